@@ -1,0 +1,117 @@
+#include "Almacen.h"
+
+namespace {
+CString Ahora() {
+    return COleDateTime::GetCurrentTime().Format("%Y-%m-%d %H:%M:%S");
+}
+
+CAlmacenDeclaraciones::Resumen LeerResumen(const FilaSql& f) {
+    return {f.Texto(0), f.Texto(1), f.Texto(2), f.Texto(3), f.Texto(4), f.Texto(5), f.Texto(6)};
+}
+
+constexpr const char* kSelectResumen =
+    "SELECT CODIGO, MODELO, ESTADO, MES, ANIO, CREADA, MODIFICADA FROM DECLARACIONES ";
+} // namespace
+
+// A declaration code is the form code followed by a ten-digit serial of that form: 13 digits,
+// the same shape as a receipt number, so a stored declaration can be named as the earlier one
+// of a complementary declaration.
+CString CAlmacenDeclaraciones::Registrar(CGuiaDoc& doc) {
+    const CString formulario = doc.GetCodModelo().Left(3);
+    CBaseDatos::Transaccion t(db_);
+    db_.Ejecutar("INSERT INTO CONTADORES (FORMULARIO, ULTIMO) VALUES (?, 1) "
+                 "ON CONFLICT (FORMULARIO) DO UPDATE SET ULTIMO = ULTIMO + 1",
+                 {formulario});
+    const long long serie =
+        std::atoll(db_.Valor("SELECT ULTIMO FROM CONTADORES WHERE FORMULARIO = ?", {formulario}));
+    const CString codigo = formulario + CString::Formatted("%010lld", serie);
+    const CString ahora = Ahora();
+    db_.Ejecutar("INSERT INTO DECLARACIONES (CODIGO, MODELO, ESTADO, MES, ANIO, CREADA, "
+                 "MODIFICADA) VALUES (?, ?, ?, ?, ?, ?, ?)",
+                 {codigo, doc.GetCodModelo(), doc.GetEstado(), doc.GetMesPeriodo(),
+                  doc.GetAnioPeriodo(), ahora, ahora});
+    doc.SetCodDeclar(codigo);
+    t.Confirmar();
+    return codigo;
+}
+
+void CAlmacenDeclaraciones::Guardar(CGuiaDoc& doc) {
+    const CString codigo = doc.GetCodDeclar();
+    CBaseDatos::Transaccion t(db_);
+    if (db_.Valor("SELECT count(*) FROM DECLARACIONES WHERE CODIGO = ?", {codigo}) != "1")
+        throw CExcepcionBD("La declaración " + codigo + " no existe");
+    db_.Ejecutar("DELETE FROM CASILLAS WHERE CODIGO = ?", {codigo});
+    for (const auto& [clave, valor] : doc.Casillas())
+        db_.Ejecutar("INSERT INTO CASILLAS (CODIGO, PAGINA, CASILLA, VALOR) VALUES (?, ?, ?, ?)",
+                     {codigo, clave.first, clave.second, valor});
+    db_.Ejecutar("DELETE FROM REGISTROS_ADICIONALES WHERE CODIGO = ?", {codigo});
+    int orden = 0;
+    for (const auto& [clave, valor] : doc.Adicionales())
+        db_.Ejecutar("INSERT INTO REGISTROS_ADICIONALES (CODIGO, ORDEN, CLAVE, VALOR) "
+                     "VALUES (?, ?, ?, ?)",
+                     {codigo, orden++, clave, valor});
+    db_.Ejecutar("UPDATE DECLARACIONES SET ESTADO = ?, MES = ?, ANIO = ?, MODIFICADA = ? "
+                 "WHERE CODIGO = ?",
+                 {doc.GetEstado(), doc.GetMesPeriodo(), doc.GetAnioPeriodo(), Ahora(), codigo});
+    t.Confirmar();
+}
+
+bool CAlmacenDeclaraciones::Cargar(CGuiaDoc& doc, const CString& codigo) {
+    const std::optional<Resumen> r = Buscar(codigo);
+    if (!r)
+        return false;
+    doc.VaciarCasillas();
+    db_.Consultar(
+        "SELECT PAGINA, CASILLA, VALOR FROM CASILLAS WHERE CODIGO = ?", {codigo},
+        [&](const FilaSql& f) { doc.SetCasilla(int(f.Entero(1)), int(f.Entero(0)), f.Texto(2)); });
+    doc.Adicionales().clear();
+    db_.Consultar(
+        "SELECT CLAVE, VALOR FROM REGISTROS_ADICIONALES WHERE CODIGO = ? ORDER BY ORDEN", {codigo},
+        [&](const FilaSql& f) { doc.Adicionales().emplace_back(f.Texto(0), f.Texto(1)); });
+    doc.SetCodDeclar(r->codigo);
+    doc.SetEstado(r->estado);
+    doc.SetPeriodo(r->mes, r->anio);
+    // Only a draft may change; a final declaration is kept as it was filed.
+    doc.SetPermiteCambios(r->estado == estado::Borrador);
+    doc.SetModoEdicion(r->estado == estado::Borrador);
+    doc.SetModifiedFlag(false);
+    return true;
+}
+
+void CAlmacenDeclaraciones::CambiarEstado(const CString& codigo, const CString& estado) {
+    db_.Ejecutar("UPDATE DECLARACIONES SET ESTADO = ?, MODIFICADA = ? WHERE CODIGO = ?",
+                 {estado, Ahora(), codigo});
+}
+
+std::optional<CAlmacenDeclaraciones::Resumen> CAlmacenDeclaraciones::Buscar(const CString& codigo) {
+    std::optional<Resumen> r;
+    db_.Consultar(CString(kSelectResumen) + "WHERE CODIGO = ?", {codigo},
+                  [&](const FilaSql& f) { r = LeerResumen(f); });
+    return r;
+}
+
+std::vector<CAlmacenDeclaraciones::Resumen> CAlmacenDeclaraciones::Listar() {
+    std::vector<Resumen> lista;
+    db_.Consultar(CString(kSelectResumen) + "ORDER BY CODIGO", {},
+                  [&](const FilaSql& f) { lista.push_back(LeerResumen(f)); });
+    return lista;
+}
+
+void CAlmacenDeclaraciones::Conectar(CGuiaDoc& doc) {
+    CGuiaDoc::Almacen a;
+    a.salvar = [this](CGuiaDoc& d) {
+        Guardar(d);
+        return true;
+    };
+    a.cargar = [this](CGuiaDoc& d, const CString& codigo) { return Cargar(d, codigo); };
+    a.copiarAdicionales = [this](const CString& origen, const CString& destino) {
+        CBaseDatos::Transaccion t(db_);
+        db_.Ejecutar("DELETE FROM REGISTROS_ADICIONALES WHERE CODIGO = ?", {destino});
+        db_.Ejecutar("INSERT INTO REGISTROS_ADICIONALES (CODIGO, ORDEN, CLAVE, VALOR) "
+                     "SELECT ?, ORDEN, CLAVE, VALOR FROM REGISTROS_ADICIONALES WHERE CODIGO = ?",
+                     {destino, origen});
+        t.Confirmar();
+        return true;
+    };
+    doc.SetAlmacen(std::move(a));
+}

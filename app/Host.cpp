@@ -1,0 +1,93 @@
+#include "Host.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+CString RutaBDPorDefecto() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    fs::path base;
+    if (xdg && *xdg)
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = fs::path(home) / ".local" / "share";
+    else
+        base = ".";
+    return CString((base / "modelo" / "modelo.db").string());
+}
+
+CHost::CHost(const CString& rutaBD, const CString& carpetaPlugins) : almacen_(db_) {
+    std::error_code ec;
+    const fs::path carpetaBD = fs::path(rutaBD.str()).parent_path();
+    if (!carpetaBD.empty())
+        fs::create_directories(carpetaBD, ec);
+    try {
+        db_.Abrir(rutaBD);
+    } catch (const CExcepcionBD& e) {
+        throw ErrorUsuario(e.Mensaje());
+    }
+    CBaseDatos::FijarActual(&db_);
+    plugins_.CargarCarpeta(carpetaPlugins);
+}
+
+CHost::~CHost() {
+    if (CBaseDatos::Actual() == &db_)
+        CBaseDatos::FijarActual(nullptr);
+}
+
+std::unique_ptr<CGuiaDoc> CHost::Crear(const CargadorPlugins::Plugin& plugin) {
+    std::unique_ptr<CGuiaDoc> doc(plugin.crear());
+    if (!doc)
+        throw ErrorUsuario("El módulo " + plugin.fichero + " no pudo crear el documento");
+    if (!doc->CrearEstructPaginas())
+        throw ErrorUsuario("El módulo " + plugin.fichero + " no pudo crear sus páginas");
+    for (int i = 0; i < doc->NumPaginas(); ++i) {
+        stPagina pagina = doc->GetPagina(i);
+        if (doc->AsociarTiposEjemplares(&pagina))
+            doc->SetPagina(i, pagina);
+    }
+    almacen_.Conectar(*doc);
+    return doc;
+}
+
+std::unique_ptr<CGuiaDoc> CHost::Nueva(const CString& formulario, const CString& mes,
+                                       const CString& anio) {
+    const CargadorPlugins::Plugin* plugin = plugins_.Buscar(formulario);
+    if (!plugin)
+        throw ErrorUsuario("Formulario desconocido: " + formulario);
+    std::unique_ptr<CGuiaDoc> doc = Crear(*plugin);
+    doc->SetPeriodo(mes, anio);
+    CBaseDatos::Transaccion t(db_);
+    almacen_.Registrar(*doc);
+    if (!doc->NuevosDatos(doc->GetCodDeclar(), mes, anio, ""))
+        throw ErrorUsuario("El formulario " + formulario +
+                           " no pudo iniciar la declaración; no se ha guardado nada");
+    Guardar(*doc);
+    t.Confirmar();
+    return doc;
+}
+
+std::unique_ptr<CGuiaDoc> CHost::Abrir(const CString& codigo) {
+    const auto resumen = almacen_.Buscar(codigo);
+    if (!resumen)
+        throw ErrorUsuario("No existe la declaración " + codigo);
+    const CargadorPlugins::Plugin* plugin = plugins_.Buscar(resumen->modelo.Left(3));
+    if (!plugin)
+        throw ErrorUsuario("La declaración " + codigo + " es del modelo " + resumen->modelo +
+                           ", cuyo módulo no está cargado");
+    std::unique_ptr<CGuiaDoc> doc = Crear(*plugin);
+    if (doc->GetCodModelo() != resumen->modelo)
+        throw ErrorUsuario("La declaración " + codigo + " es del modelo " + resumen->modelo +
+                           " y el módulo cargado es del " + doc->GetCodModelo());
+    if (!doc->CargarDatos(codigo, false, false))
+        throw ErrorUsuario("No se pudo leer la declaración " + codigo);
+    return doc;
+}
+
+void CHost::Guardar(CGuiaDoc& doc) {
+    if (!doc.ReplicarDatos())
+        throw ErrorUsuario("El formulario no pudo copiar la página 1 en la página 2");
+    almacen_.Guardar(doc);
+    doc.SetModifiedFlag(false);
+}

@@ -1,0 +1,45 @@
+// The running host: its database, its plug-ins and its store, and the way a declaration is
+// opened as a form document, exactly as the window and the command line both need it.
+#pragma once
+
+#include "Almacen.h"
+#include "Plugins.h"
+
+#include <memory>
+#include <stdexcept>
+
+// A request the host refuses: bad input, an unknown code, a final declaration. The message is
+// the one line a person reads; nothing was changed.
+class ErrorUsuario : public std::runtime_error {
+public:
+    explicit ErrorUsuario(const CString& mensaje) : std::runtime_error(mensaje.str()) {}
+};
+
+class CHost {
+public:
+    // Opens (creating and seeding when new) the database and loads the plug-ins of the folder.
+    CHost(const CString& rutaBD, const CString& carpetaPlugins);
+    ~CHost();
+
+    CBaseDatos& BaseDatos() { return db_; }
+    CargadorPlugins& Plugins() { return plugins_; }
+    CAlmacenDeclaraciones& Almacen() { return almacen_; }
+
+    // A new declaration of the form, with its pages and defaults, stored under a new code.
+    std::unique_ptr<CGuiaDoc> Nueva(const CString& formulario, const CString& mes,
+                                    const CString& anio);
+    // A stored declaration as a document of its form's plug-in.
+    std::unique_ptr<CGuiaDoc> Abrir(const CString& codigo);
+    // Saves the document: replicates its pages first, then stores it in one transaction.
+    void Guardar(CGuiaDoc& doc);
+
+private:
+    std::unique_ptr<CGuiaDoc> Crear(const CargadorPlugins::Plugin& plugin);
+    CBaseDatos db_;
+    CargadorPlugins plugins_;
+    CAlmacenDeclaraciones almacen_;
+};
+
+// Where the database lives when no --db is given: $XDG_DATA_HOME/modelo/modelo.db, or
+// ~/.local/share/modelo/modelo.db.
+CString RutaBDPorDefecto();

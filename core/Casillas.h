@@ -1,0 +1,74 @@
+// Every box number of the form, in one place. Box nn of page index 0 is written P1-nn, of
+// page index 1 P2-nn.
+#pragma once
+
+namespace pagina {
+inline constexpr int P1 = 0;
+inline constexpr int P2 = 1;
+} // namespace pagina
+
+namespace casilla {
+// Declaration header.
+inline constexpr int CodigoP0 = 0; // three-digit code, "000" in a new declaration
+inline constexpr int MesDevengo = 1;
+inline constexpr int AnioDevengo = 2;
+inline constexpr int NifDeclaranteFichero = 24; // declarant read from the data file
+inline constexpr int MarcaT = 121;              // fixed "T" of a new declaration
+
+// A party group starts at its first box; the offsets below are the same for both groups.
+inline constexpr int SujetoPasivo = 10;
+inline constexpr int Representante = 30;
+namespace grupo {
+inline constexpr int Nif = 0;
+inline constexpr int Apellido1 = 1; // first surname, or the whole name of an entity
+inline constexpr int Apellido2 = 2;
+inline constexpr int Nombre = 3;
+inline constexpr int TipoVia = 4;
+inline constexpr int NombreVia = 5;
+inline constexpr int Numero = 6;
+inline constexpr int Escalera = 7;
+inline constexpr int Piso = 8;
+inline constexpr int Puerta = 9;
+inline constexpr int Telefono = 10;
+inline constexpr int Provincia = 11;
+inline constexpr int Municipio = 12;
+inline constexpr int CodigoPostal = 13;
+inline constexpr int Tamano = 14;
+} // namespace grupo
+
+// Complementary or substitutive declaration and the earlier declaration it refers to.
+inline constexpr int Complementaria = 50;
+inline constexpr int Sustitutiva = 51;
+inline constexpr int JustificanteAnterior = 52;
+inline constexpr int FechaPresentacionAnterior = 53;
+inline constexpr int AnioAnterior = 54;
+inline constexpr int NumeroPresentacionAnterior = 55;
+
+// Liquidation table: row i = 0..3 is receipts, promissory notes, cheques, other documents.
+inline constexpr int NumeroDocumentos = 60; // + i
+inline constexpr int Base = 64;             // + i
+inline constexpr int Cuota = 68;            // + i
+inline constexpr int FilasLiquidacion = 4;
+inline constexpr int TotalIngresar = 72;
+
+// Presenter and signature.
+inline constexpr int PresentadorNif = 140;
+inline constexpr int PresentadorNombre = 141;
+inline constexpr int PresentadorTelefono = 142;
+inline constexpr int FirmaDia = 143;
+inline constexpr int FirmaMes = 144; // month in words
+inline constexpr int FirmaAnio = 145;
+inline constexpr int FirmaFecha = 146; // the date picker of the signature date
+inline constexpr int LugarFirma = 147;
+} // namespace casilla
+
+namespace casilla {
+// The boxes page 2 repeats from page 1, in the order they are copied.
+inline constexpr int kReplicadas[] = {
+    MesDevengo,        AnioDevengo,      SujetoPasivo + 0,  SujetoPasivo + 1,  SujetoPasivo + 2,
+    SujetoPasivo + 3,  SujetoPasivo + 4, SujetoPasivo + 5,  SujetoPasivo + 6,  SujetoPasivo + 7,
+    SujetoPasivo + 8,  SujetoPasivo + 9, SujetoPasivo + 10, SujetoPasivo + 11, SujetoPasivo + 12,
+    SujetoPasivo + 13, TotalIngresar,    PresentadorNif,    PresentadorNombre, PresentadorTelefono,
+    LugarFirma,        FirmaDia,         FirmaMes,          FirmaAnio,
+};
+} // namespace casilla

@@ -1,0 +1,53 @@
+// The form document: the declaration of this form as the host sees it.
+#pragma once
+
+#include "Formulario.h"
+#include "Modelo/GuiaDoc.h"
+
+class MODELO_PLUGIN_API MOD_DOC : public CGuiaDoc {
+    DECLARE_DYNCREATE(MOD_DOC)
+    DECLARE_MESSAGE_MAP()
+
+public:
+    MOD_DOC();
+    ~MOD_DOC() override;
+
+    // Box P1-0 of a new declaration.
+    CString CodigoPorDefecto;
+
+    // Per document type (4) and amount bracket (3): the count, the amount sum and the quota
+    // sum of the imported documents; per type the three counts come first, then the three
+    // amount sums, then the three quota sums.
+    static constexpr int kTiposDocumento = 4;
+    static constexpr int kTramos = 3;
+    double TotalesLiquidacion[kTiposDocumento * 3 * kTramos] = {};
+
+    void Serialize(CArchive& ar) override;
+    bool OnNewDocument() override;
+
+    bool CrearEstructPaginas() override;
+    bool CrearAnexo() override;
+    bool DestruirAnexo() override;
+    bool PosibleCrearAnexo() override;
+    bool PosibleDestruirAnexo() override;
+    bool AsociarTiposEjemplares(stPagina* pagina) override;
+    CGuiaView* CrearVistaTipo(CString tipo) override;
+    bool CopiarRegistrosAdicionales(CString origen, CString destino) override;
+
+    // ----- parties and replication -----------------------------------------------------------
+    bool NuevosDatos(CString primero, CString segundo, CString tercero, CString cuarto) override;
+    bool ReplicarDatos() override;
+    void LimpiarDatosIntervinientes();
+    void InicializarDatosIntervinientes();
+
+    // ----- tariff ------------------------------------------------------------------------------
+    // Lower bounds of the classifying brackets in force on a day-first date, in bracket order.
+    bool GetInformacionTramos(CString fecha, CStringArray& limitesInferiores);
+    // The quota of an amount on a day-first date, in cents; 0 when no bracket applies.
+    double GetCuota(double importe, CString fecha);
+    // Has the host load the bracket concepts in force for a four-digit year.
+    void InicializarDatosTramos(CString anio, CStringArray& lista1, CStringArray& lista2);
+    bool LimpiarRegistrosAdicionales() override;
+    bool GuardarRegistrosAdicionales() override;
+    bool RestaurarRegistrosAdicionales() override;
+};

@@ -1,0 +1,99 @@
+-- Schema of the host's local database. Every statement is idempotent: it runs on each open.
+
+-- Host settings (key/value): default presenter, seed version, ...
+CREATE TABLE IF NOT EXISTS AJUSTES (
+    CLAVE TEXT PRIMARY KEY,
+    VALOR TEXT NOT NULL
+);
+
+-- Stored declarations. CODIGO is the declaration code: the form code followed by a ten-digit
+-- serial of that form (13 digits). ESTADO "0" is a draft, "1" a final declaration.
+CREATE TABLE IF NOT EXISTS DECLARACIONES (
+    CODIGO     TEXT PRIMARY KEY,
+    MODELO     TEXT NOT NULL,
+    ESTADO     TEXT NOT NULL DEFAULT '0',
+    MES        TEXT NOT NULL DEFAULT '',
+    ANIO       TEXT NOT NULL DEFAULT '',
+    CREADA     TEXT NOT NULL,
+    MODIFICADA TEXT NOT NULL
+);
+
+-- Last serial handed out per form; serials are never reused, even after a deletion.
+CREATE TABLE IF NOT EXISTS CONTADORES (
+    FORMULARIO TEXT PRIMARY KEY,
+    ULTIMO     INTEGER NOT NULL
+);
+
+-- Boxes that hold a value; a box without a row reads as "".
+CREATE TABLE IF NOT EXISTS CASILLAS (
+    CODIGO  TEXT NOT NULL REFERENCES DECLARACIONES (CODIGO) ON DELETE CASCADE,
+    PAGINA  INTEGER NOT NULL,
+    CASILLA INTEGER NOT NULL,
+    VALOR   TEXT NOT NULL,
+    PRIMARY KEY (CODIGO, PAGINA, CASILLA)
+) WITHOUT ROWID;
+
+-- Additional key/value records that travel with a declaration.
+CREATE TABLE IF NOT EXISTS REGISTROS_ADICIONALES (
+    CODIGO TEXT NOT NULL REFERENCES DECLARACIONES (CODIGO) ON DELETE CASCADE,
+    ORDEN  INTEGER NOT NULL,
+    CLAVE  TEXT NOT NULL,
+    VALOR  TEXT NOT NULL,
+    PRIMARY KEY (CODIGO, ORDEN)
+) WITHOUT ROWID;
+
+-- Error catalogue: a description (which may hold "%1") and a detail per code.
+CREATE TABLE IF NOT EXISTS CATALOGO_ERRORES (
+    CODIGO      TEXT PRIMARY KEY,
+    DESCRIPCION TEXT NOT NULL,
+    DETALLE     TEXT NOT NULL DEFAULT ''
+);
+
+-- Tariff: per model code and validity period, the brackets of each scale. "TRA" classifies
+-- documents into brackets; "CUO" gives the quota (VIMPORTE plus PORCENTJ per cent of the part
+-- of the amount above RANGOINI - 0.01). Dates are ISO text, amounts numbers.
+CREATE TABLE IF NOT EXISTS PATARIFA (
+    CDMODELO TEXT NOT NULL,
+    CDTIPTAF TEXT NOT NULL,
+    CDTARIFA TEXT NOT NULL,
+    FECDESDE TEXT NOT NULL,
+    FECHASTA TEXT NOT NULL,
+    RANGOINI REAL NOT NULL,
+    RANGOFIN REAL NOT NULL,
+    PORCENTJ REAL NOT NULL DEFAULT 0,
+    VIMPORTE REAL NOT NULL DEFAULT 0,
+    NUMORDEN INTEGER NOT NULL
+);
+CREATE INDEX IF NOT EXISTS PATARIFA_BUSQUEDA ON PATARIFA (CDMODELO, CDTARIFA, FECDESDE);
+
+-- Concepts: codes and texts of a concept (CDCONCEP), in sets selected by a filter key
+-- (CDFILTRO, compared as text with a year).
+CREATE TABLE IF NOT EXISTS PACONCOD (
+    CDCONCEP    TEXT NOT NULL,
+    CDFILTRO    TEXT NOT NULL,
+    CDCODIGO    TEXT NOT NULL,
+    DESCRIPCION TEXT NOT NULL DEFAULT '',
+    NUMORDEN    INTEGER NOT NULL DEFAULT 0
+);
+
+-- Parties. A party bound to no declaration has CDDECLAR NULL; one bound to a declaration has
+-- its role in CDROL ('Sujeto Pasivo', 'Representante', 'Presentador'). A natural person's name
+-- is first surname|second surname|first name.
+CREATE TABLE IF NOT EXISTS PAINTERVIN (
+    NUMORDEN  INTEGER PRIMARY KEY,
+    CDDECLAR  TEXT,
+    CDROL     TEXT,
+    DENIF     TEXT NOT NULL,
+    DENOMBRE  TEXT NOT NULL,
+    CDPROVIN  TEXT NOT NULL DEFAULT '',
+    CDMUNICI  TEXT NOT NULL DEFAULT '',
+    CDTIPVIA  TEXT NOT NULL DEFAULT '',
+    DENOMVIA  TEXT NOT NULL DEFAULT '',
+    NUMVIA    TEXT NOT NULL DEFAULT '',
+    ESCALERA  TEXT NOT NULL DEFAULT '',
+    PISO      TEXT NOT NULL DEFAULT '',
+    PUERTA    TEXT NOT NULL DEFAULT '',
+    CODPOSTAL TEXT NOT NULL DEFAULT '',
+    TELEFONO  TEXT NOT NULL DEFAULT ''
+);
+CREATE INDEX IF NOT EXISTS PAINTERVIN_DECLARANTE ON PAINTERVIN (CDDECLAR, CDROL);

@@ -1,0 +1,82 @@
+// What the host offers a person: messages, a progress bar, file choice, help and the error
+// list. One interface, three faces: the desktop window, the command line and a recording one
+// for tests. The plug-ins reach it only through the framework's functions.
+#pragma once
+
+#include "Modelo/CString.h"
+#include "Modelo/GuiaDoc.h"
+
+#include <vector>
+
+// Message box types and answers.
+enum : UINT {
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_YESNO = 0x4,
+    MB_ICONERROR = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONWARNING = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
+enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+
+class MODELO_API IServiciosUsuario {
+public:
+    virtual ~IServiciosUsuario();
+    virtual int MessageBox(const CString& texto, const CString& titulo, UINT tipo) = 0;
+    virtual void MostrarBarra(bool visible) = 0;
+    virtual void SetTexto(const CString& texto) = 0;
+    virtual void AnimarBarra() = 0;
+    virtual void MostrarErrores(const CListaErrores& errores) = 0;
+    virtual bool ElegirFichero(const CString& filtro, CString& ruta) = 0;
+    virtual void MostrarAyuda(const CString& clave) = 0;
+};
+
+// Text on the standard streams; the progress bar only when stderr is a terminal.
+class MODELO_API CServiciosConsola : public IServiciosUsuario {
+public:
+    int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override;
+    void MostrarBarra(bool visible) override;
+    void SetTexto(const CString& texto) override;
+    void AnimarBarra() override;
+    void MostrarErrores(const CListaErrores& errores) override;
+    bool ElegirFichero(const CString& filtro, CString& ruta) override;
+    void MostrarAyuda(const CString& clave) override;
+
+private:
+    bool barra_ = false;
+    CString texto_;
+    long pasos_ = 0;
+    long long ultimoDibujo_ = 0;
+};
+
+// Keeps everything it is asked to show, for tests; answers as told.
+class MODELO_API CServiciosGrabados : public IServiciosUsuario {
+public:
+    struct Mensaje {
+        CString texto, titulo;
+        UINT tipo;
+    };
+    std::vector<Mensaje> mensajes;
+    std::vector<CString> textosBarra;
+    std::vector<CString> ayudas;
+    std::vector<CListaErrores> listasErrores;
+    int barraVisible = 0; // times shown minus times hidden
+    int animaciones = 0;
+    int respuesta = IDOK;
+    CString ficheroElegido; // "" answers as a cancelled file chooser
+
+    int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override;
+    void MostrarBarra(bool visible) override;
+    void SetTexto(const CString& texto) override { textosBarra.push_back(texto); }
+    void AnimarBarra() override { ++animaciones; }
+    void MostrarErrores(const CListaErrores& errores) override { listasErrores.push_back(errores); }
+    bool ElegirFichero(const CString& filtro, CString& ruta) override;
+    void MostrarAyuda(const CString& clave) override { ayudas.push_back(clave); }
+};
+
+// The services in force; the console ones until the host installs others.
+MODELO_API IServiciosUsuario& AfxServicios();
+MODELO_API void AfxFijarServicios(IServiciosUsuario* servicios); // null restores the default
+
+MODELO_API int AfxMessageBox(const CString& texto, UINT tipo = MB_OK | MB_ICONINFORMATION);

@@ -1,0 +1,106 @@
+#include "Modelo/Servicios.h"
+
+#include <chrono>
+#include <cstdio>
+#include <unistd.h>
+
+IServiciosUsuario::~IServiciosUsuario() = default;
+
+namespace {
+IServiciosUsuario* instalados = nullptr;
+
+CServiciosConsola& consola() {
+    static CServiciosConsola c;
+    return c;
+}
+
+long long milisegundos() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+} // namespace
+
+IServiciosUsuario& AfxServicios() {
+    return instalados ? *instalados : consola();
+}
+void AfxFijarServicios(IServiciosUsuario* servicios) {
+    instalados = servicios;
+}
+
+int AfxMessageBox(const CString& texto, UINT tipo) {
+    return AfxServicios().MessageBox(texto, "Modelo", tipo);
+}
+
+// ----- command line -----------------------------------------------------------------------------
+
+int CServiciosConsola::MessageBox(const CString& texto, const CString&, UINT tipo) {
+    const UINT icono = tipo & 0xF0;
+    std::FILE* out = (icono == MB_ICONERROR || icono == MB_ICONWARNING) ? stderr : stdout;
+    std::fprintf(out, "%s\n", texto.c_str());
+    std::fflush(out);
+    // Nobody can answer a question on the command line: the cautious answer is taken.
+    if ((tipo & 0xF) == MB_YESNO)
+        return IDNO;
+    if ((tipo & 0xF) == MB_OKCANCEL)
+        return IDCANCEL;
+    return IDOK;
+}
+
+void CServiciosConsola::MostrarBarra(bool visible) {
+    const bool terminal = isatty(STDERR_FILENO);
+    if (barra_ && !visible && terminal)
+        std::fprintf(stderr, "\r\033[K");
+    barra_ = visible && terminal;
+    pasos_ = 0;
+    ultimoDibujo_ = 0;
+}
+
+void CServiciosConsola::SetTexto(const CString& texto) {
+    texto_ = texto;
+}
+
+// Redrawn at most ten times a second, so that a long import is never slowed by its bar.
+void CServiciosConsola::AnimarBarra() {
+    ++pasos_;
+    if (!barra_)
+        return;
+    const long long ahora = milisegundos();
+    if (ahora - ultimoDibujo_ < 100)
+        return;
+    ultimoDibujo_ = ahora;
+    static const char giro[] = "|/-\\";
+    std::fprintf(stderr, "\r%s %c %ld", texto_.c_str(), giro[pasos_ % 4], pasos_);
+    std::fflush(stderr);
+}
+
+void CServiciosConsola::MostrarErrores(const CListaErrores& errores) {
+    for (const stError& e : errores)
+        std::fprintf(stdout, "%s\t%s\n", e.Codigo.c_str(), e.Descripcion.c_str());
+    std::fflush(stdout);
+}
+
+bool CServiciosConsola::ElegirFichero(const CString&, CString&) {
+    return false;
+}
+
+void CServiciosConsola::MostrarAyuda(const CString& clave) {
+    std::fprintf(stdout, "Ayuda: %s\n", clave.c_str());
+}
+
+// ----- recording --------------------------------------------------------------------------------
+
+int CServiciosGrabados::MessageBox(const CString& texto, const CString& titulo, UINT tipo) {
+    mensajes.push_back({texto, titulo, tipo});
+    return respuesta;
+}
+
+void CServiciosGrabados::MostrarBarra(bool visible) {
+    barraVisible += visible ? 1 : -1;
+}
+
+bool CServiciosGrabados::ElegirFichero(const CString&, CString& ruta) {
+    if (ficheroElegido.IsEmpty())
+        return false;
+    ruta = ficheroElegido;
+    return true;
+}

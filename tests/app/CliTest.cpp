@@ -1,0 +1,119 @@
+// The program end to end, as a person or a script runs it.
+#include "support/Apoyo.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+    apoyo::CarpetaTemporal tmp;
+    std::string db = tmp / "modelo.db";
+
+    apoyo::Salida Modelo(const std::string& args) {
+        return apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + db + "' " + args);
+    }
+    std::string Nueva(const std::string& args) {
+        auto s = Modelo("new " + args);
+        EXPECT_EQ(s.estado, 0) << s.err;
+        return s.out.substr(0, s.out.find('\n'));
+    }
+    // Everything the store holds, to prove a refused command changed nothing.
+    std::string Estado() {
+        std::string todo = Modelo("list").out;
+        for (size_t i = 0, j; (j = todo.find('\t', i)) != std::string::npos;
+             i = todo.find('\n', j) + 1) {
+            todo += Modelo("show " + todo.substr(i, j - i)).out;
+            if (todo.find('\n', j) == std::string::npos)
+                break;
+        }
+        return todo;
+    }
+};
+
+} // namespace
+
+TEST_F(Cli, FormsListsBothPluginsWithoutFlags) {
+    auto s = apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + db + "' forms");
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_NE(s.out.find("863\tA1\t"), std::string::npos);
+    EXPECT_NE(s.out.find("871\tA1\t"), std::string::npos);
+    EXPECT_NE(s.out.find("\tPERIODO\n"), std::string::npos);
+}
+
+TEST_F(Cli, NewListSetShowRoundTrip) {
+    const std::string a = Nueva("863 --month 3 --year 2024");
+    const std::string b = Nueva("871");
+    EXPECT_EQ(a, "8630000000001");
+    EXPECT_EQ(b, "8710000000001");
+    EXPECT_EQ(Modelo("list").out,
+              "8630000000001\t863A1\t0\t03\t2024\n8710000000001\t871A1\t0\t\t\n");
+
+    auto s = Modelo("set " + a +
+                    " P1-10=B12345674 'P1-11=LA CASA DE ÑANDÚ, S.L.' P2-72=1,00 "
+                    "P1-2=2024");
+    ASSERT_EQ(s.estado, 0) << s.err;
+    const std::string todo = Modelo("show " + a).out;
+    // Ordered by page, then by box number (2 before 10, not as text).
+    EXPECT_NE(todo.find("P1-2\t2024\nP1-10\tB12345674\nP1-11\tLA CASA DE ÑANDÚ, S.L.\n"),
+              std::string::npos)
+        << todo;
+    EXPECT_EQ(Modelo("show " + a + " --page 2").out.find("P1-"), std::string::npos);
+
+    auto j = nlohmann::json::parse(Modelo("show " + a + " --json --page 1").out);
+    EXPECT_EQ(j["P1-10"], "B12345674");
+    EXPECT_EQ(j["P1-11"], "LA CASA DE ÑANDÚ, S.L.");
+    EXPECT_FALSE(j.contains("P2-72"));
+
+    // Writing a box empty removes it.
+    ASSERT_EQ(Modelo("set " + a + " P1-10=").estado, 0);
+    EXPECT_EQ(Modelo("show " + a).out.find("P1-10\t"), std::string::npos);
+}
+
+TEST_F(Cli, JsonSurvivesBytesThatAreNotUtf8) {
+    const std::string a = Nueva("863");
+    ASSERT_EQ(Modelo("set " + a + " \"$(printf 'P1-11=MU\\321OZ')\"").estado, 0);
+    auto s = Modelo("show " + a + " --json");
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_NO_THROW(nlohmann::json::parse(s.out));
+}
+
+TEST_F(Cli, BadInputIsOneClearLineAndChangesNothing) {
+    const std::string a = Nueva("863");
+    ASSERT_EQ(Modelo("set " + a + " P1-10=ANTES").estado, 0);
+    const std::string antes = Estado();
+    for (const std::string& args : std::vector<std::string>{
+             "new 999", "new 863 --month 13", "new 863 --month x1", "new 863 --year 24",
+             "set " + a + " P3-1=X", "set " + a + " P1-x=X", "set " + a + " P1-10",
+             "set " + a + " P1-10=NUEVO P1-=X", "set 8639999999999 P1-10=X", "show 8639999999999",
+             "show " + a + " --page 3", "frobnicate"}) {
+        auto s = Modelo(args);
+        EXPECT_EQ(s.estado, 2) << args;
+        EXPECT_FALSE(s.err.empty()) << args;
+        EXPECT_EQ(s.err.find("terminate"), std::string::npos) << args;
+    }
+    EXPECT_EQ(Estado(), antes);
+}
+
+TEST_F(Cli, AFileThatIsNotADatabaseIsRefusedUntouched) {
+    const std::string falso = tmp / "fotos.db";
+    apoyo::Escribir(falso, std::string(2048, '\x7f'));
+    auto s = apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + falso + "' list");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_NE(s.err.find("no es una base de datos"), std::string::npos) << s.err;
+    EXPECT_EQ(apoyo::Leer(falso), std::string(2048, '\x7f'));
+}
+
+TEST_F(Cli, APluginFolderWithoutPluginsIsRefused) {
+    auto s = Modelo("--plugins '" + tmp.Ruta().string() + "' forms");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_NE(s.err.find("No hay ningún módulo"), std::string::npos) << s.err;
+}
+
+TEST_F(Cli, DefaultDatabaseGoesToTheUsersDataFolder) {
+    auto s = apoyo::Ejecutar("XDG_DATA_HOME='" + tmp.Ruta().string() + "' " +
+                             std::string(MODELO_BIN_DIR) + "/modelo new 863");
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_TRUE(std::filesystem::exists(tmp.Ruta() / "modelo" / "modelo.db"));
+}

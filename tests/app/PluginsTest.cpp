@@ -1,0 +1,135 @@
+#include "Plugins.h"
+#include "Host.h"
+#include "Modelo/Recursos.h"
+#include "support/Apoyo.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace {
+const fs::path kBin = MODELO_BIN_DIR;
+
+// A folder holding copies of the real plug-ins (and whatever else a case adds).
+void CopiarPlugins(const apoyo::CarpetaTemporal& tmp) {
+    for (const char* f : {"libMod863.so", "libMod871.so"})
+        fs::copy_file(kBin / f, tmp.Ruta() / f);
+}
+} // namespace
+
+TEST(Plugins, BothFormsLoadAndTheirResourcesLiveExactlyWhileLoaded) {
+    EXPECT_EQ(AfxCadena(26002), "");
+    EXPECT_EQ(CRuntimeClass::FromName("CMod863Doc"), nullptr);
+    {
+        CargadorPlugins cargador;
+        cargador.CargarCarpeta(kBin.string());
+        EXPECT_TRUE(cargador.Errores().empty());
+        ASSERT_EQ(cargador.Plugins().size(), 2u);
+        ASSERT_NE(cargador.Buscar("863"), nullptr);
+        ASSERT_NE(cargador.Buscar("871"), nullptr);
+        EXPECT_EQ(cargador.Buscar("866"), nullptr);
+        EXPECT_NE(cargador.Buscar("863")->titulo, cargador.Buscar("871")->titulo);
+
+        EXPECT_EQ(AfxCadena(26002), "863");
+        EXPECT_EQ(AfxCadena(25002), "871");
+        EXPECT_EQ(AfxCadena(26005), "PERIODO");
+        EXPECT_NE(AfxBuscarPlantilla(26001), nullptr);
+        EXPECT_NE(AfxBuscarPlantilla(25007), nullptr);
+        EXPECT_NE(AfxBuscarBitmap(26000), nullptr);
+        EXPECT_NE(AfxBuscarBitmap(25019), nullptr);
+        EXPECT_EQ(AfxBuscarBitmap(26020), nullptr);
+        EXPECT_NE(CRuntimeClass::FromName("CMod863Doc"), nullptr);
+        EXPECT_NE(CRuntimeClass::FromName("CMod871P2View"), nullptr);
+
+        std::unique_ptr<CGuiaDoc> doc(cargador.Buscar("871")->crear());
+        EXPECT_EQ(doc->GetCodModelo(), "871A1");
+    }
+    EXPECT_EQ(AfxCadena(26002), "");
+    EXPECT_EQ(AfxBuscarPlantilla(26001), nullptr);
+    EXPECT_EQ(AfxBuscarBitmap(25000), nullptr);
+    EXPECT_EQ(CRuntimeClass::FromName("CMod863Doc"), nullptr);
+    EXPECT_EQ(CRuntimeClass::FromName("CMod871Doc"), nullptr);
+}
+
+TEST(Plugins, ABrokenPluginIsNamedAndTheOthersStillWork) {
+    apoyo::CarpetaTemporal tmp;
+    CopiarPlugins(tmp);
+    apoyo::Escribir(tmp / "libMod999.so", "no soy una biblioteca");
+    fs::copy_file(kBin / "libModelo.so", tmp.Ruta() / "libModelo.so"); // not a form
+    apoyo::Escribir(tmp / "LEEME.txt", "x");
+    CargadorPlugins cargador;
+    cargador.CargarCarpeta(tmp.Ruta().string());
+    ASSERT_EQ(cargador.Errores().size(), 1u);
+    EXPECT_NE(cargador.Errores()[0].Find("libMod999.so"), -1);
+    EXPECT_EQ(cargador.Plugins().size(), 2u);
+}
+
+TEST(Plugins, ALibraryWithoutTheEntryPointsIsNotAForm) {
+    apoyo::CarpetaTemporal tmp;
+    fs::copy_file(kBin / "libModelo.so", tmp.Ruta() / "libModFalso.so");
+    CargadorPlugins cargador;
+    cargador.CargarCarpeta(tmp.Ruta().string());
+    EXPECT_TRUE(cargador.Plugins().empty());
+    ASSERT_EQ(cargador.Errores().size(), 1u);
+    EXPECT_NE(cargador.Errores()[0].Find("no es un módulo de formulario"), -1);
+}
+
+TEST(Host, NewDeclarationsGetSequentialCodesOfTheirForm) {
+    apoyo::CarpetaTemporal tmp;
+    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    auto a = host.Nueva("863", "03", "2024");
+    auto b = host.Nueva("871", "", "");
+    auto c = host.Nueva("863", "", "");
+    EXPECT_EQ(a->GetCodDeclar(), "8630000000001");
+    EXPECT_EQ(b->GetCodDeclar(), "8710000000001");
+    EXPECT_EQ(c->GetCodDeclar(), "8630000000002");
+    EXPECT_THROW(host.Nueva("866", "", ""), ErrorUsuario);
+    EXPECT_EQ(host.Almacen().Listar().size(), 3u);
+}
+
+TEST(Host, BoxesSurviveASaveAndAReopen) {
+    apoyo::CarpetaTemporal tmp;
+    CString codigo;
+    {
+        CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+        auto doc = host.Nueva("863", "12", "2023");
+        codigo = doc->GetCodDeclar();
+        doc->SetCasilla(11, 0,
+                        "O'BRIEN \xD1U\xD1"
+                        "EZ"); // apostrophe and Latin-1 bytes
+        doc->SetCasilla(72, 0, "1.244,50");
+        doc->SetCasilla(72, 1, "9,99"); // page 2 is a copy: the save replicates over it
+        host.Guardar(*doc);
+    }
+    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    auto doc = host.Abrir(codigo);
+    EXPECT_EQ(doc->GetCasilla(11, 0), "O'BRIEN \xD1U\xD1"
+                                      "EZ");
+    EXPECT_EQ(doc->GetCasilla(72, 1), "1.244,50");
+    EXPECT_EQ(doc->GetCasilla(10, 0), "");
+    EXPECT_EQ(doc->GetMesPeriodo(), "12");
+    EXPECT_EQ(doc->GetEstado(), "0");
+    EXPECT_TRUE(doc->PermiteCambios());
+    EXPECT_EQ(doc->NumPaginas(), 2);
+    EXPECT_EQ(doc->GetPagina(0).Ejemplar.GetSize(), 2); // the host asked for the copy kinds
+    EXPECT_THROW(host.Abrir("8639999999999"), ErrorUsuario);
+}
+
+TEST(Host, AFailedSaveLeavesTheLastGoodOne) {
+    apoyo::CarpetaTemporal tmp;
+    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    auto doc = host.Nueva("863", "", "");
+    doc->SetCasilla(10, 0, "BUENO");
+    host.Guardar(*doc);
+    // A trigger makes the next save fail half way, after the old boxes were deleted.
+    host.BaseDatos().Ejecutar("CREATE TRIGGER falla BEFORE INSERT ON CASILLAS "
+                              "WHEN NEW.VALOR = 'MALO' BEGIN SELECT RAISE(ABORT, 'disco'); END");
+    doc->SetCasilla(10, 0, "MALO");
+    doc->SetCasilla(11, 0, "OTRO");
+    EXPECT_THROW(host.Guardar(*doc), CExcepcionBD);
+    auto releido = host.Abrir(doc->GetCodDeclar());
+    EXPECT_EQ(releido->GetCasilla(10, 0), "BUENO");
+    EXPECT_EQ(releido->GetCasilla(11, 0), "");
+}
