@@ -51,12 +51,35 @@ std::unique_ptr<CGuiaDoc> CHost::Crear(const CargadorPlugins::Plugin& plugin) {
     return doc;
 }
 
-std::unique_ptr<CGuiaDoc> CHost::Nueva(const CString& formulario, const CString& mes,
-                                       const CString& anio) {
+const CargadorPlugins::Plugin& CHost::PluginDe(const CString& formulario) {
     const CargadorPlugins::Plugin* plugin = plugins_.Buscar(formulario);
     if (!plugin)
         throw ErrorUsuario("Formulario desconocido: " + formulario);
-    std::unique_ptr<CGuiaDoc> doc = Crear(*plugin);
+    return *plugin;
+}
+
+std::unique_ptr<CGuiaDoc> CHost::Suelto(const CString& formulario) {
+    return Crear(PluginDe(formulario));
+}
+
+CStringArray CHost::Operacion(CGuiaDoc& doc, const char* nombre, const CStringArray& args) {
+    const CargadorPlugins::Plugin& plugin = PluginDe(doc.GetCodModelo().Left(3));
+    CStringArray resultado;
+    if (!plugin.operacion || !plugin.operacion(&doc, nombre, &args, &resultado))
+        throw ErrorUsuario("El formulario " + plugin.codigo + " no ofrece la operación " +
+                           CString(nombre));
+    return resultado;
+}
+
+void CHost::ExigirBorrador(const CGuiaDoc& doc) {
+    if (!doc.PermiteCambios())
+        throw ErrorUsuario("La declaración " + doc.GetCodDeclar() +
+                           " es definitiva y ya no se puede modificar");
+}
+
+std::unique_ptr<CGuiaDoc> CHost::Nueva(const CString& formulario, const CString& mes,
+                                       const CString& anio) {
+    std::unique_ptr<CGuiaDoc> doc = Crear(PluginDe(formulario));
     doc->SetPeriodo(mes, anio);
     CBaseDatos::Transaccion t(db_);
     almacen_.Registrar(*doc);

@@ -32,9 +32,18 @@ public:
     std::unique_ptr<CGuiaDoc> Abrir(const CString& codigo);
     // Saves the document: replicates its pages first, then stores it in one transaction.
     void Guardar(CGuiaDoc& doc);
+    // A document of the form that belongs to no stored declaration (for questions such as the
+    // quota of an amount).
+    std::unique_ptr<CGuiaDoc> Suelto(const CString& formulario);
+    // Runs one of the form's named operations on the document; throws ErrorUsuario when the
+    // form does not offer it.
+    CStringArray Operacion(CGuiaDoc& doc, const char* nombre, const CStringArray& args);
+    // Refuses to go on unless the declaration may still change.
+    static void ExigirBorrador(const CGuiaDoc& doc);
 
 private:
     std::unique_ptr<CGuiaDoc> Crear(const CargadorPlugins::Plugin& plugin);
+    const CargadorPlugins::Plugin& PluginDe(const CString& formulario);
     CBaseDatos db_;
     CargadorPlugins plugins_;
     CAlmacenDeclaraciones almacen_;

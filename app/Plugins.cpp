@@ -9,6 +9,7 @@ namespace fs = std::filesystem;
 namespace {
 using FnModInfo = void (*)(CString*, CString*, CString*, CString*);
 using FnCrear = CGuiaDoc* (*)();
+using FnOperacion = bool (*)(CGuiaDoc*, const char*, const CStringArray*, CStringArray*);
 
 // A form plug-in is named libModNNN.so; the framework library itself is not one.
 bool EsNombreDePlugin(const std::string& nombre) {
@@ -54,6 +55,7 @@ void CargadorPlugins::CargarCarpeta(const CString& carpeta) {
         p.fichero = nombre;
         p.handle = handle;
         p.crear = crear;
+        p.operacion = reinterpret_cast<FnOperacion>(dlsym(handle, "DllOperacion"));
         modInfo(&p.codigo, &p.version, &p.titulo, &p.periodo);
         if (p.codigo.IsEmpty() || Buscar(p.codigo)) {
             errores_.push_back("El módulo " + nombre +

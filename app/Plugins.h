@@ -13,6 +13,8 @@ public:
         void* handle = nullptr;
         CString codigo, version, titulo, periodo;
         CGuiaDoc* (*crear)() = nullptr;
+        // The form's operations by name (optional export DllOperacion).
+        bool (*operacion)(CGuiaDoc*, const char*, const CStringArray*, CStringArray*) = nullptr;
     };
 
     CargadorPlugins() = default;

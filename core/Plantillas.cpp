@@ -57,14 +57,15 @@ constexpr Fila kCodigoBarras[] = {
     {control::TextoCodigoBarras, K::StaticTransBold, 311, 202, 185, 10, C, on, ninguna},
 };
 
-constexpr Fila kCodigoPuntos = {
-    control::CodigoPuntos, K::Picture, 66, 158, 235, 49, 0, on, ninguna};
+constexpr Fila kCodigoPuntos[] = {
+    {control::CodigoPuntos, K::Picture, 66, 158, 235, 49, 0, on, ninguna},
+};
 
-// The month's style is a form value on page 1; the year is the same everywhere.
-constexpr Fila kAnioDevengo = {Id(147), K::EditNumber,       388, 161, 34, 12, C | U,
-                               on,      casilla::AnioDevengo};
-constexpr Fila kMesDevengo = {Id(148), K::EditNumber,      460, 161, 23, 12, C | U,
-                              on,      casilla::MesDevengo};
+// The month's style on page 1 is a form value (EstilosMesPagina1).
+constexpr Fila kDevengo[] = {
+    {Id(147), K::EditNumber, 388, 161, 34, 12, C | U, on, casilla::AnioDevengo},
+    {Id(148), K::EditNumber, 460, 161, 23, 12, C | U, on, casilla::MesDevengo},
+};
 
 constexpr unsigned EstilosMesPagina1() {
     return C | (formulario::kMesDevengoMayusculas ? U : 0) |
@@ -156,8 +157,9 @@ void AnadirLiquidacion(Controles& v) {
     }
 }
 
-constexpr Fila kTotal = {Id(138), K::EditDecNumber,      396, 498, 77, 12, R | U,
-                         off,     casilla::TotalIngresar};
+constexpr Fila kTotal[] = {
+    {Id(138), K::EditDecNumber, 396, 498, 77, 12, R | U, off, casilla::TotalIngresar},
+};
 
 constexpr Fila kBotonesPresentador[] = {
     {control::AyudaPresentador, K::ScrollBitmapButton, 87, 563, 12, 11, 0, on, ninguna},
@@ -175,17 +177,18 @@ constexpr Fila kFirma[] = {
     {Id(144), K::EditTrans, 353, 600, 51, 12, C | U | A, off, casilla::FirmaMes},
     {Id(145), K::EditNumber, 444, 600, 31, 12, C | U | A, off, casilla::FirmaAnio},
 };
-constexpr Fila kSelectorFechaFirma = {Id(155), K::DateTimeFixFormat, 480, 600, 14, 11, CAL,
-                                      on,      casilla::FirmaFecha};
+constexpr Fila kSelectorFechaFirma[] = {
+    {Id(155), K::DateTimeFixFormat, 480, 600, 14, 11, CAL, on, casilla::FirmaFecha},
+};
 
 PlantillaDialogo ConstruirPagina1() {
     Controles v;
     Anadir(v, kCabecera);
-    Anadir(v, std::span(&kCodigoPuntos, 1));
-    Fila mes = kMesDevengo;
-    mes.estilos = EstilosMesPagina1();
-    Anadir(v, std::span(&kAnioDevengo, 1));
-    Anadir(v, std::span(&mes, 1));
+    Anadir(v, kCodigoPuntos);
+    Anadir(v, kDevengo);
+    for (ControlPlantilla& c : v)
+        if (c.casilla == casilla::MesDevengo)
+            c.estilos = EstilosMesPagina1();
     Anadir(v, kCodigoBarras);
     Anadir(v, kBotonesSujeto);
     AnadirGrupo(v, kSujeto);
@@ -193,11 +196,11 @@ PlantillaDialogo ConstruirPagina1() {
     AnadirGrupo(v, kRepresentante);
     Anadir(v, kTipoDeclaracion);
     AnadirLiquidacion(v);
-    Anadir(v, std::span(&kTotal, 1));
+    Anadir(v, kTotal);
     Anadir(v, kBotonesPresentador);
     Anadir(v, kPresentador);
     Anadir(v, kFirma);
-    Anadir(v, std::span(&kSelectorFechaFirma, 1));
+    Anadir(v, kSelectorFechaFirma);
     return {recurso::PlantillaPagina1, 530, 688, kFuente, kPuntos, std::move(v)};
 }
 
@@ -205,13 +208,12 @@ PlantillaDialogo ConstruirPagina1() {
 PlantillaDialogo ConstruirPagina2() {
     Controles v;
     Anadir(v, kCabecera);
-    Anadir(v, std::span(&kAnioDevengo, 1));
-    Anadir(v, std::span(&kMesDevengo, 1));
+    Anadir(v, kDevengo);
     Anadir(v, kCodigoBarras);
     Grupo sujeto = kSujeto;
     sujeto.filas[1] = 248; // the payment copy prints its address row one unit lower
     AnadirGrupo(v, sujeto);
-    Fila total = kTotal;
+    Fila total = kTotal[0];
     total.x = formulario::kTotalPagina2[0];
     total.y = formulario::kTotalPagina2[1];
     total.cx = formulario::kTotalPagina2[2];

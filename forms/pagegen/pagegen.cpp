@@ -14,6 +14,7 @@
 
 #include <QtCore/QFile>
 #include <QtCore/QString>
+#include <QtCore/QTemporaryDir>
 #include <QtGui/QFont>
 #include <QtGui/QFontDatabase>
 #include <QtGui/QFontMetricsF>
@@ -27,6 +28,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -829,6 +831,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt wants a private runtime folder and complains on build machines that have none.
+    std::optional<QTemporaryDir> ejecucion;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        ejecucion.emplace();
+        if (ejecucion->isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(ejecucion->path()));
+    }
     QGuiApplication app(argc, argv);
     // Without the DejaVu files the pages would be drawn in whatever font the machine offers.
     if (!CargarFuentes())

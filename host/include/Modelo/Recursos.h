@@ -42,7 +42,7 @@ struct ControlPlantilla {
     int casilla;     // the box the control shows, or -1
 };
 
-struct PlantillaDialogo {
+struct MODELO_API PlantillaDialogo {
     int id;
     int cx, cy; // dialog units
     const char* fuente;

@@ -1,0 +1,234 @@
+// Commands on the host's data: tariff questions, parties, settings, loading SQL.
+#include "ComandosComun.h"
+#include "Modelo/Funciones.h"
+#include "Modelo/Intervinientes.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// An amount as a person writes it: "1500", "1500.5", "1500,50" or "1.500,50".
+double LeerImporte(const std::string& texto) {
+    std::string t = texto;
+    const size_t coma = t.find(',');
+    if (coma != std::string::npos) {
+        std::string sinPuntos;
+        for (size_t i = 0; i < t.size(); ++i)
+            if (t[i] != '.' || i > coma)
+                sinPuntos += t[i];
+        t = sinPuntos;
+        t[t.find(',')] = '.';
+    }
+    const size_t punto = t.find('.');
+    bool valido = !t.empty() && t.size() <= 18 && t.find('.', punto + 1) == std::string::npos &&
+                  (punto == std::string::npos ||
+                   (t.size() - punto - 1 >= 1 && t.size() - punto - 1 <= 2 && punto > 0));
+    for (char c : t)
+        valido = valido && (texto::EsDigito(c) || c == '.');
+    if (!valido)
+        throw ErrorUsuario("Importe no válido: " + CString(texto) +
+                           " (por ejemplo 1500.00 o 1.500,00)");
+    return NumeroC(t);
+}
+
+CString LeerFecha(const std::string& texto) {
+    if (Str2Time(CString(texto)).GetStatus() != COleDateTime::valid)
+        throw ErrorUsuario("Fecha no válida: " + CString(texto) + " (día/mes/año, 01/03/2023)");
+    return CString(texto);
+}
+
+CStringArray Args(std::initializer_list<CString> valores) {
+    CStringArray a;
+    for (const CString& v : valores)
+        a.Add(v);
+    return a;
+}
+
+std::string LeerFichero(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    if (!f)
+        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta));
+    std::stringstream s;
+    s << f.rdbuf();
+    if (f.bad())
+        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta));
+    return s.str();
+}
+
+void RegistrarTarifa(CLI::App& app, Contexto& ctx) {
+    struct Opc {
+        std::string formulario, importe, fecha;
+    };
+    auto o = std::make_shared<Opc>();
+    auto* quota = app.add_subcommand("quota", "Cuota de un importe en una fecha");
+    quota->add_option("FORM", o->formulario, "Formulario")->required();
+    quota->add_option("AMOUNT", o->importe, "Importe (1500.00)")->required();
+    quota->add_option("DATE", o->fecha, "Fecha (01/03/2023)")->required();
+    quota->callback([&ctx, o] {
+        const double importe = LeerImporte(o->importe);
+        const CString fecha = LeerFecha(o->fecha);
+        auto doc = ctx.Host().Suelto(CString(o->formulario));
+        const CStringArray r = ctx.Host().Operacion(
+            *doc, "cuota", Args({Double2Currency(importe, 2, false, false), fecha}));
+        Imprimir(r[0]);
+    });
+
+    auto b = std::make_shared<Opc>();
+    auto* brackets = app.add_subcommand("brackets", "Límites inferiores de los tramos en vigor");
+    brackets->add_option("FORM", b->formulario, "Formulario")->required();
+    brackets->add_option("DATE", b->fecha, "Fecha (01/03/2023)")->required();
+    brackets->callback([&ctx, b] {
+        const CString fecha = LeerFecha(b->fecha);
+        auto doc = ctx.Host().Suelto(CString(b->formulario));
+        for (const CString& limite : ctx.Host().Operacion(*doc, "tramos", Args({fecha})))
+            Imprimir(limite);
+    });
+}
+
+void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
+    auto* parties = app.add_subcommand("parties", "Almacén de intervinientes");
+    parties->require_subcommand(1);
+
+    parties->add_subcommand("list", "Lista los intervinientes")->callback([&ctx] {
+        ctx.Host().BaseDatos().Consultar(
+            "SELECT NUMORDEN, DENIF, DENOMBRE, ifnull(CDDECLAR, ''), ifnull(CDROL, '') "
+            "FROM PAINTERVIN ORDER BY NUMORDEN",
+            {}, [](const FilaSql& f) {
+                Imprimir(f.Texto(0) + "\t" + f.Texto(1) + "\t" + QuitarSep(f.Texto(2)) + "\t" +
+                         f.Texto(3) + "\t" + f.Texto(4));
+            });
+    });
+
+    auto p = std::make_shared<stInterviniente>();
+    struct Extra {
+        std::string nif, nombre, apellido2, nombrePropio, declaracion, papel;
+        std::string provincia, municipio, tipoVia, via, numero, escalera, piso, puerta, cp, tel;
+    };
+    auto e = std::make_shared<Extra>();
+    auto* add = parties->add_subcommand("add", "Añade un interviniente");
+    add->add_option("--nif", e->nif, "NIF")->required();
+    add->add_option("--name", e->nombre,
+                    "Primer apellido (persona física) o razón social (entidad)")
+        ->required();
+    add->add_option("--second-surname", e->apellido2, "Segundo apellido");
+    add->add_option("--first-name", e->nombrePropio, "Nombre");
+    add->add_option("--declaration", e->declaracion, "Declaración a la que se vincula");
+    add->add_option("--role", e->papel, "Papel: Sujeto Pasivo, Representante o Presentador")
+        ->check(CLI::IsMember({rol::SujetoPasivo, rol::Representante, rol::Presentador}));
+    add->add_option("--province", e->provincia, "Código de provincia");
+    add->add_option("--municipality", e->municipio, "Código de municipio");
+    add->add_option("--street-type", e->tipoVia, "Tipo de vía");
+    add->add_option("--street", e->via, "Nombre de la vía");
+    add->add_option("--number", e->numero, "Número");
+    add->add_option("--staircase", e->escalera, "Escalera");
+    add->add_option("--floor", e->piso, "Piso");
+    add->add_option("--door", e->puerta, "Puerta");
+    add->add_option("--postcode", e->cp, "Código postal");
+    add->add_option("--phone", e->tel, "Teléfono");
+    add->callback([&ctx, e] {
+        if (e->declaracion.empty() != e->papel.empty())
+            throw ErrorUsuario("--declaration y --role van juntos");
+        CHost& host = ctx.Host();
+        if (!e->declaracion.empty() && !host.Almacen().Buscar(CString(e->declaracion)))
+            throw ErrorUsuario("No existe la declaración " + CString(e->declaracion));
+        CString nombre(e->nombre);
+        if (!e->apellido2.empty() || !e->nombrePropio.empty())
+            nombre += CString(kSeparadorNombre, 1) + CString(e->apellido2) +
+                      CString(kSeparadorNombre, 1) + CString(e->nombrePropio);
+        ValorSql declaracion, papel;
+        if (!e->declaracion.empty()) {
+            declaracion = CString(e->declaracion);
+            papel = CString(e->papel);
+        }
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        host.BaseDatos().Ejecutar(
+            "INSERT INTO PAINTERVIN (CDDECLAR, CDROL, DENIF, DENOMBRE, CDPROVIN, CDMUNICI, "
+            "CDTIPVIA, DENOMVIA, NUMVIA, ESCALERA, PISO, PUERTA, CODPOSTAL, TELEFONO) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            {declaracion, papel, CString(e->nif), nombre, CString(e->provincia),
+             CString(e->municipio), CString(e->tipoVia), CString(e->via), CString(e->numero),
+             CString(e->escalera), CString(e->piso), CString(e->puerta), CString(e->cp),
+             CString(e->tel)});
+        Imprimir(host.BaseDatos().Valor("SELECT last_insert_rowid()"));
+        t.Confirmar();
+    });
+
+    auto codigo = std::make_shared<std::string>();
+    auto* refresh = parties->add_subcommand(
+        "refresh", "Rellena las casillas de los intervinientes de una declaración y guarda");
+    refresh->add_option("CODE", *codigo, "Código de la declaración")->required();
+    refresh->callback([&ctx, codigo] {
+        auto doc = ctx.Host().Abrir(CString(*codigo));
+        CHost::ExigirBorrador(*doc);
+        ctx.Host().Operacion(*doc, "intervinientes", {});
+        ctx.Host().Guardar(*doc);
+    });
+}
+
+void RegistrarAjustes(CLI::App& app, Contexto& ctx) {
+    auto* config = app.add_subcommand("config", "Ajustes del programa");
+    config->require_subcommand(1);
+    struct Opc {
+        std::string nif, nombre;
+    };
+    auto o = std::make_shared<Opc>();
+    auto* presenter = config->add_subcommand("presenter", "Presentador por defecto");
+    presenter->add_option("NIF", o->nif, "NIF")->required();
+    presenter->add_option("NAME", o->nombre, "Nombre tal como figura en el almacén")->required();
+    presenter->callback([&ctx, o] {
+        CHost& host = ctx.Host();
+        // The lookup of a new declaration compares the stored name, which keeps a natural
+        // person's parts apart: the name a person types is matched to it here.
+        CString guardado;
+        host.BaseDatos().Consultar(
+            "SELECT DENOMBRE FROM PAINTERVIN WHERE CDDECLAR IS NULL AND CDROL IS NULL AND "
+            "DENIF = ? ORDER BY NUMORDEN",
+            {CString(o->nif)}, [&](const FilaSql& f) {
+                if (guardado.IsEmpty() && (f.Texto(0) == CString(o->nombre) ||
+                                           QuitarSep(f.Texto(0)) == CString(o->nombre)))
+                    guardado = f.Texto(0);
+            });
+        if (guardado.IsEmpty()) {
+            guardado = CString(o->nombre);
+            std::fprintf(stderr,
+                         "Aviso: no hay en el almacén ningún interviniente libre con NIF %s y "
+                         "ese nombre; las declaraciones nuevas no tendrán presentador hasta "
+                         "que se añada.\n",
+                         o->nif.c_str());
+        }
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        AfxFijarAjuste("presentador_nif", CString(o->nif));
+        AfxFijarAjuste("presentador_nombre", guardado);
+        t.Confirmar();
+    });
+}
+
+void RegistrarCarga(CLI::App& app, Contexto& ctx) {
+    auto* db = app.add_subcommand("db", "Base de datos");
+    db->require_subcommand(1);
+    auto fichero = std::make_shared<std::string>();
+    auto* load = db->add_subcommand("load", "Ejecuta un fichero SQL: todo o nada");
+    load->add_option("FILE", *fichero, "Fichero SQL")->required();
+    load->callback([&ctx, fichero] {
+        const std::string sql = LeerFichero(*fichero);
+        CHost& host = ctx.Host();
+        try {
+            CBaseDatos::Transaccion t(host.BaseDatos());
+            host.BaseDatos().EjecutarScript(CString(sql));
+            t.Confirmar();
+        } catch (const CExcepcionBD& e) {
+            throw ErrorUsuario("No se ha cargado nada de " + CString(*fichero) + ": " +
+                               e.Mensaje() + " en la sentencia: " + e.Sql());
+        }
+    });
+}
+
+} // namespace
+
+void RegistrarDatos(CLI::App& app, Contexto& ctx) {
+    RegistrarTarifa(app, ctx);
+    RegistrarIntervinientes(app, ctx);
+    RegistrarAjustes(app, ctx);
+    RegistrarCarga(app, ctx);
+}

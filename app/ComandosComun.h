@@ -1,0 +1,38 @@
+// What the command groups of the program share: the host they open on demand, and the way
+// they print.
+#pragma once
+
+#include "Host.h"
+
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+struct Contexto {
+    std::string db, plugins;
+    int estado = 0; // the exit status the command sets
+
+    // The host, opened on first use (so that --help needs no database).
+    CHost& Host();
+
+private:
+    std::unique_ptr<CHost> host_;
+};
+
+inline constexpr int kHecho = 0;
+inline constexpr int kHallazgos = 1;
+inline constexpr int kRechazado = 2;
+
+void Imprimir(const CString& linea);
+// Box values are bytes; a value that is not UTF-8 is shown with replacement characters rather
+// than making the whole output fail.
+std::string Json(const nlohmann::json& j);
+
+// "P1-10" -> page index 0, box 10; false for anything else.
+bool LeerCasilla(const std::string& texto, int& pagina, int& casilla);
+CString NombreCasilla(int pagina, int casilla);
+
+// The command groups.
+void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);
+void RegistrarDatos(CLI::App& app, Contexto& ctx);

@@ -1,0 +1,53 @@
+// The form's operations that the host program reaches by name: the scriptable face of what the
+// page views call directly (the quota of an amount, the brackets, the refill of the parties).
+#include "Formulario.h"
+#include "ModDoc.h"
+#include "Modelo/Funciones.h"
+
+namespace {
+
+bool Cuota(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
+    if (args.GetSize() != 2)
+        return false;
+    out.Add(Double2Currency(doc.GetCuota(Currency2Double(args[0]), args[1]), 2, true, false));
+    return true;
+}
+
+bool Tramos(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
+    if (args.GetSize() != 1)
+        return false;
+    return doc.GetInformacionTramos(args[0], out);
+}
+
+bool Intervinientes(MOD_DOC& doc, const CStringArray& args, CStringArray&) {
+    if (!args.IsEmpty())
+        return false;
+    doc.InicializarDatosIntervinientes();
+    return true;
+}
+
+struct Operacion {
+    const char* nombre;
+    bool (*fn)(MOD_DOC&, const CStringArray&, CStringArray&);
+};
+
+constexpr Operacion kOperaciones[] = {
+    {"cuota", Cuota},
+    {"tramos", Tramos},
+    {"intervinientes", Intervinientes},
+};
+
+} // namespace
+
+// False when the document is not of this form, the operation is unknown or its arguments are
+// not the ones it takes.
+MODELO_PLUGIN_EXPORT bool DllOperacion(CGuiaDoc* doc, const char* nombre, const CStringArray* args,
+                                       CStringArray* resultado) {
+    auto* mod = dynamic_cast<MOD_DOC*>(doc);
+    if (!mod || !nombre || !args || !resultado)
+        return false;
+    for (const Operacion& op : kOperaciones)
+        if (CString(nombre) == op.nombre)
+            return op.fn(*mod, *args, *resultado);
+    return false;
+}
