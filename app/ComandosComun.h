@@ -36,3 +36,4 @@ CString NombreCasilla(int pagina, int casilla);
 // The command groups.
 void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);
 void RegistrarDatos(CLI::App& app, Contexto& ctx);
+void RegistrarValidacion(CLI::App& app, Contexto& ctx);

@@ -111,6 +111,13 @@ std::unique_ptr<CGuiaDoc> CHost::Abrir(const CString& codigo) {
 void CHost::Guardar(CGuiaDoc& doc) {
     if (!doc.ReplicarDatos())
         throw ErrorUsuario("El formulario no pudo copiar la página 1 en la página 2");
+    // The period shown in the list of declarations follows what the declaration holds.
+    const CargadorPlugins::Plugin& plugin = PluginDe(doc.GetCodModelo().Left(3));
+    const CStringArray ninguno;
+    CStringArray periodo;
+    if (plugin.operacion && plugin.operacion(&doc, "periodo", &ninguno, &periodo) &&
+        periodo.GetSize() == 2)
+        doc.SetPeriodo(periodo[0], periodo[1]);
     almacen_.Guardar(doc);
     doc.SetModifiedFlag(false);
 }

@@ -40,6 +40,16 @@ public:
     void LimpiarDatosIntervinientes();
     void InicializarDatosIntervinientes();
 
+    // ----- validation -------------------------------------------------------------------------
+    bool Validar(CListaErrores& errores) override;
+    bool ValidarDatosObligatorios(CListaErrores& errores);
+    bool ValidarFechaDevengo(CListaErrores& errores);
+    bool ValidarFechaLiquidacion(CListaErrores& errores);
+    bool ValidarFechaPresentacion(CListaErrores& errores);
+    // The host's checks of the same names stay reachable beside the form's.
+    using CGuiaDoc::ValidarFechaDevengo;
+    using CGuiaDoc::ValidarFechaPresentacion;
+
     // ----- tariff ------------------------------------------------------------------------------
     // Lower bounds of the classifying brackets in force on a day-first date, in bracket order.
     bool GetInformacionTramos(CString fecha, CStringArray& limitesInferiores);

@@ -1,5 +1,6 @@
 // The form's operations that the host program reaches by name: the scriptable face of what the
 // page views call directly (the quota of an amount, the brackets, the refill of the parties).
+#include "Casillas.h"
 #include "Formulario.h"
 #include "ModDoc.h"
 #include "Modelo/Funciones.h"
@@ -26,6 +27,15 @@ bool Intervinientes(MOD_DOC& doc, const CStringArray& args, CStringArray&) {
     return true;
 }
 
+// The accrual month and year the declaration holds, for the host's list of declarations.
+bool Periodo(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
+    if (!args.IsEmpty())
+        return false;
+    out.Add(doc.GetCasilla(casilla::MesDevengo, pagina::P1));
+    out.Add(doc.GetCasilla(casilla::AnioDevengo, pagina::P1));
+    return true;
+}
+
 struct Operacion {
     const char* nombre;
     bool (*fn)(MOD_DOC&, const CStringArray&, CStringArray&);
@@ -35,6 +45,7 @@ constexpr Operacion kOperaciones[] = {
     {"cuota", Cuota},
     {"tramos", Tramos},
     {"intervinientes", Intervinientes},
+    {"periodo", Periodo},
 };
 
 } // namespace

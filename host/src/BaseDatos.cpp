@@ -103,14 +103,16 @@ void CBaseDatos::Cerrar() {
         actual = nullptr;
 }
 
-// The schema is idempotent and runs on every open; the sample data goes into a new database
-// only, so a user's own tariffs and parties are never overwritten.
+// The schema is idempotent and runs on every open, and so does the error catalogue (program
+// text); the sample data goes into a new database only, so a user's own tariffs and parties
+// are never overwritten.
 void CBaseDatos::Crear() {
     Transaccion t(*this);
     const bool nueva = Valor("SELECT count(*) FROM sqlite_master WHERE name = 'AJUSTES'") == "0";
     EjecutarScript(sql::kEsquema);
     if (nueva)
         EjecutarScript(sql::kSemilla);
+    EjecutarScript(sql::kCatalogo);
     t.Confirmar();
 }
 

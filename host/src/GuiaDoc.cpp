@@ -333,9 +333,6 @@ bool CGuiaDoc::RestaurarRegistrosAdicionales() {
     return true;
 }
 
-bool CGuiaDoc::Validar_Intervinientes_Errores_2012(CListaErrores&, int, CString) {
-    return true;
-}
 bool CGuiaDoc::Validar_Establecimientos_Errores_2012(CListaErrores&, int, CString) {
     return true;
 }

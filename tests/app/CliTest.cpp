@@ -1,38 +1,8 @@
 // The program end to end, as a person or a script runs it.
-#include "support/Apoyo.h"
+#include "app/Cli.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-namespace {
-
-class Cli : public ::testing::Test {
-protected:
-    apoyo::CarpetaTemporal tmp;
-    std::string db = tmp / "modelo.db";
-
-    apoyo::Salida Modelo(const std::string& args) {
-        return apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + db + "' " + args);
-    }
-    std::string Nueva(const std::string& args) {
-        auto s = Modelo("new " + args);
-        EXPECT_EQ(s.estado, 0) << s.err;
-        return s.out.substr(0, s.out.find('\n'));
-    }
-    // Everything the store holds, to prove a refused command changed nothing.
-    std::string Estado() {
-        std::string todo = Modelo("list").out;
-        for (size_t i = 0, j; (j = todo.find('\t', i)) != std::string::npos;
-             i = todo.find('\n', j) + 1) {
-            todo += Modelo("show " + todo.substr(i, j - i)).out;
-            if (todo.find('\n', j) == std::string::npos)
-                break;
-        }
-        return todo;
-    }
-};
-
-} // namespace
 
 TEST_F(Cli, FormsListsBothPluginsWithoutFlags) {
     auto s = apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + db + "' forms");

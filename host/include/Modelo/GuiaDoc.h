@@ -200,6 +200,32 @@ public:
     // Today into three boxes: two-digit day, month in words, four-digit year.
     void InicializarFecha(int casillaDia, int casillaMes, int casillaAnio, int pagina);
 
+    // ----- the host's checks ----------------------------------------------------------------
+    // Each returns a host error code ("" when acceptable) or a plain answer; none writes a box.
+    // Three number texts (day and month of one or two digits, a four-digit year) forming a
+    // date of the calendar.
+    static bool ValidarFechaString(const CString& dia, const CString& mes, const CString& anio);
+    // A receipt number of the form: 13 digits, the first three the form code, a serial that is
+    // not zero (the shape of this host's own declaration codes).
+    static bool ValidarNumJustificante(const CString& formulario, const CString& numero);
+    // A non-empty text of decimal digits only.
+    static bool EsNumero(const CString& texto);
+    // A Spanish identification number with its check character: DNI, NIE, K/L/M numbers and
+    // CIF, upper case, nine characters. With `soloPersonasFisicas` a CIF is refused.
+    static bool Es_Documento_Identificacion_Valido(const CString& nif, bool soloPersonasFisicas);
+    // The accrual period of a declaration: form code, period type ("1" monthly), month, year
+    // and a period value unused by monthly periods. The month is 1 to 12, the year four
+    // digits, the period not after the current month nor before the form's first tariff.
+    CString ValidarFechaDevengo(const CString& formulario, const CString& tipoPeriodo,
+                                const CString& mes, const CString& anio, const CString& valor);
+    CString ValidarFechaDevengo(const CString& formulario, const CString& mes,
+                                const CString& anio);
+    // Two dates as day, month, year texts: the second must be a date not earlier than the
+    // first.
+    CString ValidarFechaPresentacion(const CString& dia1, const CString& mes1,
+                                     const CString& anio1, const CString& dia2,
+                                     const CString& mes2, const CString& anio2);
+
     // ----- the error catalogue ---------------------------------------------------------------
     // The two texts of a code; a code the catalogue lacks gets a text that says so, and false.
     static bool ObtenerDetallesError(const CString& codigo, CString& descripcion, CString& detalle);

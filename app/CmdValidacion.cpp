@@ -1,0 +1,64 @@
+// Validating a declaration and turning a valid draft into a final declaration.
+#include "ComandosComun.h"
+
+namespace {
+
+CListaErrores Validar(CGuiaDoc& doc) {
+    CListaErrores errores;
+    doc.Validar(errores);
+    return errores;
+}
+
+void ImprimirErrores(const CListaErrores& errores, bool json) {
+    if (!json) {
+        for (const stError& e : errores)
+            Imprimir(e.Codigo + "\t" + NombreCasilla(e.Pagina, e.Casilla) + "\t" + e.Descripcion);
+        return;
+    }
+    nlohmann::json lista = nlohmann::json::array();
+    for (const stError& e : errores)
+        lista.push_back({{"codigo", e.Codigo.str()},
+                         {"casilla", NombreCasilla(e.Pagina, e.Casilla).str()},
+                         {"pagina", e.Pagina + 1},
+                         {"descripcion", e.Descripcion.str()},
+                         {"detalle", e.Detalle.str()}});
+    Imprimir(CString(Json(lista)));
+}
+
+} // namespace
+
+void RegistrarValidacion(CLI::App& app, Contexto& ctx) {
+    struct Opc {
+        std::string codigo;
+        bool json = false;
+    };
+    auto v = std::make_shared<Opc>();
+    auto* validate = app.add_subcommand("validate", "Valida una declaración");
+    validate->add_option("CODE", v->codigo, "Código de la declaración")->required();
+    validate->add_flag("--json", v->json, "Salida JSON");
+    validate->callback([&ctx, v] {
+        auto doc = ctx.Host().Abrir(CString(v->codigo));
+        const CListaErrores errores = Validar(*doc);
+        ImprimirErrores(errores, v->json);
+        ctx.estado = errores.IsEmpty() ? kHecho : kHallazgos;
+    });
+
+    auto f = std::make_shared<std::string>();
+    auto* finalize = app.add_subcommand(
+        "finalize", "Valida y, sin errores, convierte la declaración en definitiva");
+    finalize->add_option("CODE", *f, "Código de la declaración")->required();
+    finalize->callback([&ctx, f] {
+        auto doc = ctx.Host().Abrir(CString(*f));
+        CHost::ExigirBorrador(*doc);
+        const CListaErrores errores = Validar(*doc);
+        if (!errores.IsEmpty()) {
+            ImprimirErrores(errores, false);
+            std::fprintf(stderr, "La declaración %s sigue en borrador: tiene %d errores.\n",
+                         f->c_str(), errores.GetSize());
+            ctx.estado = kHallazgos;
+            return;
+        }
+        ctx.Host().Almacen().CambiarEstado(doc->GetCodDeclar(), estado::Definitiva);
+        Imprimir("La declaración " + doc->GetCodDeclar() + " es definitiva.");
+    });
+}

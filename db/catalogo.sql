@@ -1,0 +1,81 @@
+-- The error catalogue: program text, rewritten on every open so that a database created by an
+-- earlier version gets the texts of this one. "%1" stands for the row number of the data file.
+INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE)
+SELECT f.codigo || 'A1' || t.serie, t.descripcion, t.detalle
+FROM (SELECT '863' AS codigo UNION ALL SELECT '871') f,
+(SELECT '00001' AS serie, 'Falta el NIF del sujeto pasivo.' AS descripcion,
+        'Seleccione el sujeto pasivo con el botón de intervinientes.' AS detalle
+ UNION ALL SELECT '00002', 'Falta el NIF del presentador.',
+        'Seleccione el presentador con el botón de intervinientes o fije uno por defecto.'
+ UNION ALL SELECT '00004', 'La fecha de firma es posterior a la fecha actual.',
+        'Una autoliquidación no puede firmarse con fecha futura.'
+ UNION ALL SELECT '00005', 'Fila 1: el periodo de devengo del fichero no es admisible para este modelo.',
+        'El mes y el año de devengo de la primera fila deben ser un periodo pasado para el que exista tarifa.'
+ UNION ALL SELECT '00006', 'El fichero no contiene ninguna fila de datos.',
+        'Cada línea no vacía del fichero es un documento declarado.'
+ UNION ALL SELECT '00007', 'Fila %1: el NIF del declarante no coincide con el NIF del sujeto pasivo.',
+        'El fichero debe ser del mismo sujeto pasivo que figura en la declaración.'
+ UNION ALL SELECT '00008', 'Falta el total a ingresar.',
+        'Consigne el número de documentos, la base y la cuota de al menos una clase de documento.'
+ UNION ALL SELECT '00009', 'El año de la declaración anterior no es válido.',
+        'Debe ser un año de cuatro cifras.'
+ UNION ALL SELECT '00010', 'Faltan datos de la declaración anterior.',
+        'Una declaración complementaria o sustitutiva debe indicar el año y el número de presentación de la anterior.'
+ UNION ALL SELECT '00011', 'La fecha de presentación de la declaración anterior es posterior a la fecha de firma.',
+        'La declaración anterior tuvo que presentarse antes de firmar esta.'
+ UNION ALL SELECT '00012', 'La fecha de presentación de la declaración anterior es anterior al periodo de devengo.',
+        'La declaración anterior no pudo presentarse antes del mes de devengo.'
+ UNION ALL SELECT '00013', 'El número de justificante de la declaración anterior no es válido.',
+        'Son trece cifras que empiezan por el código del modelo.'
+ UNION ALL SELECT '00014', 'El año de la declaración anterior es posterior al año de devengo.',
+        'La declaración anterior no puede ser de un año posterior.'
+ UNION ALL SELECT '00015', 'Falta el número de justificante de la declaración anterior.',
+        'Una declaración complementaria o sustitutiva debe indicar el justificante de la anterior.'
+ UNION ALL SELECT '00016', 'Falta la base imponible de los recibos.', 'Hay recibos declarados sin base imponible.'
+ UNION ALL SELECT '00017', 'Falta la base imponible de los pagarés.', 'Hay pagarés declarados sin base imponible.'
+ UNION ALL SELECT '00018', 'Falta la base imponible de los cheques.', 'Hay cheques declarados sin base imponible.'
+ UNION ALL SELECT '00019', 'Falta la base imponible de los otros documentos.', 'Hay otros documentos declarados sin base imponible.'
+ UNION ALL SELECT '00020', 'Falta la cuota de los recibos.', 'Hay recibos declarados sin cuota.'
+ UNION ALL SELECT '00021', 'Falta la cuota de los pagarés.', 'Hay pagarés declarados sin cuota.'
+ UNION ALL SELECT '00022', 'Falta la cuota de los cheques.', 'Hay cheques declarados sin cuota.'
+ UNION ALL SELECT '00023', 'Falta la cuota de los otros documentos.', 'Hay otros documentos declarados sin cuota.'
+ UNION ALL SELECT '00024', 'La base imponible de los recibos es cero.', 'Unos recibos declarados no pueden tener base cero.'
+ UNION ALL SELECT '00025', 'La base imponible de los pagarés es cero.', 'Unos pagarés declarados no pueden tener base cero.'
+ UNION ALL SELECT '00026', 'La base imponible de los cheques es cero.', 'Unos cheques declarados no pueden tener base cero.'
+ UNION ALL SELECT '00027', 'La base imponible de los otros documentos es cero.', 'Otros documentos declarados no pueden tener base cero.'
+ UNION ALL SELECT '00028', 'La cuota de los recibos es cero.', 'Unos recibos declarados no pueden tener cuota cero.'
+ UNION ALL SELECT '00029', 'La cuota de los pagarés es cero.', 'Unos pagarés declarados no pueden tener cuota cero.'
+ UNION ALL SELECT '00030', 'La cuota de los cheques es cero.', 'Unos cheques declarados no pueden tener cuota cero.'
+ UNION ALL SELECT '00031', 'La cuota de los otros documentos es cero.', 'Otros documentos declarados no pueden tener cuota cero.'
+ UNION ALL SELECT '00032', 'Fila %1: el código de modelo no corresponde a este formulario.', 'Columnas 1 a 3.'
+ UNION ALL SELECT '00033', 'Fila %1: el año de devengo no es válido.', 'Columnas 4 a 7: un año entre 1800 y el actual.'
+ UNION ALL SELECT '00034', 'Fila %1: el año de devengo no coincide con el de la primera fila.', 'Columnas 4 a 7.'
+ UNION ALL SELECT '00035', 'Fila %1: el mes de devengo no es válido.', 'Columnas 8 y 9: de 01 a 12.'
+ UNION ALL SELECT '00036', 'Fila %1: el mes de devengo no coincide con el de la primera fila.', 'Columnas 8 y 9.'
+ UNION ALL SELECT '00037', 'Fila %1: el NIF del declarante no es válido.', 'Columnas 10 a 18.'
+ UNION ALL SELECT '00038', 'Fila %1: el NIF del declarante no coincide con el de la primera fila.', 'Columnas 10 a 18.'
+ UNION ALL SELECT '00039', 'Fila %1: el NIF del tercero no es válido.', 'Columnas 19 a 27.'
+ UNION ALL SELECT '00040', 'Fila %1: falta el nombre o razón social del tercero.', 'Columnas 28 a 76.'
+ UNION ALL SELECT '00041', 'Fila %1: el tipo de documento no es válido.', 'Columna 77: 1 recibo, 2 pagaré, 3 cheque, 4 otros.'
+ UNION ALL SELECT '00042', 'Fila %1: falta la descripción de un documento de tipo otros.', 'Columnas 78 a 97.'
+ UNION ALL SELECT '00043', 'Fila %1: hay datos después de la columna 132.', 'Cada línea tiene 132 columnas.'
+ UNION ALL SELECT '00044', 'Fila %1: el importe no es válido.', 'Columnas 118 a 132: quince cifras, las dos últimas céntimos, mayor que cero.'
+ UNION ALL SELECT '00045', 'Fila %1: el NIF del tercero es el del declarante.', 'Columnas 19 a 27.'
+ UNION ALL SELECT '00046', 'Fila %1: la descripción sólo se admite en documentos de tipo otros.', 'Columnas 78 a 97 en blanco para los tipos 1, 2 y 3.'
+ UNION ALL SELECT '00047', 'Fila %1: falta la referencia del documento.', 'Columnas 98 a 117.'
+) t;
+
+INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE) VALUES
+    ('MODELO0001', 'El mes de devengo no es válido.', 'Un mes de 01 a 12.'),
+    ('MODELO0002', 'El año de devengo no es válido.', 'Un año de cuatro cifras.'),
+    ('MODELO0003', 'El periodo de devengo es posterior al mes actual.', 'No se puede declarar un periodo que aún no ha llegado.'),
+    ('MODELO0004', 'No hay tarifa para el periodo de devengo.', 'El periodo es anterior al primero para el que el modelo tiene tarifa.'),
+    ('MODELO0005', 'El tipo de periodo no es válido.', 'Este programa trata periodos mensuales.'),
+    ('MODELO0006', 'La fecha no es válida.', 'Día, mes y año deben formar una fecha.'),
+    ('MODELO0007', 'La fecha de firma es anterior al periodo de devengo.', 'No se puede firmar antes del comienzo del periodo declarado.'),
+    ('MODELO0010', 'El NIF del sujeto pasivo no es válido.', 'Compruebe el NIF y su carácter de control.'),
+    ('MODELO0011', 'El NIF del representante no es válido.', 'Compruebe el NIF y su carácter de control.'),
+    ('MODELO0012', 'El NIF del presentador no es válido.', 'Compruebe el NIF y su carácter de control.'),
+    ('MODELO0013', 'Falta el nombre o razón social del sujeto pasivo.', 'Un interviniente con NIF necesita nombre.'),
+    ('MODELO0014', 'Falta el nombre o razón social del representante.', 'Un interviniente con NIF necesita nombre.'),
+    ('MODELO0015', 'Falta el nombre o razón social del presentador.', 'Un interviniente con NIF necesita nombre.');
