@@ -54,7 +54,9 @@ int EjecutarModelo(int argc, char** argv) {
     app.require_subcommand(0, 1);
     RegistrarDeclaraciones(app, ctx);
     RegistrarDatos(app, ctx);
+    RegistrarCodigos(app, ctx);
     RegistrarValidacion(app, ctx);
+    RegistrarImportacion(app, ctx);
 
     try {
         app.parse(argc, argv); // the chosen command runs inside, as its callback

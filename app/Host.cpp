@@ -47,6 +47,8 @@ std::unique_ptr<CGuiaDoc> CHost::Crear(const CargadorPlugins::Plugin& plugin) {
         if (doc->AsociarTiposEjemplares(&pagina))
             doc->SetPagina(i, pagina);
     }
+    if (!doc->CargarTablasAuxiliares())
+        throw ErrorUsuario("No se pudieron leer las tablas de códigos de la base de datos");
     almacen_.Conectar(*doc);
     return doc;
 }
@@ -65,10 +67,19 @@ std::unique_ptr<CGuiaDoc> CHost::Suelto(const CString& formulario) {
 CStringArray CHost::Operacion(CGuiaDoc& doc, const char* nombre, const CStringArray& args) {
     const CargadorPlugins::Plugin& plugin = PluginDe(doc.GetCodModelo().Left(3));
     CStringArray resultado;
+    // One unit of work on the database: a read lock taken once, not once per query (an
+    // import runs one quota query per document).
+    CBaseDatos::Transaccion t(db_);
     if (!plugin.operacion || !plugin.operacion(&doc, nombre, &args, &resultado))
         throw ErrorUsuario("El formulario " + plugin.codigo + " no ofrece la operación " +
                            CString(nombre));
+    t.Confirmar();
     return resultado;
+}
+
+bool CHost::Ofrece(CGuiaDoc& doc, const char* nombre) {
+    const CargadorPlugins::Plugin& plugin = PluginDe(doc.GetCodModelo().Left(3));
+    return plugin.operacion && plugin.operacion(&doc, nombre, nullptr, nullptr);
 }
 
 void CHost::ExigirBorrador(const CGuiaDoc& doc) {

@@ -38,6 +38,8 @@ public:
     // Runs one of the form's named operations on the document; throws ErrorUsuario when the
     // form does not offer it.
     CStringArray Operacion(CGuiaDoc& doc, const char* nombre, const CStringArray& args);
+    // Whether the form offers that operation.
+    bool Ofrece(CGuiaDoc& doc, const char* nombre);
     // Refuses to go on unless the declaration may still change.
     static void ExigirBorrador(const CGuiaDoc& doc);
 

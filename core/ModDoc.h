@@ -3,6 +3,7 @@
 
 #include "Formulario.h"
 #include "Modelo/GuiaDoc.h"
+#include "datafile/RegistroDeclarado.h"
 
 class MODELO_PLUGIN_API MOD_DOC : public CGuiaDoc {
     DECLARE_DYNCREATE(MOD_DOC)
@@ -50,6 +51,24 @@ public:
     using CGuiaDoc::ValidarFechaDevengo;
     using CGuiaDoc::ValidarFechaPresentacion;
 
+    // ----- the liquidation data file ------------------------------------------------------------
+    void LimpiarDatosAutoliquidacion();
+    // Reads, checks and, when every row passes, takes the file: false when it cannot be opened
+    // or is refused. A refused file's findings are handed to the host's error list.
+    bool AnalizarFicheroAutoliquidacion(CString ruta);
+    void ObtenerDatosFila(CString linea, stRegistroDeclarado& fila, int numero);
+    void RellenarDatosGenerales(stRegistroDeclarado fila);
+    // The extra step form 871 takes after the general boxes; it does nothing.
+    void RellenarDatosCasillasLiquidacion();
+    // Brings the totals of a taken file into the liquidation table, as typed values.
+    void VolcarTotalesEnCasillas();
+    void MostrarBarraProgresoFichero(bool mostrar);
+    void ActualizarBarraProgresoFichero();
+    // True when they appended an error.
+    bool ValidarDatosFila1(stRegistroDeclarado fila, CArray<stError, stError>& errores);
+    bool ValidarDatosFilaN(stRegistroDeclarado referencia, stRegistroDeclarado fila,
+                           CArray<stError, stError>& errores);
+
     // ----- tariff ------------------------------------------------------------------------------
     // Lower bounds of the classifying brackets in force on a day-first date, in bracket order.
     bool GetInformacionTramos(CString fecha, CStringArray& limitesInferiores);
@@ -60,4 +79,17 @@ public:
     bool LimpiarRegistrosAdicionales() override;
     bool GuardarRegistrosAdicionales() override;
     bool RestaurarRegistrosAdicionales() override;
+
+    // ----- output codes -------------------------------------------------------------------------
+    // The PDF417 payload of a page: the host's prefix alone for any page but page 1.
+    CString GenerarCodigoPDF417(int pagina) override;
+    using CGuiaDoc::GenerarCodigoPDF417;
+    // Appends the taxpayer's and the representative's groups of the page, or nothing when the
+    // taxpayer has no NIF.
+    void GenerarCodigoPDF417IntervPag(CString& codigo, int pagina);
+    // Blanks the counts and amounts of the liquidation table that hold only zero and describes
+    // the code of box P1-0; never adds, removes or reorders a record.
+    bool RevisarRegRemesa(CString a, CString b, CString c, CListaRegRemesa& registros) override;
+    bool GenerarAutoliquidacion(CListaErrores& errores, CString& texto,
+                                CStringArray& lineas) override;
 };

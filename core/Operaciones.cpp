@@ -36,29 +36,47 @@ bool Periodo(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
     return true;
 }
 
+// The page-1 import: the liquidation boxes are cleared, then the file is read. "1" when the
+// file was taken.
+bool Importar(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
+    if (args.GetSize() != 1)
+        return false;
+    doc.LimpiarDatosAutoliquidacion();
+    out.Add(doc.AnalizarFicheroAutoliquidacion(args[0]) ? "1" : "0");
+    return true;
+}
+
 struct Operacion {
     const char* nombre;
     bool (*fn)(MOD_DOC&, const CStringArray&, CStringArray&);
 };
 
 constexpr Operacion kOperaciones[] = {
-    {"cuota", Cuota},
-    {"tramos", Tramos},
-    {"intervinientes", Intervinientes},
-    {"periodo", Periodo},
+    {"cuota", Cuota},     {"tramos", Tramos},     {"intervinientes", Intervinientes},
+    {"periodo", Periodo}, {"importar", Importar},
 };
 
 } // namespace
 
+// Forms whose page 1 offers no import do not offer it here either.
+bool Ofrecida(const Operacion& op) {
+    return formulario::kImportacionDesdePagina1 || op.fn != Importar;
+}
+
 // False when the document is not of this form, the operation is unknown or its arguments are
-// not the ones it takes.
+// not the ones it takes. Without arguments and result it only answers whether the form offers
+// the operation.
 MODELO_PLUGIN_EXPORT bool DllOperacion(CGuiaDoc* doc, const char* nombre, const CStringArray* args,
                                        CStringArray* resultado) {
     auto* mod = dynamic_cast<MOD_DOC*>(doc);
-    if (!mod || !nombre || !args || !resultado)
+    if (!mod || !nombre)
         return false;
-    for (const Operacion& op : kOperaciones)
-        if (CString(nombre) == op.nombre)
-            return op.fn(*mod, *args, *resultado);
+    for (const Operacion& op : kOperaciones) {
+        if (CString(nombre) != op.nombre || !Ofrecida(op))
+            continue;
+        if (!args && !resultado)
+            return true;
+        return args && resultado && op.fn(*mod, *args, *resultado);
+    }
     return false;
 }

@@ -64,7 +64,10 @@ CREATE TABLE IF NOT EXISTS PATARIFA (
     VIMPORTE REAL NOT NULL DEFAULT 0,
     NUMORDEN INTEGER NOT NULL
 );
-CREATE INDEX IF NOT EXISTS PATARIFA_BUSQUEDA ON PATARIFA (CDMODELO, CDTARIFA, FECDESDE);
+-- Covers the quota query, which runs once per imported document.
+DROP INDEX IF EXISTS PATARIFA_BUSQUEDA;
+CREATE INDEX IF NOT EXISTS PATARIFA_ESCALA ON PATARIFA (CDMODELO, CDTIPTAF, CDTARIFA, FECDESDE,
+    FECHASTA, RANGOINI, RANGOFIN, PORCENTJ, VIMPORTE, NUMORDEN);
 
 -- Concepts: codes and texts of a concept (CDCONCEP), in sets selected by a filter key
 -- (CDFILTRO, compared as text with a year).
@@ -97,3 +100,28 @@ CREATE TABLE IF NOT EXISTS PAINTERVIN (
     TELEFONO  TEXT NOT NULL DEFAULT ''
 );
 CREATE INDEX IF NOT EXISTS PAINTERVIN_DECLARANTE ON PAINTERVIN (CDDECLAR, CDROL);
+
+-- Code tables read by the documents (see db/README.md for loading the full lists). Codes are
+-- text and compared exactly: province "08", municipality "019", street type "CL".
+CREATE TABLE IF NOT EXISTS TIPOS_VIA (
+    CODIGO TEXT PRIMARY KEY,
+    NOMBRE TEXT NOT NULL
+);
+CREATE TABLE IF NOT EXISTS PROVINCIAS (
+    CODIGO TEXT PRIMARY KEY,
+    NOMBRE TEXT NOT NULL
+);
+-- A municipality is named by its province's code and its own three-digit code within it.
+CREATE TABLE IF NOT EXISTS MUNICIPIOS (
+    PROVINCIA TEXT NOT NULL,
+    CODIGO    TEXT NOT NULL,
+    NOMBRE    TEXT NOT NULL,
+    PRIMARY KEY (PROVINCIA, CODIGO)
+) WITHOUT ROWID;
+-- The codes box 0 of a model's principal page can take, with their descriptions.
+CREATE TABLE IF NOT EXISTS CODIGOS_CASILLA0 (
+    MODELO      TEXT NOT NULL,
+    CODIGO      TEXT NOT NULL,
+    DESCRIPCION TEXT NOT NULL,
+    PRIMARY KEY (MODELO, CODIGO)
+) WITHOUT ROWID;

@@ -41,3 +41,51 @@ INSERT INTO PAINTERVIN (CDDECLAR, CDROL, DENIF, DENOMBRE, CDPROVIN, CDMUNICI, CD
      '12', '', '3', 'B', '28013', '915550101'),
     (NULL, NULL, '12345678Z', 'GARCIA|LOPEZ|MARIA', '46', '250', 'AV', 'DEL PUERTO', '7', '',
      '1', 'A', '46021', '963330202');
+
+-- Code tables. Street types and provinces are complete; the municipalities are a sample of a
+-- few provinces: load the full list with `modelo db load FILE.sql` (layout in db/README.md).
+INSERT INTO TIPOS_VIA (CODIGO, NOMBRE) VALUES
+    ('AL', 'Alameda'), ('AU', 'Autovía'), ('AV', 'Avenida'), ('BJ', 'Bajada'), ('BO', 'Barrio'),
+    ('BV', 'Bulevar'), ('CA', 'Cañada'), ('CJ', 'Callejón'), ('CL', 'Calle'), ('CM', 'Camino'),
+    ('CN', 'Colonia'), ('CR', 'Carretera'), ('CS', 'Caserío'), ('CT', 'Cuesta'),
+    ('GL', 'Glorieta'), ('GR', 'Grupo'), ('LG', 'Lugar'), ('ML', 'Muelle'), ('PA', 'Paraje'),
+    ('PG', 'Polígono'), ('PJ', 'Pasaje'), ('PQ', 'Parque'), ('PR', 'Prolongación'),
+    ('PS', 'Paseo'), ('PZ', 'Plaza'), ('RB', 'Rambla'), ('RD', 'Ronda'), ('SD', 'Senda'),
+    ('TR', 'Travesía'), ('UR', 'Urbanización'), ('VI', 'Vía'), ('VR', 'Vereda');
+
+INSERT INTO PROVINCIAS (CODIGO, NOMBRE) VALUES
+    ('01', 'Araba/Álava'), ('02', 'Albacete'), ('03', 'Alicante/Alacant'), ('04', 'Almería'),
+    ('05', 'Ávila'), ('06', 'Badajoz'), ('07', 'Illes Balears'), ('08', 'Barcelona'),
+    ('09', 'Burgos'), ('10', 'Cáceres'), ('11', 'Cádiz'), ('12', 'Castellón/Castelló'),
+    ('13', 'Ciudad Real'), ('14', 'Córdoba'), ('15', 'A Coruña'), ('16', 'Cuenca'),
+    ('17', 'Girona'), ('18', 'Granada'), ('19', 'Guadalajara'), ('20', 'Gipuzkoa'),
+    ('21', 'Huelva'), ('22', 'Huesca'), ('23', 'Jaén'), ('24', 'León'), ('25', 'Lleida'),
+    ('26', 'La Rioja'), ('27', 'Lugo'), ('28', 'Madrid'), ('29', 'Málaga'), ('30', 'Murcia'),
+    ('31', 'Navarra'), ('32', 'Ourense'), ('33', 'Asturias'), ('34', 'Palencia'),
+    ('35', 'Las Palmas'), ('36', 'Pontevedra'), ('37', 'Salamanca'),
+    ('38', 'Santa Cruz de Tenerife'), ('39', 'Cantabria'), ('40', 'Segovia'), ('41', 'Sevilla'),
+    ('42', 'Soria'), ('43', 'Tarragona'), ('44', 'Teruel'), ('45', 'Toledo'),
+    ('46', 'Valencia/València'), ('47', 'Valladolid'), ('48', 'Bizkaia'), ('49', 'Zamora'),
+    ('50', 'Zaragoza'), ('51', 'Ceuta'), ('52', 'Melilla');
+
+INSERT INTO MUNICIPIOS (PROVINCIA, CODIGO, NOMBRE) VALUES
+    ('03', '014', 'Alicante/Alacant'), ('03', '031', 'Benidorm'), ('03', '065', 'Elche/Elx'),
+    ('08', '015', 'Badalona'), ('08', '019', 'Barcelona'),
+    ('08', '101', 'L''Hospitalet de Llobregat'), ('08', '121', 'Mataró'),
+    ('08', '187', 'Sabadell'), ('08', '279', 'Terrassa'),
+    ('28', '005', 'Alcalá de Henares'), ('28', '006', 'Alcobendas'), ('28', '007', 'Alcorcón'),
+    ('28', '058', 'Fuenlabrada'), ('28', '065', 'Getafe'), ('28', '074', 'Leganés'),
+    ('28', '079', 'Madrid'), ('28', '092', 'Móstoles'), ('28', '106', 'Parla'),
+    ('28', '115', 'Pozuelo de Alarcón'), ('28', '148', 'Torrejón de Ardoz'),
+    ('29', '067', 'Málaga'), ('29', '069', 'Marbella'), ('29', '901', 'Torremolinos'),
+    ('41', '004', 'Alcalá de Guadaíra'), ('41', '038', 'Dos Hermanas'), ('41', '091', 'Sevilla'),
+    ('46', '017', 'Alzira'), ('46', '131', 'Gandia'), ('46', '184', 'Ontinyent'),
+    ('46', '190', 'Paterna'), ('46', '220', 'Sagunto/Sagunt'), ('46', '244', 'Torrent'),
+    ('46', '250', 'València'),
+    ('48', '013', 'Barakaldo'), ('48', '020', 'Bilbao'), ('48', '044', 'Getxo'),
+    ('50', '297', 'Zaragoza');
+
+-- Box 0 of a new declaration holds "000".
+INSERT INTO CODIGOS_CASILLA0 (MODELO, CODIGO, DESCRIPCION) VALUES
+    ('863A1', '000', 'Autoliquidación ordinaria'),
+    ('871A1', '000', 'Autoliquidación ordinaria');

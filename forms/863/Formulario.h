@@ -15,6 +15,8 @@ inline constexpr const char* kTitulo =
     "cheques y otros documentos mercantiles negociados";
 inline constexpr const char* kOtroFormularioJustificante = "866";
 inline constexpr bool kImportacionDesdePagina1 = true;
+// Whether the import takes the (empty) extra step of form 871 after the general boxes.
+inline constexpr bool kPasoCasillasLiquidacion = false;
 // Whether the rule comparing the earlier declaration's year with the accrual year needs the
 // accrual year to be filled.
 inline constexpr bool kAnioAnteriorRequiereDevengo = false;

@@ -15,6 +15,8 @@ inline constexpr const char* kTitulo =
     "cambio, pagarés, cheques y demás documentos mercantiles con función de giro";
 inline constexpr const char* kOtroFormularioJustificante = "874";
 inline constexpr bool kImportacionDesdePagina1 = false;
+// Whether the import takes the (empty) extra step of form 871 after the general boxes.
+inline constexpr bool kPasoCasillasLiquidacion = true;
 inline constexpr bool kAnioAnteriorRequiereDevengo = true;
 inline constexpr bool kSujetoSoloRazonSocial = true;
 // Page 1's month of accrual: whether the box forces upper case and scrolls its text.

@@ -2,6 +2,7 @@
 
 #include "EsquemaSql.h"
 
+#include <charconv>
 #include <cstring>
 #include <sqlite3.h>
 #include <string>
@@ -22,6 +23,13 @@ CString FilaSql::Nombre(int columna) const {
 }
 
 CString FilaSql::Texto(int columna) const {
+    // A real is written as the shortest text that reads back as the same number ("1000.01",
+    // "0"): exact, and far cheaper than the engine's own formatting.
+    if (sqlite3_column_type(stmt_, columna) == SQLITE_FLOAT) {
+        char buf[32];
+        const auto r = std::to_chars(buf, buf + sizeof buf, sqlite3_column_double(stmt_, columna));
+        return CString(buf, int(r.ptr - buf));
+    }
     const unsigned char* t = sqlite3_column_text(stmt_, columna);
     if (!t)
         return CString();

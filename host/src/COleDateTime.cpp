@@ -42,46 +42,51 @@ COleDateTime COleDateTime::GetCurrentTime() {
     return Reloj::Ahora();
 }
 
+// Digits are written by hand: dates are formatted once per tariff query.
 CString COleDateTime::Format(const char* format) const {
     if (status_ != valid || !format)
         return CString();
     std::string out;
+    auto dos = [&out](int v) {
+        out += char('0' + v / 10 % 10);
+        out += char('0' + v % 10);
+    };
     for (const char* p = format; *p; ++p) {
         if (*p != '%' || !p[1]) {
             out += *p;
             continue;
         }
-        char buf[16];
         switch (*++p) {
         case 'd':
-            std::snprintf(buf, sizeof buf, "%02d", day_);
+            dos(day_);
             break;
         case 'm':
-            std::snprintf(buf, sizeof buf, "%02d", month_);
+            dos(month_);
             break;
         case 'y':
-            std::snprintf(buf, sizeof buf, "%02d", year_ % 100);
+            dos(year_ % 100);
             break;
         case 'Y':
-            std::snprintf(buf, sizeof buf, "%04d", year_);
+            dos(year_ / 100);
+            dos(year_ % 100);
             break;
         case 'H':
-            std::snprintf(buf, sizeof buf, "%02d", hour_);
+            dos(hour_);
             break;
         case 'M':
-            std::snprintf(buf, sizeof buf, "%02d", minute_);
+            dos(minute_);
             break;
         case 'S':
-            std::snprintf(buf, sizeof buf, "%02d", second_);
+            dos(second_);
             break;
         case '%':
-            std::snprintf(buf, sizeof buf, "%%");
+            out += '%';
             break;
         default:
-            std::snprintf(buf, sizeof buf, "%%%c", *p);
+            out += '%';
+            out += *p;
             break;
         }
-        out += buf;
     }
     return CString(std::move(out));
 }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -38,11 +39,33 @@ bool FechaIso(const std::string& t, std::string& iso) {
     return true;
 }
 
-std::string Mayusculas(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return s;
+// Keywords that open or close a list of column positions. Words are compared without
+// copying: the translation runs once per query, and an import runs one query per document.
+enum class Clave { Otra, Order, Group, By, Fin };
+
+Clave Palabra(std::string_view w) {
+    auto igual = [w](std::string_view k) {
+        if (w.size() != k.size())
+            return false;
+        for (size_t i = 0; i < w.size(); ++i) {
+            char c = w[i];
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
+            if (c != k[i])
+                return false;
+        }
+        return true;
+    };
+    if (igual("BY"))
+        return Clave::By;
+    if (igual("ORDER"))
+        return Clave::Order;
+    if (igual("GROUP"))
+        return Clave::Group;
+    for (std::string_view k : {"LIMIT", "HAVING", "WHERE", "UNION", "FROM", "OFFSET"})
+        if (igual(k))
+            return Clave::Fin;
+    return Clave::Otra;
 }
 
 } // namespace
@@ -52,7 +75,8 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
     SentenciaSql out;
     std::string r;
     r.reserve(s.size());
-    std::string ultimaPalabra;
+    out.parametros.reserve(8);
+    Clave ultima = Clave::Otra;
     bool enListaBy = false; // inside ORDER BY / GROUP BY, where numbers are column positions
     const size_t n = s.size();
     size_t i = 0;
@@ -128,13 +152,12 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
             size_t j = i;
             while (j < n && (EsLetra(s[j]) || texto::EsDigito(s[j])))
                 ++j;
-            const std::string palabra = Mayusculas(s.substr(i, j - i));
-            if (palabra == "BY" && (ultimaPalabra == "ORDER" || ultimaPalabra == "GROUP"))
+            const Clave palabra = Palabra(std::string_view(s).substr(i, j - i));
+            if (palabra == Clave::By && (ultima == Clave::Order || ultima == Clave::Group))
                 enListaBy = true;
-            else if (palabra == "LIMIT" || palabra == "HAVING" || palabra == "WHERE" ||
-                     palabra == "UNION" || palabra == "FROM" || palabra == "OFFSET")
+            else if (palabra == Clave::Fin)
                 enListaBy = false;
-            ultimaPalabra = palabra;
+            ultima = palabra;
             r.append(s, i, j - i);
             i = j;
         } else {

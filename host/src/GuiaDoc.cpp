@@ -132,22 +132,6 @@ bool CGuiaDoc::Validar(CListaErrores&) {
     return true;
 }
 
-bool CGuiaDoc::GenerarAutoliquidacion(CListaErrores& errores, CString& texto,
-                                      CStringArray& lineas) {
-    texto.Empty();
-    lineas.RemoveAll();
-    Validar(errores);
-    if (!errores.IsEmpty())
-        return false;
-    for (const auto& [clave, valor] : casillas_) {
-        CString linea;
-        linea.Format("P%d-%d\t%s", clave.first + 1, clave.second, valor.c_str());
-        lineas.Add(linea);
-    }
-    texto = codModelo_ + codDeclar_;
-    return true;
-}
-
 bool CGuiaDoc::ValidarObligatorio(CListaErrores& errores, int casilla, int pagina, CString codigo) {
     if (!GetCasilla(casilla, pagina).IsEmpty())
         return true;
@@ -207,9 +191,6 @@ bool CGuiaDoc::IniAyudas() {
 bool CGuiaDoc::IniciarConceptos() {
     return true;
 }
-bool CGuiaDoc::IniMunicipios(CString, bool) {
-    return true;
-}
 
 bool CGuiaDoc::CrearEstructPaginas() {
     paginas_.clear();
@@ -230,16 +211,6 @@ bool CGuiaDoc::PosibleDestruirAnexo() {
     return false;
 }
 bool CGuiaDoc::AsociarTiposEjemplares(stPagina*) {
-    return true;
-}
-
-bool CGuiaDoc::PrepararRegRemesa(CString, CString, CString, CListaRegRemesa& registros) {
-    registros.RemoveAll();
-    for (const auto& [clave, valor] : casillas_) {
-        if (clave.first != 0)
-            continue;
-        registros.Add(stRegRemesa(CString::Formatted("%d", clave.second), "1", valor));
-    }
     return true;
 }
 
@@ -288,28 +259,11 @@ bool CGuiaDoc::SetCasillaXSD(CString casilla, int pagina, CString valor) {
     return true;
 }
 
-bool CGuiaDoc::CargarTablasAuxiliares() {
-    return true;
-}
 bool CGuiaDoc::ValidarIntervinientes(CStringArray&) {
     return true;
 }
 bool CGuiaDoc::RefCatObligatoria() {
     return false;
-}
-
-CString CGuiaDoc::GenerarCodigoPDF417(int pagina, int) {
-    return GenerarCodigoPDF417(pagina);
-}
-CString CGuiaDoc::GenerarCodigoPDF417(int) {
-    return GenerarCodigoPDF417();
-}
-CString CGuiaDoc::GenerarCodigoPDF417() {
-    return codModelo_;
-}
-
-CString CGuiaDoc::GenerarCodBarras(CString codigo) {
-    return codigo;
 }
 
 bool CGuiaDoc::CopiarRegistrosAdicionales(CString origen, CString destino) {

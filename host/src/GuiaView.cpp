@@ -37,3 +37,35 @@ bool CGuiaView::PosicionarEnCasilla(int casilla) {
             return true;
     return false;
 }
+
+// ----- the printed codes ---------------------------------------------------------------------
+
+bool CGuiaView::CargarImagen(int idControl, bool correcta, stImagenCodigo imagen) {
+    if (!correcta) {
+        imagenes_.erase(idControl);
+        return false;
+    }
+    imagenes_[idControl] = std::move(imagen);
+    return true;
+}
+
+bool CGuiaView::CargarCodigoPuntos(int idControl, int pagina) {
+    stImagenCodigo imagen;
+    CString error;
+    const bool correcta =
+        doc_ && GenerarImagenPDF417(doc_->GenerarCodigoPDF417(pagina), imagen, error);
+    return CargarImagen(idControl, correcta, std::move(imagen));
+}
+
+bool CGuiaView::CargarCodigoBarras(int idControl) {
+    stImagenCodigo imagen;
+    CString error;
+    const bool correcta =
+        doc_ && GenerarImagenCode128(doc_->GenerarCodBarras(doc_->GetCodDeclar()), imagen, error);
+    return CargarImagen(idControl, correcta, std::move(imagen));
+}
+
+const stImagenCodigo* CGuiaView::ImagenControl(int idControl) const {
+    auto it = imagenes_.find(idControl);
+    return it == imagenes_.end() ? nullptr : &it->second;
+}

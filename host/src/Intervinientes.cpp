@@ -114,16 +114,24 @@ CString CMtoIntervDlg::LocalizarIntervinienteDecl(const CString& nif, const CStr
     // The presenter box holds the name as one plain text, so both forms of the stored name
     // are accepted.
     bool hallado = false;
-    db->Consultar("SELECT * FROM PAINTERVIN WHERE DENIF = ? AND "
-                  "(CDDECLAR = ? OR CDDECLAR IS NULL) ORDER BY CDDECLAR IS NULL, NUMORDEN",
-                  {nif, codDeclar_}, [&](const FilaSql& f) {
-                      if (hallado)
-                          return;
-                      stInterviniente p = LeerInterviniente(f);
-                      if (p.Nombre == nombre || QuitarSep(p.Nombre) == nombre) {
-                          actual_ = p;
-                          hallado = true;
-                      }
-                  });
+    try {
+        db->Consultar("SELECT * FROM PAINTERVIN WHERE DENIF = ? AND "
+                      "(CDDECLAR = ? OR CDDECLAR IS NULL) ORDER BY CDDECLAR IS NULL, NUMORDEN",
+                      {nif, codDeclar_}, [&](const FilaSql& f) {
+                          if (hallado)
+                              return;
+                          stInterviniente p = LeerInterviniente(f);
+                          if (p.Nombre == nombre || QuitarSep(p.Nombre) == nombre) {
+                              actual_ = p;
+                              hallado = true;
+                          }
+                      });
+    } catch (const CExcepcionBD& e) {
+        // The lookup is the dialog's: it tells the user, and its caller gets no party rather
+        // than half of one.
+        actual_ = stInterviniente();
+        CExcepcionDao(e).Traducir(true);
+        return CString();
+    }
     return hallado ? actual_.NumOrden : CString();
 }

@@ -104,3 +104,13 @@ bool CServiciosGrabados::ElegirFichero(const CString&, CString& ruta) {
     ruta = ficheroElegido;
     return true;
 }
+
+void MostrarBarra(bool visible) {
+    AfxServicios().MostrarBarra(visible);
+}
+void SetTexto(const CString& texto) {
+    AfxServicios().SetTexto(texto);
+}
+void AnimarBarra() {
+    AfxServicios().AnimarBarra();
+}

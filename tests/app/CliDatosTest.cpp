@@ -8,7 +8,7 @@ TEST_F(Cli, QuotaAndBracketsOfTheSampleTariff) {
     ASSERT_EQ(s.estado, 0) << s.err;
     EXPECT_EQ(s.out, "15,00\n");
     EXPECT_EQ(Modelo("quota 871 1.500,00 01/03/2023").out, "15,00\n");
-    EXPECT_EQ(Modelo("brackets 863 01/03/2023").out, "0.0\n3000.01\n30000.01\n");
+    EXPECT_EQ(Modelo("brackets 863 01/03/2023").out, "0\n3000.01\n30000.01\n");
     for (const char* args :
          {"quota 863 abc 01/03/2023", "quota 863 -5 01/03/2023", "quota 863 1.2.3 01/03/2023",
           "quota 863 10 31/02/2023", "quota 863 10 2023-03-01", "quota 999 10 01/03/2023",

@@ -20,6 +20,7 @@ public:
     CString(char c, int repeat = 1) : s_(repeat > 0 ? size_t(repeat) : 0, c) {}
 
     int GetLength() const { return int(s_.size()); }
+    void Reserve(int n) { s_.reserve(n > 0 ? size_t(n) : 0); }
     bool IsEmpty() const { return s_.empty(); }
     void Empty() { s_.clear(); }
     char GetAt(int i) const { return s_.at(size_t(i)); }
@@ -81,6 +82,19 @@ public:
         return CString(std::string(a ? a : "") + b.s_);
     }
     friend CString operator+(const CString& a, char c) { return CString(a.s_ + c); }
+    // A chain of additions grows one text instead of making a new one at every step.
+    friend CString operator+(CString&& a, const CString& b) {
+        a.s_ += b.s_;
+        return std::move(a);
+    }
+    friend CString operator+(CString&& a, const char* b) {
+        a.s_ += b ? b : "";
+        return std::move(a);
+    }
+    friend CString operator+(CString&& a, char c) {
+        a.s_ += c;
+        return std::move(a);
+    }
 
     friend bool operator==(const CString& a, const CString& b) { return a.s_ == b.s_; }
     friend bool operator==(const CString& a, const char* b) { return a.s_ == (b ? b : ""); }

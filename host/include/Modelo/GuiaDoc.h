@@ -218,13 +218,12 @@ public:
     // digits, the period not after the current month nor before the form's first tariff.
     CString ValidarFechaDevengo(const CString& formulario, const CString& tipoPeriodo,
                                 const CString& mes, const CString& anio, const CString& valor);
-    CString ValidarFechaDevengo(const CString& formulario, const CString& mes,
-                                const CString& anio);
+    CString ValidarFechaDevengo(const CString& formulario, const CString& mes, const CString& anio);
     // Two dates as day, month, year texts: the second must be a date not earlier than the
     // first.
-    CString ValidarFechaPresentacion(const CString& dia1, const CString& mes1,
-                                     const CString& anio1, const CString& dia2,
-                                     const CString& mes2, const CString& anio2);
+    CString ValidarFechaPresentacion(const CString& dia1, const CString& mes1, const CString& anio1,
+                                     const CString& dia2, const CString& mes2,
+                                     const CString& anio2);
 
     // ----- the error catalogue ---------------------------------------------------------------
     // The two texts of a code; a code the catalogue lacks gets a text that says so, and false.
@@ -241,6 +240,33 @@ public:
     // ----- additional records: free key/value records that travel with a declaration --------
     using RegistrosAdicionales = std::vector<std::pair<CString, CString>>;
     RegistrosAdicionales& Adicionales() { return adicionales_; }
+
+    // ----- barcode, code tables and remittance ------------------------------------------------
+    // Delimiters of the PDF417 payload. Each is made only of characters that
+    // EliminarCaracteresEspeciales takes out of every value, so no value can pose as one.
+    // The prefix, GenerarCodigoPDF417(), is "<" model code ":" declaration code ">".
+    static constexpr const char* kSeparadorCampo = "|";
+    static constexpr const char* kAperturaTabla = "[";
+    static constexpr const char* kSeparadorFila = "][";
+    static constexpr const char* kCierreTabla = "]";
+    static constexpr const char* kFinCodigo = "~";
+    // A value as it may stand in the payload: control characters and the characters of the
+    // delimiters and of the prefix's brackets are removed; nothing else changes (no trimming,
+    // bytes >= 0x80 are kept as they are, whatever their encoding).
+    static CString EliminarCaracteresEspeciales(const CString& valor);
+    // The page that carries the declaration's codes: the first page flagged principal, else 0.
+    int GetPaginaPrincipal() const;
+
+    // Code tables: parallel lists of codes and texts, read through TraducirCodigo (Codigos.h)
+    // and by the views' drop lists. CargarTablasAuxiliares loads street types, provinces and
+    // the codes of box 0 of this model; IniMunicipios(province, all) loads the municipalities
+    // of one province, named by its code or by its text, or with `all` those of every province
+    // under five-digit codes. An unknown province leaves the municipality table empty, never
+    // with the previous province's municipalities.
+    CStringArray CodTiposVia, TxtTiposVia;
+    CStringArray CodProvincias, TxtProvincias;
+    CStringArray CodMunicipios, TxtMunicipios;
+    CStringArray CodCasilla0, TxtCasilla0;
 
     // ----- how the host keeps declarations ----------------------------------------------------
     // The host's store installs these so that SalvarDatos, CargarDatos and CancelarCambios act

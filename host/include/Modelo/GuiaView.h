@@ -2,6 +2,9 @@
 #pragma once
 
 #include "Modelo/CObject.h"
+#include "Modelo/Codigos.h"
+
+#include <map>
 
 class CGuiaDoc;
 
@@ -25,10 +28,24 @@ public:
     virtual bool ModoSoloLectura();
     virtual bool PosicionarEnCasilla(int casilla);
 
+    // ----- the printed codes ------------------------------------------------------------------
+    // Render into a picture control, by its id: the PDF417 of the document's payload of page
+    // index `pagina` (the document's GetPaginaPrincipal() is the page that has one), and the
+    // Code 128 of the declaration code. False, with the control left without an image, when
+    // there is no document or nothing that can be encoded.
+    bool CargarCodigoPuntos(int idControl, int pagina);
+    bool CargarCodigoBarras(int idControl);
+    // The image a picture control shows and prints; null when it has none.
+    const stImagenCodigo* ImagenControl(int idControl) const;
+
 protected:
     // A page template names its own background; 0 until the view sets it.
     UINT idPlantilla_;
     UINT idFondo_ = 0;
     CGuiaDoc* doc_ = nullptr;
     bool soloLectura_ = false;
+
+private:
+    bool CargarImagen(int idControl, bool correcta, stImagenCodigo imagen);
+    std::map<int, stImagenCodigo> imagenes_;
 };

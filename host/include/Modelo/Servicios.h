@@ -80,3 +80,15 @@ MODELO_API IServiciosUsuario& AfxServicios();
 MODELO_API void AfxFijarServicios(IServiciosUsuario* servicios); // null restores the default
 
 MODELO_API int AfxMessageBox(const CString& texto, UINT tipo = MB_OK | MB_ICONINFORMATION);
+
+// The progress bar of a long operation, through the services in force.
+MODELO_API void MostrarBarra(bool visible);
+MODELO_API void SetTexto(const CString& texto);
+MODELO_API void AnimarBarra();
+
+// Ids of the host's own strings.
+namespace cadena_host {
+inline constexpr int FicheroLeido = 1267; // "%1" is the file's path
+inline constexpr int TooltipIntervinientes = 57204;
+inline constexpr int TooltipAyuda = 57205;
+} // namespace cadena_host

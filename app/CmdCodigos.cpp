@@ -1,0 +1,119 @@
+// Commands on what is printed and filed for a declaration: the payload of its PDF417 code, the
+// rendered codes and the remittance records.
+#include "ComandosComun.h"
+#include "Modelo/Codigos.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSaveFile>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kPDF417 = "pdf417";
+constexpr const char* kCode128 = "code128";
+
+// Written next to the target and moved over it only when complete: a failed write never
+// leaves half an image, nor destroys the file that was there.
+void EscribirPNG(const stImagenCodigo& imagen, const std::string& ruta) {
+    QImage q(imagen.Ancho, imagen.Alto, QImage::Format_Grayscale8);
+    if (q.isNull())
+        throw ErrorUsuario("No hay memoria para una imagen de " +
+                           CString::Formatted("%d x %d", imagen.Ancho, imagen.Alto) + " puntos");
+    for (int y = 0; y < imagen.Alto; ++y)
+        std::memcpy(q.scanLine(y), imagen.Pixeles.data() + size_t(y) * size_t(imagen.Ancho),
+                    size_t(imagen.Ancho));
+    QSaveFile fichero(QFile::decodeName(ruta.c_str()));
+    if (!fichero.open(QIODevice::WriteOnly) || !q.save(&fichero, "PNG") || !fichero.commit())
+        throw ErrorUsuario("No se puede escribir el fichero " + CString(ruta));
+}
+
+void RegistrarPdf417(CLI::App& app, Contexto& ctx) {
+    struct Opc {
+        std::string codigo;
+        int pagina = 0;
+        bool json = false;
+    };
+    auto o = std::make_shared<Opc>();
+    auto* cmd = app.add_subcommand("pdf417", "Contenido del código PDF417 de una declaración");
+    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    cmd->add_option("--page", o->pagina, "Índice de la página: 0 es la página 1 (por defecto)");
+    cmd->add_flag("--json", o->json, "Salida JSON con el prefijo y los delimitadores");
+    cmd->callback([&ctx, o] {
+        auto doc = ctx.Host().Abrir(CString(o->codigo));
+        if (o->pagina < 0 || o->pagina >= doc->NumPaginas())
+            throw ErrorUsuario(CString::Formatted("La declaración %s no tiene página de índice "
+                                                  "%d (de 0 a %d)",
+                                                  o->codigo.c_str(), o->pagina,
+                                                  doc->NumPaginas() - 1));
+        const CString codigo = doc->GenerarCodigoPDF417(o->pagina);
+        if (!o->json) {
+            Imprimir(codigo);
+            return;
+        }
+        nlohmann::json j;
+        j["prefix"] = doc->GenerarCodigoPDF417().str();
+        j["payload"] = codigo.str();
+        j["delimiters"] = {{"field", CGuiaDoc::kSeparadorCampo},
+                           {"table_open", CGuiaDoc::kAperturaTabla},
+                           {"row", CGuiaDoc::kSeparadorFila},
+                           {"table_close", CGuiaDoc::kCierreTabla},
+                           {"end", CGuiaDoc::kFinCodigo}};
+        Imprimir(CString(Json(j)));
+    });
+}
+
+void RegistrarImagen(CLI::App& app, Contexto& ctx) {
+    struct Opc {
+        std::string codigo, salida, tipo = kPDF417;
+    };
+    auto o = std::make_shared<Opc>();
+    auto* cmd = app.add_subcommand(
+        "barcode", "Dibuja en PNG el código PDF417 o el código de barras de una declaración");
+    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    cmd->add_option("-o,--output", o->salida, "Fichero PNG que se escribe")
+        ->required()
+        ->type_name("FICHERO");
+    cmd->add_option("--kind", o->tipo, "pdf417 (por defecto) o code128")
+        ->check(CLI::IsMember({kPDF417, kCode128}));
+    cmd->callback([&ctx, o] {
+        auto doc = ctx.Host().Abrir(CString(o->codigo));
+        stImagenCodigo imagen;
+        CString error;
+        const bool dibujado =
+            o->tipo == kPDF417
+                ? GenerarImagenPDF417(doc->GenerarCodigoPDF417(doc->GetPaginaPrincipal()), imagen,
+                                      error)
+                : GenerarImagenCode128(doc->GenerarCodBarras(doc->GetCodDeclar()), imagen, error);
+        if (!dibujado)
+            throw ErrorUsuario("No se puede dibujar el código de la declaración " +
+                               CString(o->codigo) + ": " + error);
+        EscribirPNG(imagen, o->salida);
+    });
+}
+
+void RegistrarRemesa(CLI::App& app, Contexto& ctx) {
+    auto codigo = std::make_shared<std::string>();
+    auto* cmd = app.add_subcommand(
+        "remesa", "Registros de remesa de una declaración, revisados por su formulario");
+    cmd->add_option("CODE", *codigo, "Código de la declaración")->required();
+    cmd->callback([&ctx, codigo] {
+        auto doc = ctx.Host().Abrir(CString(*codigo));
+        const CString declaracion = doc->GetCodDeclar();
+        CListaRegRemesa registros;
+        if (!doc->PrepararRegRemesa(declaracion, "", "", registros) ||
+            !doc->RevisarRegRemesa(declaracion, "", "", registros))
+            throw ErrorUsuario("El formulario no pudo preparar los registros de remesa de " +
+                               declaracion);
+        for (const stRegRemesa& r : registros)
+            Imprimir(r.Clave + "\t" + r.Valor + "\t" + r.DescripcionValor);
+    });
+}
+
+} // namespace
+
+void RegistrarCodigos(CLI::App& app, Contexto& ctx) {
+    RegistrarPdf417(app, ctx);
+    RegistrarImagen(app, ctx);
+    RegistrarRemesa(app, ctx);
+}

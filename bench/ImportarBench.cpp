@@ -1,0 +1,174 @@
+// Import of the liquidation data file against a bare pass over the same file.
+//
+//   bench_importar [ROWS...]     (default: 10000 100000 1000000)
+//
+// For each size it writes a file of valid rows, times a bare pass (read the file, cut every
+// line into its eleven fields) and the import through a real form-863 document on a real
+// database (in a child process, so its peak memory can be read alone), and prints rows per
+// second, the ratio import / bare pass and the import's peak memory against the file size.
+#include "Formulario.h"
+#include "Modelo/BaseDatos.h"
+#include "Modelo/Servicios.h"
+#include "core/ModDoc.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Reloj_ = std::chrono::steady_clock;
+
+double Segundos(Reloj_::time_point desde) {
+    return std::chrono::duration<double>(Reloj_::now() - desde).count();
+}
+
+long MemoriaKb(const char* campo) {
+    std::ifstream f("/proc/self/status");
+    std::string linea;
+    while (std::getline(f, linea))
+        if (linea.rfind(campo, 0) == 0)
+            return std::atol(linea.c_str() + std::strlen(campo));
+    return 0;
+}
+
+// Valid rows of one declarant and period, of every type, with amounts across the brackets.
+size_t Generar(const std::string& ruta, long filas) {
+    std::ofstream f(ruta, std::ios::binary);
+    const char* terceros[] = {"12345678Z", "X1234567L", "A58818501", "P1234567D"};
+    char linea[160];
+    size_t total = 0;
+    for (long i = 0; i < filas; ++i) {
+        const int tipo = int(i % 4) + 1;
+        const long centimos = 100 + (i * 7919) % 6000000;
+        char nombre[50], referencia[21];
+        std::snprintf(nombre, sizeof nombre, "CLIENTE %ld", i);
+        std::snprintf(referencia, sizeof referencia, "REF%ld", i);
+        const int n = std::snprintf(linea, sizeof linea, "8632024%s%s%s%-49s%d%-20s%-20s%015ld\n",
+                                    "03", "B12345674", terceros[i % 4], nombre, tipo,
+                                    tipo == 4 ? "LETRA DE CAMBIO" : "", referencia, centimos);
+        f.write(linea, n);
+        total += size_t(n);
+    }
+    return total;
+}
+
+// Read the file and cut every line into its eleven fields, nothing else.
+double PasadaDesnuda(const std::string& ruta, long& filas) {
+    const auto inicio = Reloj_::now();
+    std::string todo;
+    if (std::FILE* f = std::fopen(ruta.c_str(), "rb")) {
+        char buf[1 << 16];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            todo.append(buf, n);
+        std::fclose(f);
+    }
+    static const int columnas[][2] = {{0, 3},   {3, 4},    {7, 2},        {9, 9},
+                                      {18, 9},  {27, 49},  {76, 1},       {77, 20},
+                                      {97, 20}, {117, 15}, {132, 1 << 20}};
+    std::vector<std::string> campos(11);
+    filas = 0;
+    std::string_view t(todo);
+    for (size_t i = 0; i < t.size();) {
+        size_t fin = t.find('\n', i);
+        if (fin == std::string_view::npos)
+            fin = t.size();
+        std::string_view l = t.substr(i, fin - i);
+        i = fin + 1;
+        if (l.empty())
+            continue;
+        for (int c = 0; c < 11; ++c) {
+            const size_t desde = std::min(size_t(columnas[c][0]), l.size());
+            campos[size_t(c)].assign(l.substr(desde, size_t(columnas[c][1])));
+        }
+        ++filas;
+    }
+    return Segundos(inicio);
+}
+
+struct Resultado {
+    double segundos;
+    long picoExtraKb;
+    int tomado;
+};
+
+Resultado Importar(const std::string& carpeta, const std::string& ruta) {
+    int tubo[2];
+    if (pipe(tubo) != 0)
+        std::exit(2);
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(tubo[0]);
+        CBaseDatos db;
+        const std::string base = carpeta + "/bench.db";
+        std::remove(base.c_str());
+        db.Abrir(base.c_str());
+        CBaseDatos::FijarActual(&db);
+        CServiciosGrabados ui;
+        AfxFijarServicios(&ui);
+        MOD_DOC doc;
+        doc.CrearEstructPaginas();
+        const long antes = MemoriaKb("VmRSS:");
+        const auto inicio = Reloj_::now();
+        // As the host runs a form's operation: one unit of work on the database.
+        CBaseDatos::Transaccion t(db);
+        doc.LimpiarDatosAutoliquidacion();
+        const bool tomado = doc.AnalizarFicheroAutoliquidacion(ruta.c_str());
+        t.Confirmar();
+        Resultado r{Segundos(inicio), MemoriaKb("VmHWM:") - antes, tomado ? 1 : 0};
+        if (write(tubo[1], &r, sizeof r) != ssize_t(sizeof r))
+            _exit(2);
+        _exit(0);
+    }
+    close(tubo[1]);
+    Resultado r{};
+    if (read(tubo[0], &r, sizeof r) != ssize_t(sizeof r))
+        std::exit(2);
+    close(tubo[0]);
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<long> tamanos;
+    for (int i = 1; i < argc; ++i)
+        tamanos.push_back(std::atol(argv[i]));
+    if (tamanos.empty())
+        tamanos = {10000, 100000, 1000000};
+    char plantilla[] = "/tmp/modelo-bench-XXXXXX";
+    const std::string carpeta = mkdtemp(plantilla);
+
+    std::printf("%10s %9s %10s %10s %12s %8s %10s %10s\n", "filas", "MiB", "pasada s", "import s",
+                "filas/s", "ratio", "pico MiB", "pico/fich");
+    for (long n : tamanos) {
+        const std::string ruta = carpeta + "/datos.txt";
+        const size_t bytes = Generar(ruta, n);
+        long leidas = 0;
+        double desnuda = PasadaDesnuda(ruta, leidas);
+        desnuda = std::min(desnuda, PasadaDesnuda(ruta, leidas)); // warm cache, best of two
+        const Resultado r = Importar(carpeta, ruta);
+        if (!r.tomado || leidas != n) {
+            std::fprintf(stderr, "el fichero de %ld filas no se ha importado\n", n);
+            return 1;
+        }
+        const double mib = double(bytes) / (1 << 20);
+        std::printf("%10ld %9.1f %10.3f %10.3f %12.0f %8.2f %10.1f %10.2f\n", n, mib, desnuda,
+                    r.segundos, double(n) / r.segundos, r.segundos / desnuda,
+                    double(r.picoExtraKb) / 1024, double(r.picoExtraKb) * 1024 / double(bytes));
+        std::remove(ruta.c_str());
+    }
+    std::remove((carpeta + "/bench.db").c_str());
+    rmdir(carpeta.c_str());
+    return 0;
+}

@@ -1,0 +1,218 @@
+// The import of the liquidation data file: reading, cutting, classifying and totalling.
+#include "Formulario.h"
+#include "Modelo/Funciones.h"
+#include "Modelo/Recursos.h"
+#include "Modelo/Servicios.h"
+#include "core/Casillas.h"
+#include "core/Errores.h"
+#include "core/IdsRecursos.h"
+#include "core/ModDoc.h"
+#include "datafile/Campos.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr const char* kTextoBarra = "Leyendo datos del fichero...";
+constexpr int kFilasPorAvance = 50;
+
+// Per type: the three bracket counts, then the three amount sums, then the three quota sums.
+constexpr int Indice(int tipo, int grupo, int tramo) {
+    return (tipo - 1) * 9 + grupo * 3 + tramo;
+}
+constexpr int kCuenta = 0, kImporte = 1, kCuota = 2;
+
+struct Cerrar {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// The whole file, or false when it cannot be opened as a file. The bytes after the first NUL
+// are dropped.
+bool LeerFichero(const CString& ruta, std::string& contenido) {
+    struct stat st {};
+    if (::stat(ruta.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    std::unique_ptr<std::FILE, Cerrar> f(std::fopen(ruta.c_str(), "rb"));
+    if (!f)
+        return false;
+    contenido.clear();
+    contenido.reserve(size_t(st.st_size) + 1);
+    char buf[1 << 16];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0)
+        contenido.append(buf, n);
+    if (std::ferror(f.get()))
+        return false;
+    const size_t nul = contenido.find('\0');
+    if (nul != std::string::npos)
+        contenido.resize(nul);
+    return true;
+}
+
+// The first bracket bound is not used; a bound the tariff lacks leaves every amount below it.
+double Limite(const CStringArray& limites, int i) {
+    return i < limites.GetSize() ? NumeroC(limites[i].view()) : 1e300;
+}
+
+} // namespace
+
+void MOD_DOC::LimpiarDatosAutoliquidacion() {
+    SetCasilla(casilla::MesDevengo, pagina::P1, "");
+    SetCasilla(casilla::AnioDevengo, pagina::P1, "");
+    SetCasilla(casilla::NifDeclaranteFichero, pagina::P1, "");
+    for (int c = casilla::NumeroDocumentos; c <= casilla::TotalIngresar; ++c)
+        SetCasilla(c, pagina::P1, "");
+    for (double& t : TotalesLiquidacion)
+        t = 0;
+}
+
+void MOD_DOC::ObtenerDatosFila(CString linea, stRegistroDeclarado& fila, int numero) {
+    fila.CodigoModelo = linea.Mid(0, 3);
+    fila.AnioDevengo = linea.Mid(3, 4);
+    fila.MesDevengo = linea.Mid(7, 2).Trim();
+    fila.NifDeclarante = linea.Mid(9, 9);
+    fila.NifTercero = linea.Mid(18, 9);
+    fila.NombreTercero = linea.Mid(27, 49).Trim();
+    fila.TipoDocumento = linea.Mid(76, 1).TrimLeft();
+    fila.DescripcionOtros = linea.Mid(77, 20).Trim();
+    fila.Referencia = linea.Mid(97, 20).Trim();
+    fila.Importe = linea.Mid(117, 15);
+    fila.Resto = linea.Mid(132).Trim();
+    fila.NumFila = numero;
+}
+
+void MOD_DOC::RellenarDatosGenerales(stRegistroDeclarado fila) {
+    SetCasilla(casilla::MesDevengo, pagina::P1, fila.MesDevengo);
+    SetCasilla(casilla::AnioDevengo, pagina::P1, fila.AnioDevengo);
+    SetCasilla(casilla::NifDeclaranteFichero, pagina::P1, fila.NifDeclarante);
+}
+
+void MOD_DOC::RellenarDatosCasillasLiquidacion() {}
+
+// The boxes get the texts typing would give them, so the rules that read them afterwards
+// (validation, replication, the barcode, the remittance records) see ordinary values.
+void MOD_DOC::VolcarTotalesEnCasillas() {
+    double total = 0;
+    for (int tipo = 1; tipo <= kTiposDocumento; ++tipo) {
+        double cuenta = 0, importe = 0, cuota = 0;
+        for (int tramo = 0; tramo < kTramos; ++tramo) {
+            cuenta += TotalesLiquidacion[Indice(tipo, kCuenta, tramo)];
+            importe += TotalesLiquidacion[Indice(tipo, kImporte, tramo)];
+            cuota += TotalesLiquidacion[Indice(tipo, kCuota, tramo)];
+        }
+        const int fila = tipo - 1;
+        if (cuenta == 0) {
+            for (int c : {casilla::NumeroDocumentos, casilla::Base, casilla::Cuota})
+                SetCasilla(c + fila, pagina::P1, "");
+            continue;
+        }
+        SetCasilla(casilla::NumeroDocumentos + fila, pagina::P1,
+                   Double2Currency(cuenta, 0, false, false));
+        SetCasilla(casilla::Base + fila, pagina::P1, Double2Currency(importe, 2, true, false));
+        const CString textoCuota = Double2Currency(cuota, 2, true, false);
+        SetCasilla(casilla::Cuota + fila, pagina::P1, textoCuota);
+        total += Currency2Double(textoCuota);
+    }
+    SetCasilla(casilla::TotalIngresar, pagina::P1, Double2Currency(total, 2, true, false));
+}
+
+void MOD_DOC::MostrarBarraProgresoFichero(bool mostrar) {
+    MostrarBarra(mostrar);
+    if (mostrar)
+        SetTexto(kTextoBarra);
+}
+
+void MOD_DOC::ActualizarBarraProgresoFichero() {
+    AnimarBarra();
+}
+
+bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
+    std::string contenido;
+    if (!LeerFichero(ruta, contenido))
+        return false;
+    const CString texto(std::move(contenido));
+
+    LimpiarDatosAutoliquidacion();
+    MostrarBarraProgresoFichero(true);
+
+    CListaErrores errores;
+    int n = 0;
+    bool primeraFallida = false;
+    stRegistroDeclarado referencia, fila;
+    CString fecha;
+    CStringArray limites;
+
+    const std::string_view todo = texto.view();
+    size_t inicio = 0;
+    while (inicio <= todo.size()) {
+        size_t fin = todo.find('\n', inicio);
+        if (fin == std::string_view::npos)
+            fin = todo.size();
+        std::string_view linea = todo.substr(inicio, fin - inicio);
+        inicio = fin + 1;
+        while (!linea.empty() && texto::EsBlanco(linea.back()))
+            linea.remove_suffix(1);
+        if (linea.empty())
+            continue;
+
+        bool aceptada;
+        if (n == 0) {
+            ObtenerDatosFila(CString(linea), fila, 1);
+            referencia = fila;
+            primeraFallida = ValidarDatosFila1(referencia, errores);
+            if (!primeraFallida) {
+                fecha = "01/" + referencia.MesDevengo + "/" + referencia.AnioDevengo;
+                GetInformacionTramos(fecha, limites);
+            }
+            aceptada = !primeraFallida;
+        } else {
+            ObtenerDatosFila(CString(linea), fila, n + 1);
+            aceptada = !ValidarDatosFilaN(referencia, fila, errores) && !primeraFallida;
+        }
+
+        if (aceptada) {
+            const double importe =
+                Currency2Double(fila.Importe.Left(13) + "," + fila.Importe.Right(2));
+            const double cuota = GetCuota(importe, fecha);
+            const int tipo = EnteroInicial(fila.TipoDocumento);
+            const int tramo = importe < Limite(limites, 1)   ? 0
+                              : importe < Limite(limites, 2) ? 1
+                                                             : 2;
+            TotalesLiquidacion[Indice(tipo, kCuenta, tramo)] += 1;
+            TotalesLiquidacion[Indice(tipo, kImporte, tramo)] += importe;
+            TotalesLiquidacion[Indice(tipo, kCuota, tramo)] += cuota;
+            if (n % kFilasPorAvance == 0)
+                ActualizarBarraProgresoFichero();
+        }
+        ++n;
+    }
+    MostrarBarraProgresoFichero(false);
+
+    if (n == 0) {
+        CString descripcion, detalle;
+        const CString codigo = CodigoError(*this, error::FicheroVacio);
+        ObtenerDetallesError(codigo, descripcion, detalle);
+        errores.Add(stError(casilla::Complementaria, pagina::P1, codigo, descripcion, detalle));
+    }
+    if (!errores.IsEmpty()) {
+        LimpiarDatosAutoliquidacion();
+        // A refused file is explained: every faulty row, with its number and why.
+        AfxServicios().MostrarErrores(errores);
+        return false;
+    }
+
+    CString mensaje = AfxCadena(cadena_host::FicheroLeido);
+    mensaje.Replace("%1", ruta);
+    AfxServicios().MessageBox(mensaje, AfxCadena(recurso::CadenaCodigo),
+                              MB_OK | MB_ICONINFORMATION);
+    RellenarDatosGenerales(referencia);
+    if constexpr (formulario::kPasoCasillasLiquidacion)
+        RellenarDatosCasillasLiquidacion();
+    VolcarTotalesEnCasillas();
+    return true;
+}
