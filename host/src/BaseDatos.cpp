@@ -79,12 +79,14 @@ void CBaseDatos::Abrir(const CString& ruta) {
     Cerrar();
     sqlite3* db = nullptr;
     const int rc =
-        sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(ruta.c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         CString msg = db ? CString(sqlite3_errmsg(db)) : CString("sin memoria");
         sqlite3_close(db);
         throw CExcepcionBD("No se puede abrir la base de datos " + ruta + ": " + msg, "", rc);
     }
+    // One connection, used by the user-interface thread only: no engine mutexes needed.
     db_ = db;
     ruta_ = ruta;
     sqlite3_busy_timeout(db_, 2000);

@@ -2,6 +2,7 @@
 
 #include "Modelo/Funciones.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -71,7 +72,7 @@ Clave Palabra(std::string_view w) {
 } // namespace
 
 SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
-    const std::string& s = sqlEntrada.str();
+    const std::string_view s = sqlEntrada.view();
     SentenciaSql out;
     std::string r;
     r.reserve(s.size());
@@ -84,25 +85,28 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
         const char c = s[i];
         if (c == '\'') {
             // A string literal, with '' standing for one apostrophe.
-            std::string valor;
             size_t j = i + 1;
-            bool cerrado = false;
+            bool dobles = false, cerrado = false;
             while (j < n) {
-                if (s[j] == '\'') {
-                    if (j + 1 < n && s[j + 1] == '\'') {
-                        valor += '\'';
-                        j += 2;
-                        continue;
-                    }
-                    cerrado = true;
+                if (s[j] != '\'') {
                     ++j;
-                    break;
+                    continue;
                 }
-                valor += s[j++];
+                if (j + 1 < n && s[j + 1] == '\'') {
+                    dobles = true;
+                    j += 2;
+                    continue;
+                }
+                cerrado = true;
+                ++j;
+                break;
             }
             if (levantar && cerrado) {
+                CString valor(s.substr(i + 1, j - i - 2));
+                if (dobles)
+                    valor.Replace("''", "'");
                 r += '?';
-                out.parametros.emplace_back(CString(valor));
+                out.parametros.emplace_back(std::move(valor));
             } else {
                 r.append(s, i, j - i);
             }
@@ -111,16 +115,17 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
             // A quoted identifier is copied as it is.
             const char cierre = c == '[' ? ']' : c;
             size_t j = s.find(cierre, i + 1);
-            j = j == std::string::npos ? n : j + 1;
+            j = j == std::string_view::npos ? n : j + 1;
             r.append(s, i, j - i);
             i = j;
         } else if (c == '#') {
-            size_t j = s.find('#', i + 1);
+            const size_t j = s.find('#', i + 1);
             std::string iso;
-            if (j != std::string::npos && FechaIso(s.substr(i + 1, j - i - 1), iso)) {
+            if (j != std::string_view::npos &&
+                FechaIso(std::string(s.substr(i + 1, j - i - 1)), iso)) {
                 if (levantar) {
                     r += '?';
-                    out.parametros.emplace_back(CString(iso));
+                    out.parametros.emplace_back(CString(std::move(iso)));
                 } else {
                     r += "'" + iso + "'";
                 }
@@ -131,28 +136,34 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
             }
         } else if (texto::EsDigito(c) || (c == '.' && i + 1 < n && texto::EsDigito(s[i + 1]))) {
             size_t j = i;
-            bool real = false;
+            int puntos = 0;
             while (j < n && (texto::EsDigito(s[j]) || s[j] == '.')) {
-                real = real || s[j] == '.';
+                puntos += s[j] == '.';
                 ++j;
             }
-            const std::string numero = s.substr(i, j - i);
+            const std::string_view numero = s.substr(i, j - i);
             const bool suelto = j >= n || !EsLetra(s[j]);
-            if (levantar && !enListaBy && suelto && numero.find('.') == numero.rfind('.')) {
+            if (levantar && !enListaBy && suelto && puntos <= 1) {
                 r += '?';
-                if (real)
-                    out.parametros.emplace_back(std::strtod(numero.c_str(), nullptr));
-                else
-                    out.parametros.emplace_back(std::strtoll(numero.c_str(), nullptr, 10));
+                if (puntos) {
+                    double v = 0;
+                    std::from_chars(numero.data(), numero.data() + numero.size(), v);
+                    out.parametros.emplace_back(v);
+                } else {
+                    long long v = 0;
+                    std::from_chars(numero.data(), numero.data() + numero.size(), v);
+                    out.parametros.emplace_back(v);
+                }
             } else {
-                r += numero;
+                r.append(numero);
             }
             i = j;
         } else if (EsLetra(c)) {
             size_t j = i;
             while (j < n && (EsLetra(s[j]) || texto::EsDigito(s[j])))
                 ++j;
-            const Clave palabra = Palabra(std::string_view(s).substr(i, j - i));
+            // Only short words can be the keywords that matter here.
+            const Clave palabra = j - i <= 6 ? Palabra(s.substr(i, j - i)) : Clave::Otra;
             if (palabra == Clave::By && (ultima == Clave::Order || ultima == Clave::Group))
                 enListaBy = true;
             else if (palabra == Clave::Fin)
@@ -161,10 +172,21 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
             r.append(s, i, j - i);
             i = j;
         } else {
+            // A run of blanks and operators is copied at once.
             if (c == ';' || c == ')')
                 enListaBy = false;
-            r += c;
-            ++i;
+            size_t j = i + 1;
+            while (j < n) {
+                const char d = s[j];
+                if (d == '\'' || d == '"' || d == '[' || d == '`' || d == '#' || d == '.' ||
+                    texto::EsDigito(d) || EsLetra(d))
+                    break;
+                if (d == ';' || d == ')')
+                    enListaBy = false;
+                ++j;
+            }
+            r.append(s, i, j - i);
+            i = j;
         }
     }
     out.texto = CString(std::move(r));

@@ -1,92 +1,97 @@
 #include "Modelo/Funciones.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 // The rounding works on the shortest decimal text that reads back as the same double, so it
-// rounds the number a person typed, not the binary neighbour the double happens to hold. Both
-// conversions ignore the process locale (a desktop session may set one with a decimal comma).
-static std::string DecimalCorto(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
+// rounds the number a person typed, not the binary neighbour the double happens to hold. The
+// conversion ignores the process locale (a desktop session may set one with a decimal comma),
+// and the digits are handled in fixed buffers: an import formats two amounts per document.
 CString Double2Currency(double valor, int decimales, bool agrupar, bool vacioSiCero) {
     if (!std::isfinite(valor))
         valor = 0;
-    if (decimales < 0)
-        decimales = 0;
-    if (decimales > 10)
-        decimales = 10;
+    decimales = std::clamp(decimales, 0, 10);
     const bool negativo = valor < 0;
-    std::string d = DecimalCorto(std::fabs(valor));
 
-    // Expand an exponent into plain digits: "1.5e-07" or "1e+20".
-    std::string mantisa = d;
+    char corto[64];
+    const char* fin = std::to_chars(corto, corto + sizeof corto, std::fabs(valor)).ptr;
+    const char* e = std::find(static_cast<const char*>(corto), fin, 'e');
     int exponente = 0;
-    if (auto e = d.find_first_of("eE"); e != std::string::npos) {
-        mantisa = d.substr(0, e);
-        exponente = std::atoi(d.c_str() + e + 1);
+    if (e != fin)
+        std::from_chars(e + (e[1] == '+' ? 2 : 1), fin, exponente);
+
+    // All the digits, with as many zeros in front as a small number needs: digitos[i] is the
+    // digit at position i, and the decimal point stands before position puntoEn.
+    constexpr int kMax = 720;
+    char digitos[kMax];
+    int n = 0, enteros = 0;
+    bool punto = false;
+    for (const char* q = corto; q != e; ++q) {
+        if (*q == '.') {
+            punto = true;
+            continue;
+        }
+        digitos[n++] = *q;
+        enteros += punto ? 0 : 1;
     }
-    std::string entera = mantisa, fraccion;
-    if (auto p = mantisa.find('.'); p != std::string::npos) {
-        entera = mantisa.substr(0, p);
-        fraccion = mantisa.substr(p + 1);
+    int puntoEn = enteros + exponente;
+    if (puntoEn < 1) {
+        const int ceros = 1 - puntoEn;
+        std::memmove(digitos + ceros, digitos, size_t(n));
+        std::memset(digitos, '0', size_t(ceros));
+        n += ceros;
+        puntoEn = 1;
     }
-    std::string digitos = entera + fraccion;
-    int puntoEn = int(entera.size()) + exponente; // digits before the decimal point
-    if (puntoEn < 0) {
-        digitos.insert(0, size_t(-puntoEn), '0');
-        puntoEn = 0;
+    const int necesarios = puntoEn + decimales + 1;
+    if (n < necesarios) {
+        std::memset(digitos + n, '0', size_t(necesarios - n));
+        n = necesarios;
     }
-    if (int(digitos.size()) < puntoEn + decimales + 1)
-        digitos.append(size_t(puntoEn + decimales + 1 - int(digitos.size())), '0');
 
     // Keep puntoEn + decimales digits, rounding half away from zero on the next one.
-    std::string kept = digitos.substr(0, size_t(puntoEn + decimales));
-    if (digitos[size_t(puntoEn + decimales)] >= '5') {
-        int i = int(kept.size()) - 1;
-        for (; i >= 0; --i) {
-            if (kept[size_t(i)] == '9') {
-                kept[size_t(i)] = '0';
-            } else {
-                ++kept[size_t(i)];
-                break;
-            }
-        }
-        if (i < 0) {
-            kept = "1" + kept;
+    int guardados = puntoEn + decimales;
+    if (digitos[guardados] >= '5') {
+        int i = guardados - 1;
+        for (; i >= 0 && digitos[i] == '9'; --i)
+            digitos[i] = '0';
+        if (i >= 0) {
+            ++digitos[i];
+        } else {
+            std::memmove(digitos + 1, digitos, size_t(guardados));
+            digitos[0] = '1';
             ++puntoEn;
+            ++guardados;
         }
     }
-    std::string ent = kept.substr(0, size_t(puntoEn));
-    const std::string dec = kept.substr(size_t(puntoEn));
-    const size_t primera = ent.find_first_not_of('0');
-    ent = primera == std::string::npos ? "0" : ent.substr(primera);
-
-    const bool cero = ent == "0" && dec.find_first_not_of('0') == std::string::npos;
+    int primera = 0;
+    while (primera < puntoEn - 1 && digitos[primera] == '0')
+        ++primera;
+    bool cero = true;
+    for (int i = primera; i < guardados && cero; ++i)
+        cero = digitos[i] == '0';
     if (cero && vacioSiCero)
         return CString();
 
-    std::string out;
+    char out[kMax + kMax / 3 + 16];
+    int o = 0;
     if (negativo && !cero)
-        out += '-';
-    if (agrupar) {
-        for (size_t i = 0; i < ent.size(); ++i) {
-            if (i > 0 && (ent.size() - i) % 3 == 0)
-                out += '.';
-            out += ent[i];
-        }
-    } else {
-        out += ent;
+        out[o++] = '-';
+    for (int i = primera; i < puntoEn; ++i) {
+        if (agrupar && i > primera && (puntoEn - i) % 3 == 0)
+            out[o++] = '.';
+        out[o++] = digitos[i];
     }
-    if (decimales > 0)
-        out += "," + dec;
-    return CString(std::move(out));
+    if (decimales > 0) {
+        out[o++] = ',';
+        for (int i = puntoEn; i < guardados; ++i)
+            out[o++] = digitos[i];
+    }
+    return CString(out, o);
 }
 
 double Currency2Double(const CString& texto) {
