@@ -235,13 +235,18 @@ public:
             px -= 0.5;
             f = Fuente(px, negrita);
         }
+        Dibujar(caja, f, color, escala, alineacion | Qt::TextDontClip, texto);
+    }
+
+    // Narrowed text, as printed forms set their labels: drawn in the box scaled horizontally.
+    void Dibujar(const QRect& caja, const QFont& f, const QColor& color, double escala,
+                 int banderas, const QString& texto) {
         p_.save();
         p_.setFont(f);
         p_.setPen(color);
         p_.translate(caja.left(), caja.top());
         p_.scale(escala, 1.0);
-        const QRectF interior(0, 0, caja.width() / escala, caja.height());
-        p_.drawText(interior, alineacion | Qt::TextDontClip, texto);
+        p_.drawText(QRectF(0, 0, caja.width() / escala, caja.height()), banderas, texto);
         p_.restore();
     }
 
@@ -259,13 +264,7 @@ public:
             px -= 0.5;
             f = Fuente(px, negrita);
         }
-        p_.save();
-        p_.setFont(f);
-        p_.setPen(color);
-        p_.translate(caja.left(), caja.top());
-        p_.scale(escala, 1.0);
-        p_.drawText(interior, alineacion | Qt::TextWordWrap, texto);
-        p_.restore();
+        Dibujar(caja, f, color, escala, alineacion | Qt::TextWordWrap, texto);
     }
 
     // Text turned a quarter to the left, read from bottom to top, centred in the box.

@@ -2,6 +2,7 @@
 // compiled for.
 #include "Formulario.h"
 #include "Modelo/Codigos.h"
+#include "codes/DeclaracionConTablas.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 #include "support/BaseTemporal.h"
@@ -24,18 +25,8 @@ std::vector<std::string> Campos(const std::string& tramo) {
     return campos;
 }
 
-class Pdf417 : public ::testing::Test {
+class Pdf417 : public DeclaracionConTablas {
 protected:
-    BaseTemporal base;
-    MOD_DOC doc;
-
-    void SetUp() override {
-        doc.SetCodDeclar(CString(formulario::kCodigo) + "0000000001");
-        doc.CrearEstructPaginas();
-        ASSERT_TRUE(doc.CargarTablasAuxiliares());
-        P1(casilla::CodigoP0, "000");
-    }
-    void P1(int c, const CString& valor) { doc.SetCasilla(c, pagina::P1, valor); }
     std::string Codigo(int pagina = pagina::P1) { return doc.GenerarCodigoPDF417(pagina).str(); }
     std::string Prefijo() { return doc.GenerarCodigoPDF417().str(); }
 

@@ -1,6 +1,7 @@
 // The form's revision of the remittance records, on a real database, for the form the test is
 // compiled for.
 #include "Formulario.h"
+#include "codes/DeclaracionConTablas.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 #include "support/BaseTemporal.h"
@@ -10,18 +11,8 @@
 
 namespace {
 
-class Remesa : public ::testing::Test {
+class Remesa : public DeclaracionConTablas {
 protected:
-    BaseTemporal base;
-    MOD_DOC doc;
-
-    void SetUp() override {
-        doc.SetCodDeclar(CString(formulario::kCodigo) + "0000000001");
-        doc.CrearEstructPaginas();
-        ASSERT_TRUE(doc.CargarTablasAuxiliares());
-        doc.SetCasilla(casilla::CodigoP0, pagina::P1, "000");
-    }
-    void P1(int c, const CString& valor) { doc.SetCasilla(c, pagina::P1, valor); }
     // The records the host prepares, revised by the form, by key.
     std::map<CString, CString> Revisados() {
         CListaRegRemesa r;
