@@ -28,19 +28,22 @@ bool Ejecuta(const CString& sql, CStringArray* listas[], int cuantas) {
     if (!db || !db->EstaAbierta())
         return false;
     const SentenciaSql s = TraducirSqlEscritorio(sql, true);
-    std::vector<CStringArray> leidas(static_cast<size_t>(cuantas));
+    // Rows go straight into the caller's lists; a failure takes them back out.
+    int antes[3];
+    for (int c = 0; c < cuantas; ++c)
+        antes[c] = listas[c]->GetSize();
     try {
         db->Consultar(s.texto, s.parametros, [&](const FilaSql& f) {
             for (int c = 0; c < cuantas; ++c)
-                leidas[size_t(c)].Add(c < f.Columnas() ? f.Texto(c) : CString());
+                listas[c]->Add(c < f.Columnas() ? f.Texto(c) : CString());
         });
     } catch (const CExcepcionBD& e) {
+        for (int c = 0; c < cuantas; ++c)
+            listas[c]->SetSize(antes[c]);
         if (BaseDatosDanada(e))
             throw;
         return false;
     }
-    for (int c = 0; c < cuantas; ++c)
-        listas[c]->Append(leidas[size_t(c)]);
     return true;
 }
 
