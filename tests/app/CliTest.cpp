@@ -46,7 +46,7 @@ TEST_F(Cli, JsonSurvivesBytesThatAreNotUtf8) {
     ASSERT_EQ(Modelo("set " + a + " \"$(printf 'P1-11=MU\\321OZ')\"").estado, 0);
     auto s = Modelo("show " + a + " --json");
     ASSERT_EQ(s.estado, 0) << s.err;
-    EXPECT_TRUE(nlohmann::json::accept(s.out)) << s.out;
+    EXPECT_TRUE(nlohmann::json::accept(s.out));
 }
 
 TEST_F(Cli, BadInputIsOneClearLineAndChangesNothing) {
