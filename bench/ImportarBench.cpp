@@ -50,7 +50,7 @@ size_t Generar(const std::string& ruta, long filas) {
     for (long i = 0; i < filas; ++i) {
         const int tipo = int(i % 4) + 1;
         const long centimos = 100 + (i * 7919) % 6000000;
-        char nombre[50], referencia[21];
+        char nombre[50], referencia[32];
         std::snprintf(nombre, sizeof nombre, "CLIENTE %ld", i);
         std::snprintf(referencia, sizeof referencia, "REF%ld", i);
         const int n = std::snprintf(linea, sizeof linea, "8632024%s%s%s%-49s%d%-20s%-20s%015ld\n",

@@ -56,8 +56,7 @@ function(form_images FORM OUTVAR)
 
   add_custom_command(
     OUTPUT ${bmps}
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
-            $<TARGET_FILE:${gen}> ${dir}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:${gen}> ${dir}
     DEPENDS ${gen}
     COMMENT "Dibujando las páginas y botones del modelo ${FORM}"
     VERBATIM)

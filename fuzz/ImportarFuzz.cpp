@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -21,7 +22,9 @@ struct Entorno {
 
     Entorno() {
         char plantilla[] = "/tmp/modelo-fuzz-XXXXXX";
-        carpeta = mkdtemp(plantilla);
+        if (!mkdtemp(plantilla))
+            std::abort();
+        carpeta = plantilla;
         base = carpeta + "/fuzz.db";
         fichero = carpeta + "/datos.txt";
         db.Abrir(base.c_str());
@@ -29,6 +32,14 @@ struct Entorno {
         AfxFijarServicios(&ui);
         // A fixed clock keeps the accepted periods the same on every run.
         Reloj::Fijar([] { return COleDateTime(2024, 6, 15, 12, 0, 0); });
+    }
+    // A bounded run ends through exit(), so every run in CI would otherwise leave a folder.
+    ~Entorno() {
+        AfxFijarServicios(nullptr);
+        CBaseDatos::FijarActual(nullptr);
+        db.Cerrar();
+        std::error_code ignorado;
+        std::filesystem::remove_all(carpeta, ignorado);
     }
 };
 

@@ -68,7 +68,7 @@ TEST(Plugins, ABrokenPluginIsNamedAndTheOthersStillWork) {
 
 TEST(Plugins, ALibraryWithoutTheEntryPointsIsNotAForm) {
     apoyo::CarpetaTemporal tmp;
-    fs::copy_file(kBin / "libModelo.so", tmp.Ruta() / "libModFalso.so");
+    fs::copy_file(MODELO_LIB_SIN_ENTRADAS, tmp.Ruta() / "libModFalso.so");
     CargadorPlugins cargador;
     cargador.CargarCarpeta(tmp.Ruta().string());
     EXPECT_TRUE(cargador.Plugins().empty());
