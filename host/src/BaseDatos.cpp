@@ -50,10 +50,15 @@ long long FilaSql::Entero(int columna) const {
 // and over (a quota per imported document), so compiled statements are kept by their text.
 struct CBaseDatos::Cache {
     std::unordered_map<std::string, sqlite3_stmt*> sentencias;
+    // The last statement asked for: a loop asks for the same text again and again.
+    const std::string* ultimoTexto = nullptr;
+    sqlite3_stmt* ultima = nullptr;
     void Vaciar() {
         for (auto& [texto, stmt] : sentencias)
             sqlite3_finalize(stmt);
         sentencias.clear();
+        ultimoTexto = nullptr;
+        ultima = nullptr;
     }
 };
 
@@ -156,9 +161,14 @@ void CBaseDatos::EjecutarScript(const CString& sql) {
 sqlite3_stmt* CBaseDatos::Preparar(const CString& sql) {
     if (!db_)
         throw CExcepcionBD("No hay ninguna base de datos abierta", sql);
+    if (cache_->ultimoTexto && *cache_->ultimoTexto == sql.str())
+        return cache_->ultima;
     auto it = cache_->sentencias.find(sql.str());
-    if (it != cache_->sentencias.end())
+    if (it != cache_->sentencias.end()) {
+        cache_->ultimoTexto = &it->first;
+        cache_->ultima = it->second;
         return it->second;
+    }
     sqlite3_stmt* stmt = nullptr;
     const int rc = sqlite3_prepare_v2(db_, sql.c_str(), sql.GetLength() + 1, &stmt, nullptr);
     if (rc != SQLITE_OK || !stmt) {
@@ -181,6 +191,12 @@ void CBaseDatos::Consultar(const CString& sql, const std::vector<ValorSql>& para
             sqlite3_clear_bindings(s);
         }
     } reinicio{stmt};
+    if (sqlite3_bind_parameter_count(stmt) != int(parametros.size()))
+        throw CExcepcionBD(CString::Formatted("La sentencia espera %d valores y recibe %d",
+                                              sqlite3_bind_parameter_count(stmt),
+                                              int(parametros.size())),
+                           sql);
+    // The values live until the statement is reset, so the engine need not copy them.
     for (size_t i = 0; i < parametros.size(); ++i) {
         const ValorSql& v = parametros[i];
         const int n = int(i + 1);
@@ -189,7 +205,7 @@ void CBaseDatos::Consultar(const CString& sql, const std::vector<ValorSql>& para
             sqlite3_bind_null(stmt, n);
             break;
         case ValorSql::Texto:
-            sqlite3_bind_text(stmt, n, v.texto.c_str(), v.texto.GetLength(), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt, n, v.texto.c_str(), v.texto.GetLength(), SQLITE_STATIC);
             break;
         case ValorSql::Entero:
             sqlite3_bind_int64(stmt, n, v.entero);

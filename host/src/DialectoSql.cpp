@@ -45,27 +45,32 @@ bool FechaIso(const std::string& t, std::string& iso) {
 enum class Clave { Otra, Order, Group, By, Fin };
 
 Clave Palabra(std::string_view w) {
-    auto igual = [w](std::string_view k) {
-        if (w.size() != k.size())
-            return false;
-        for (size_t i = 0; i < w.size(); ++i) {
-            char c = w[i];
-            if (c >= 'a' && c <= 'z')
-                c = char(c - 'a' + 'A');
-            if (c != k[i])
-                return false;
-        }
-        return true;
-    };
-    if (igual("BY"))
-        return Clave::By;
-    if (igual("ORDER"))
-        return Clave::Order;
-    if (igual("GROUP"))
-        return Clave::Group;
-    for (std::string_view k : {"LIMIT", "HAVING", "WHERE", "UNION", "FROM", "OFFSET"})
-        if (igual(k))
-            return Clave::Fin;
+    // Most words of a statement are names: the length and the first letter rule them out
+    // before any comparison.
+    if (w.size() < 2 || w.size() > 6)
+        return Clave::Otra;
+    char mayus[6];
+    for (size_t i = 0; i < w.size(); ++i)
+        mayus[i] = w[i] >= 'a' && w[i] <= 'z' ? char(w[i] - 'a' + 'A') : w[i];
+    const std::string_view m(mayus, w.size());
+    switch (mayus[0]) {
+    case 'B':
+        return m == "BY" ? Clave::By : Clave::Otra;
+    case 'O':
+        return m == "ORDER" ? Clave::Order : m == "OFFSET" ? Clave::Fin : Clave::Otra;
+    case 'G':
+        return m == "GROUP" ? Clave::Group : Clave::Otra;
+    case 'L':
+        return m == "LIMIT" ? Clave::Fin : Clave::Otra;
+    case 'H':
+        return m == "HAVING" ? Clave::Fin : Clave::Otra;
+    case 'W':
+        return m == "WHERE" ? Clave::Fin : Clave::Otra;
+    case 'U':
+        return m == "UNION" ? Clave::Fin : Clave::Otra;
+    case 'F':
+        return m == "FROM" ? Clave::Fin : Clave::Otra;
+    }
     return Clave::Otra;
 }
 
@@ -162,8 +167,7 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
             size_t j = i;
             while (j < n && (EsLetra(s[j]) || texto::EsDigito(s[j])))
                 ++j;
-            // Only short words can be the keywords that matter here.
-            const Clave palabra = j - i <= 6 ? Palabra(s.substr(i, j - i)) : Clave::Otra;
+            const Clave palabra = Palabra(s.substr(i, j - i));
             if (palabra == Clave::By && (ultima == Clave::Order || ultima == Clave::Group))
                 enListaBy = true;
             else if (palabra == Clave::Fin)
