@@ -161,8 +161,11 @@ bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
             continue;
 
         bool aceptada;
+        CString importeTexto, tipoTexto; // what the totals need of the row
         if (n == 0) {
             ObtenerDatosFila(CString(linea), fila, 1);
+            importeTexto = fila.Importe;
+            tipoTexto = fila.TipoDocumento;
             referencia = fila;
             primeraFallida = ValidarDatosFila1(referencia, errores);
             if (!primeraFallida) {
@@ -172,14 +175,18 @@ bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
             aceptada = !primeraFallida;
         } else {
             ObtenerDatosFila(CString(linea), fila, n + 1);
-            aceptada = !ValidarDatosFilaN(referencia, fila, errores) && !primeraFallida;
+            importeTexto = fila.Importe;
+            tipoTexto = fila.TipoDocumento;
+            // The row is handed to its check whole, not copied: it is read again only when
+            // the next line is cut into it.
+            aceptada = !ValidarDatosFilaN(referencia, std::move(fila), errores) && !primeraFallida;
         }
 
         if (aceptada) {
             const double importe =
-                Currency2Double(fila.Importe.Left(13) + "," + fila.Importe.Right(2));
+                Currency2Double(importeTexto.Left(13) + "," + importeTexto.Right(2));
             const double cuota = GetCuota(importe, fecha);
-            const int tipo = EnteroInicial(fila.TipoDocumento);
+            const int tipo = EnteroInicial(tipoTexto);
             const int tramo = importe < Limite(limites, 1)   ? 0
                               : importe < Limite(limites, 2) ? 1
                                                              : 2;
