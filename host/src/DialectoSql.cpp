@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -76,110 +77,218 @@ Clave Palabra(std::string_view w) {
 
 } // namespace
 
+namespace {
+
+// ----- literals, read the same way by the full translation and by the reuse of a template ----
+
+// A string literal at s[i] == '\'', with '' standing for one apostrophe. False when it is not
+// closed; j is then the end of the text.
+bool LeerCadena(std::string_view s, size_t i, size_t& j, CString& valor) {
+    bool dobles = false;
+    j = i + 1;
+    while (j < s.size()) {
+        if (s[j] != '\'') {
+            ++j;
+            continue;
+        }
+        if (j + 1 < s.size() && s[j + 1] == '\'') {
+            dobles = true;
+            j += 2;
+            continue;
+        }
+        valor = CString(s.substr(i + 1, j - i - 1));
+        if (dobles)
+            valor.Replace("''", "'");
+        ++j;
+        return true;
+    }
+    return false;
+}
+
+// A date literal at s[i] == '#'.
+bool LeerFecha(std::string_view s, size_t i, size_t& j, std::string& iso) {
+    const size_t fin = s.find('#', i + 1);
+    if (fin == std::string_view::npos || !FechaIso(std::string(s.substr(i + 1, fin - i - 1)), iso))
+        return false;
+    j = fin + 1;
+    return true;
+}
+
+bool EmpiezaNumero(std::string_view s, size_t i) {
+    return i < s.size() && (texto::EsDigito(s[i]) ||
+                            (s[i] == '.' && i + 1 < s.size() && texto::EsDigito(s[i + 1])));
+}
+
+// Digits and points from s[i]; `suelto` when no letter is glued to them.
+void LeerNumero(std::string_view s, size_t i, size_t& j, int& puntos, bool& suelto) {
+    j = i;
+    puntos = 0;
+    while (j < s.size() && (texto::EsDigito(s[j]) || s[j] == '.')) {
+        puntos += s[j] == '.';
+        ++j;
+    }
+    suelto = j >= s.size() || !EsLetra(s[j]);
+}
+
+ValorSql ValorNumero(std::string_view numero, int puntos) {
+    if (puntos) {
+        double v = 0;
+        std::from_chars(numero.data(), numero.data() + numero.size(), v);
+        return ValorSql(v);
+    }
+    long long v = 0;
+    std::from_chars(numero.data(), numero.data() + numero.size(), v);
+    return ValorSql(v);
+}
+
+// ----- the template of the last statement ------------------------------------------------------
+// Statements run in a loop differ only in their literals. The last translation is kept as the
+// fixed text between its literals and their kinds; a statement whose fixed text is the same,
+// with a literal of the same kind at each place, gets the same translated text at once.
+enum class TipoLiteral { Cadena, Fecha, Entero, Real };
+struct Pieza {
+    std::string fijo; // the text before the literal, as it stands
+    TipoLiteral tipo;
+};
+struct Plantilla {
+    std::vector<Pieza> piezas;
+    std::string cola;
+    CString texto;
+    bool valida = false;
+};
+
+thread_local Plantilla ultima;
+
+bool Reutilizar(const Plantilla& p, std::string_view s, SentenciaSql& out) {
+    if (!p.valida)
+        return false;
+    size_t i = 0;
+    for (const Pieza& pz : p.piezas) {
+        if (s.compare(i, pz.fijo.size(), pz.fijo) != 0)
+            return false;
+        i += pz.fijo.size();
+        size_t j = i;
+        switch (pz.tipo) {
+        case TipoLiteral::Cadena: {
+            CString valor;
+            if (i >= s.size() || s[i] != '\'' || !LeerCadena(s, i, j, valor))
+                return false;
+            out.parametros.emplace_back(std::move(valor));
+            break;
+        }
+        case TipoLiteral::Fecha: {
+            std::string iso;
+            if (i >= s.size() || s[i] != '#' || !LeerFecha(s, i, j, iso))
+                return false;
+            out.parametros.emplace_back(CString(std::move(iso)));
+            break;
+        }
+        case TipoLiteral::Entero:
+        case TipoLiteral::Real: {
+            if (!EmpiezaNumero(s, i))
+                return false;
+            int puntos;
+            bool suelto;
+            LeerNumero(s, i, j, puntos, suelto);
+            if (!suelto || puntos != (pz.tipo == TipoLiteral::Real ? 1 : 0))
+                return false;
+            out.parametros.push_back(ValorNumero(s.substr(i, j - i), puntos));
+            break;
+        }
+        }
+        i = j;
+    }
+    if (s.substr(i) != p.cola)
+        return false;
+    out.texto = p.texto;
+    return true;
+}
+
+} // namespace
+
 SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
     const std::string_view s = sqlEntrada.view();
     SentenciaSql out;
+    out.parametros.reserve(8);
+    if (levantar) {
+        if (Reutilizar(ultima, s, out))
+            return out;
+        out.parametros.clear();
+    }
+    Plantilla nueva;
+    size_t fijoDesde = 0; // where the fixed text before the next literal starts
+    auto literal = [&](size_t inicio, TipoLiteral tipo) {
+        nueva.piezas.push_back({std::string(s.substr(fijoDesde, inicio - fijoDesde)), tipo});
+    };
     std::string r;
     r.reserve(s.size());
-    out.parametros.reserve(8);
-    Clave ultima = Clave::Otra;
+    Clave ultimaClave = Clave::Otra;
     bool enListaBy = false; // inside ORDER BY / GROUP BY, where numbers are column positions
     const size_t n = s.size();
     size_t i = 0;
     while (i < n) {
         const char c = s[i];
+        size_t j = i;
         if (c == '\'') {
-            // A string literal, with '' standing for one apostrophe.
-            size_t j = i + 1;
-            bool dobles = false, cerrado = false;
-            while (j < n) {
-                if (s[j] != '\'') {
-                    ++j;
-                    continue;
-                }
-                if (j + 1 < n && s[j + 1] == '\'') {
-                    dobles = true;
-                    j += 2;
-                    continue;
-                }
-                cerrado = true;
-                ++j;
-                break;
-            }
+            CString valor;
+            const bool cerrado = LeerCadena(s, i, j, valor);
             if (levantar && cerrado) {
-                CString valor(s.substr(i + 1, j - i - 2));
-                if (dobles)
-                    valor.Replace("''", "'");
+                literal(i, TipoLiteral::Cadena);
                 r += '?';
                 out.parametros.emplace_back(std::move(valor));
+                fijoDesde = j;
             } else {
                 r.append(s, i, j - i);
             }
-            i = j;
         } else if (c == '"' || c == '[' || c == '`') {
             // A quoted identifier is copied as it is.
             const char cierre = c == '[' ? ']' : c;
-            size_t j = s.find(cierre, i + 1);
+            j = s.find(cierre, i + 1);
             j = j == std::string_view::npos ? n : j + 1;
             r.append(s, i, j - i);
-            i = j;
         } else if (c == '#') {
-            const size_t j = s.find('#', i + 1);
             std::string iso;
-            if (j != std::string_view::npos &&
-                FechaIso(std::string(s.substr(i + 1, j - i - 1)), iso)) {
+            if (LeerFecha(s, i, j, iso)) {
                 if (levantar) {
+                    literal(i, TipoLiteral::Fecha);
                     r += '?';
                     out.parametros.emplace_back(CString(std::move(iso)));
+                    fijoDesde = j;
                 } else {
                     r += "'" + iso + "'";
                 }
-                i = j + 1;
             } else {
                 r += c;
-                ++i;
+                j = i + 1;
             }
-        } else if (texto::EsDigito(c) || (c == '.' && i + 1 < n && texto::EsDigito(s[i + 1]))) {
-            size_t j = i;
-            int puntos = 0;
-            while (j < n && (texto::EsDigito(s[j]) || s[j] == '.')) {
-                puntos += s[j] == '.';
-                ++j;
-            }
-            const std::string_view numero = s.substr(i, j - i);
-            const bool suelto = j >= n || !EsLetra(s[j]);
+        } else if (EmpiezaNumero(s, i)) {
+            int puntos;
+            bool suelto;
+            LeerNumero(s, i, j, puntos, suelto);
             if (levantar && !enListaBy && suelto && puntos <= 1) {
+                literal(i, puntos ? TipoLiteral::Real : TipoLiteral::Entero);
                 r += '?';
-                if (puntos) {
-                    double v = 0;
-                    std::from_chars(numero.data(), numero.data() + numero.size(), v);
-                    out.parametros.emplace_back(v);
-                } else {
-                    long long v = 0;
-                    std::from_chars(numero.data(), numero.data() + numero.size(), v);
-                    out.parametros.emplace_back(v);
-                }
+                out.parametros.push_back(ValorNumero(s.substr(i, j - i), puntos));
+                fijoDesde = j;
             } else {
-                r.append(numero);
+                r.append(s, i, j - i);
             }
-            i = j;
         } else if (EsLetra(c)) {
-            size_t j = i;
             while (j < n && (EsLetra(s[j]) || texto::EsDigito(s[j])))
                 ++j;
             const Clave palabra = Palabra(s.substr(i, j - i));
-            if (palabra == Clave::By && (ultima == Clave::Order || ultima == Clave::Group))
+            if (palabra == Clave::By &&
+                (ultimaClave == Clave::Order || ultimaClave == Clave::Group))
                 enListaBy = true;
             else if (palabra == Clave::Fin)
                 enListaBy = false;
-            ultima = palabra;
+            ultimaClave = palabra;
             r.append(s, i, j - i);
-            i = j;
         } else {
             // A run of blanks and operators is copied at once.
             if (c == ';' || c == ')')
                 enListaBy = false;
-            size_t j = i + 1;
+            j = i + 1;
             while (j < n) {
                 const char d = s[j];
                 if (d == '\'' || d == '"' || d == '[' || d == '`' || d == '#' || d == '.' ||
@@ -190,9 +299,19 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
                 ++j;
             }
             r.append(s, i, j - i);
-            i = j;
         }
+        i = j;
     }
     out.texto = CString(std::move(r));
+    if (levantar) {
+        nueva.cola = std::string(s.substr(fijoDesde));
+        nueva.texto = out.texto;
+        // A '#' left in the fixed text was not a date here but could start one elsewhere: such
+        // a statement is always translated in full.
+        nueva.valida = nueva.cola.find('#') == std::string::npos;
+        for (const Pieza& pz : nueva.piezas)
+            nueva.valida = nueva.valida && pz.fijo.find('#') == std::string::npos;
+        ultima = std::move(nueva);
+    }
     return out;
 }

@@ -54,3 +54,45 @@ TEST(DialectoSql, LiftingChangesNoResult) {
         EXPECT_FALSE(con.empty()) << sql;
     }
 }
+
+// A statement translated right after a similar one must come out exactly as if translated
+// alone: the reuse of the last statement's shape may not change a single byte or value.
+TEST(DialectoSql, ReusingTheLastShapeGivesTheSameTranslation) {
+    const char* sentencias[] = {
+        "SELECT A FROM T WHERE M = '863A1' AND 1500.00 BETWEEN A AND B AND #03-01-23# < X",
+        "SELECT A FROM T WHERE M = 'O''X' AND 7.5 BETWEEN A AND B AND #12-31-99# < X",
+        "SELECT A FROM T WHERE M = '' AND 12 BETWEEN A AND B AND #03-01-23# < X",     // an integer
+        "SELECT A FROM T WHERE M = 'a' AND 1.2.3 BETWEEN A AND B AND #03-01-23# < X", // not one
+        "SELECT A FROM T WHERE M = 'a' AND 15e BETWEEN A AND B AND #03-01-23# < X",
+        "SELECT A FROM T WHERE M = 'a' AND 15 BETWEEN A AND B AND #13-01-23# < X", // no date
+        "SELECT A FROM T WHERE M = 'a' AND 15 BETWEEN A AND B AND #03-01-23# < X ORDER BY 2",
+        "SELECT A FROM T WHERE M = 'a' AND 15 BETWEEN A AND B AND #03-01-23# < X ORDER BY 3",
+        "SELECT A FROM T WHERE M = 'sin cerrar",
+        "SELECT A FROM T WHERE M = 'sin cerrar tampoco",
+        "SELECT A FROM T WHERE M = 'a' AND 1500.00 BETWEEN A AND B AND #03-01-23# < X;",
+        "SELECT [a#b], 5 FROM T ORDER BY 1",
+        "SELECT [a#b], 6 FROM T ORDER BY 1",
+        "SELECT \"x'y\", 5 FROM T GROUP BY 1 LIMIT 3",
+        "SELECT \"x'y\", 7 FROM T GROUP BY 1 LIMIT 4",
+        "SELECT .5 FROM T",
+        "SELECT T.5 FROM T",
+        "SELECT 0.5 FROM T",
+    };
+    auto igual = [](const SentenciaSql& a, const SentenciaSql& b) {
+        if (a.texto != b.texto || a.parametros.size() != b.parametros.size())
+            return false;
+        for (size_t i = 0; i < a.parametros.size(); ++i) {
+            const ValorSql &x = a.parametros[i], &y = b.parametros[i];
+            if (x.tipo != y.tipo || x.texto != y.texto || x.entero != y.entero || x.real != y.real)
+                return false;
+        }
+        return true;
+    };
+    for (const char* antes : sentencias)
+        for (const char* sql : sentencias) {
+            TraducirSqlEscritorio("SELECT 'otra forma'", true);
+            const SentenciaSql sola = TraducirSqlEscritorio(sql, true);
+            TraducirSqlEscritorio(antes, true);
+            EXPECT_TRUE(igual(TraducirSqlEscritorio(sql, true), sola)) << antes << "\n" << sql;
+        }
+}
