@@ -214,9 +214,7 @@ void RegistrarCarga(CLI::App& app, Contexto& ctx) {
         const std::string sql = LeerFichero(*fichero);
         CHost& host = ctx.Host();
         try {
-            CBaseDatos::Transaccion t(host.BaseDatos());
-            host.BaseDatos().EjecutarScript(CString(sql));
-            t.Confirmar();
+            host.BaseDatos().CargarScript(CString(sql));
         } catch (const CExcepcionBD& e) {
             throw ErrorUsuario("No se ha cargado nada de " + CString(*fichero) + ": " +
                                e.Mensaje() + " en la sentencia: " + e.Sql());

@@ -42,6 +42,8 @@ void RegistrarImportacion(CLI::App& app, Contexto& ctx) {
     CStringArray args;
     args.Add(CString(o->fichero));
     const CStringArray r = host.Operacion(*doc, "importar", args);
+    if (r[0] == "2")
+        throw ErrorUsuario("No se puede leer el fichero " + CString(o->fichero));
     host.Guardar(*doc);
     ctx.estado = r[0] == "1" ? kHecho : kHallazgos;
 });

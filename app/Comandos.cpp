@@ -71,6 +71,9 @@ int EjecutarModelo(int argc, char** argv) {
         std::fprintf(stderr, "modelo: %s\n", e.what());
     } catch (const CExcepcionBD& e) {
         std::fprintf(stderr, "modelo: error de la base de datos: %s\n", e.what());
+    } catch (const std::exception& e) {
+        // Anything else (a file system error, memory) still ends in one line and a refusal.
+        std::fprintf(stderr, "modelo: error: %s\n", e.what());
     }
     return kRechazado;
 }

@@ -9,7 +9,6 @@
 namespace {
 
 // Only the page of this type has a payload of its own.
-constexpr const char* kTipoPaginaConCodigo = "1";
 // What follows the prefix on a page that has a payload.
 constexpr const char* kInicioDatos = "0";
 
@@ -102,7 +101,7 @@ Parte Presentador(const CGuiaDoc& doc, int pagina) {
 
 CString MOD_DOC::GenerarCodigoPDF417(int pagina) {
     CString codigo = CGuiaDoc::GenerarCodigoPDF417();
-    if (GetPagina(pagina).Tipo != kTipoPaginaConCodigo)
+    if (GetPagina(pagina).Tipo != pagina::kTipo1)
         return codigo;
     codigo += kInicioDatos;
     codigo += kSeparadorCampo;

@@ -6,10 +6,6 @@
 
 namespace {
 
-// The texts of a liquidation box that hold only zero; any other spelling of zero is kept.
-constexpr const char* kCeroNumero = "0";
-constexpr const char* kCeroImporte = "0,00";
-
 // The number the key starts with; 0 when it starts with no digit. Large numbers stop growing,
 // as they name no box of the form anyway.
 long long NumeroDeClave(const CString& clave) {
@@ -41,12 +37,12 @@ bool MOD_DOC::RevisarRegRemesa(CString, CString, CString, CListaRegRemesa& regis
             r.DescripcionValor = TraducirCodigo(r.Valor, CodCasilla0, TxtCasilla0);
             registros.SetAt(i, r);
         } else if (EnFila(k, casilla::NumeroDocumentos)) {
-            if (GetCasilla(int(k), pagina::P1) == kCeroNumero) {
+            if (GetCasilla(int(k), pagina::P1) == valor::kCuentaCero) {
                 r.Valor.Empty();
                 registros.SetAt(i, r);
             }
         } else if (EnFila(k, casilla::Base)) {
-            if (GetCasilla(int(k), pagina::P1) == kCeroImporte) {
+            if (GetCasilla(int(k), pagina::P1) == valor::kImporteCero) {
                 r.Valor.Empty();
                 registros.SetAt(i, r);
             }

@@ -2,10 +2,21 @@
 // page index 1 P2-nn.
 #pragma once
 
+#include "Modelo/CasillasHost.h"
+
 namespace pagina {
 inline constexpr int P1 = 0;
 inline constexpr int P2 = 1;
+// Page type texts: the key by which views and printed copies are chosen.
+inline constexpr const char* kTipo1 = "1";
+inline constexpr const char* kTipo2 = "2";
 } // namespace pagina
+
+// Box texts the rules compare with.
+namespace valor {
+inline constexpr const char* kImporteCero = "0,00";
+inline constexpr const char* kCuentaCero = "0";
+} // namespace valor
 
 namespace casilla {
 // Declaration header.
@@ -72,3 +83,10 @@ inline constexpr int kReplicadas[] = {
     LugarFirma,        FirmaDia,         FirmaMes,          FirmaAnio,
 };
 } // namespace casilla
+
+// The host checks the parties at the boxes of its own layout; the form's boxes are the same.
+static_assert(casilla::Representante - casilla::SujetoPasivo ==
+              casilla_host::DesplazamientoRepresentante);
+static_assert(casilla::PresentadorNif == casilla_host::PresentadorNif);
+static_assert(casilla::PresentadorNombre == casilla_host::PresentadorNombre);
+static_assert(casilla::grupo::Apellido1 == casilla_host::DesplazamientoNombre);

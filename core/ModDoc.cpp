@@ -1,5 +1,6 @@
 #include "ModDoc.h"
 
+#include "Casillas.h"
 #include "IdsRecursos.h"
 #include "Modelo/Recursos.h"
 #include "views/P1View.h"
@@ -12,12 +13,6 @@ IMPLEMENT_DYNCREATE(MOD_DOC, CGuiaDoc)
 // The document handles no commands of its own.
 BEGIN_MESSAGE_MAP(MOD_DOC, CGuiaDoc)
 END_MESSAGE_MAP()
-
-namespace {
-// Page type texts: the key by which views and printed copies are chosen.
-constexpr const char* kTipoPagina1 = "1";
-constexpr const char* kTipoPagina2 = "2";
-} // namespace
 
 MOD_DOC::MOD_DOC() {
     SetCodModelo(AfxCadena(recurso::CadenaCodigo) + AfxCadena(recurso::CadenaVersion));
@@ -37,8 +32,8 @@ bool MOD_DOC::OnNewDocument() {
 bool MOD_DOC::CrearEstructPaginas() {
     if (!CGuiaDoc::CrearEstructPaginas())
         return false;
-    CrearPagina(0, stPagina(0, kTipoPagina1, 0, true));
-    CrearPagina(1, stPagina(1, kTipoPagina2, 0, false));
+    CrearPagina(0, stPagina(0, pagina::kTipo1, 0, true));
+    CrearPagina(1, stPagina(1, pagina::kTipo2, 0, false));
     return true;
 }
 
@@ -58,18 +53,18 @@ bool MOD_DOC::PosibleDestruirAnexo() {
 bool MOD_DOC::AsociarTiposEjemplares(stPagina* pagina) {
     if (!pagina)
         return false;
-    if (pagina->Tipo == kTipoPagina1) {
+    if (pagina->Tipo == pagina::kTipo1) {
         pagina->TipoEjemplar(EjemplarAdministracion);
         pagina->TipoEjemplar(EjemplarSujetoPasivo);
         return true;
     }
-    return pagina->Tipo == kTipoPagina2;
+    return pagina->Tipo == pagina::kTipo2;
 }
 
 CGuiaView* MOD_DOC::CrearVistaTipo(CString tipo) {
-    if (tipo == kTipoPagina1)
+    if (tipo == pagina::kTipo1)
         return new (std::nothrow) MOD_P1VIEW;
-    if (tipo == kTipoPagina2)
+    if (tipo == pagina::kTipo2)
         return new (std::nothrow) MOD_P2VIEW;
     return nullptr;
 }

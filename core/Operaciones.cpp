@@ -4,6 +4,7 @@
 #include "Formulario.h"
 #include "ModDoc.h"
 #include "Modelo/Funciones.h"
+#include "datafile/Lectura.h"
 
 namespace {
 
@@ -37,10 +38,15 @@ bool Periodo(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
 }
 
 // The page-1 import: the liquidation boxes are cleared, then the file is read. "1" when the
-// file was taken.
+// file was taken, "0" when it was refused, "2" when it cannot be read: then nothing is cleared,
+// since a path that cannot be read must not cost the user the table they have.
 bool Importar(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
     if (args.GetSize() != 1)
         return false;
+    if (!FicheroLegible(args[0])) {
+        out.Add("2");
+        return true;
+    }
     doc.LimpiarDatosAutoliquidacion();
     out.Add(doc.AnalizarFicheroAutoliquidacion(args[0]) ? "1" : "0");
     return true;

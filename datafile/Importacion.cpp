@@ -8,13 +8,11 @@
 #include "core/IdsRecursos.h"
 #include "core/ModDoc.h"
 #include "datafile/Campos.h"
+#include "datafile/Lectura.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace {
 
@@ -26,33 +24,6 @@ constexpr int Indice(int tipo, int grupo, int tramo) {
     return (tipo - 1) * 9 + grupo * 3 + tramo;
 }
 constexpr int kCuenta = 0, kImporte = 1, kCuota = 2;
-
-struct Cerrar {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-// The whole file, or false when it cannot be opened as a file. The bytes after the first NUL
-// are dropped.
-bool LeerFichero(const CString& ruta, std::string& contenido) {
-    struct stat st {};
-    if (::stat(ruta.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    std::unique_ptr<std::FILE, Cerrar> f(std::fopen(ruta.c_str(), "rb"));
-    if (!f)
-        return false;
-    contenido.clear();
-    contenido.reserve(size_t(st.st_size) + 1);
-    char buf[1 << 16];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0)
-        contenido.append(buf, n);
-    if (std::ferror(f.get()))
-        return false;
-    const size_t nul = contenido.find('\0');
-    if (nul != std::string::npos)
-        contenido.resize(nul);
-    return true;
-}
 
 // The first bracket bound is not used; a bound the tariff lacks leaves every amount below it.
 double Limite(const CStringArray& limites, int i) {
@@ -139,6 +110,15 @@ bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
 
     LimpiarDatosAutoliquidacion();
     MostrarBarraProgresoFichero(true);
+    // A database error may end the import early; the bar must not stay drawn under it.
+    struct Barra {
+        MOD_DOC& doc;
+        bool visible = true;
+        ~Barra() {
+            if (visible)
+                doc.MostrarBarraProgresoFichero(false);
+        }
+    } barra{*this};
 
     CListaErrores errores;
     int n = 0;
@@ -198,6 +178,7 @@ bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
         }
         ++n;
     }
+    barra.visible = false;
     MostrarBarraProgresoFichero(false);
 
     if (n == 0) {

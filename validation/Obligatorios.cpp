@@ -7,7 +7,6 @@
 
 namespace {
 constexpr const char* kMarcado = "S";
-constexpr const char* kCero = "0,00";
 } // namespace
 
 bool MOD_DOC::Validar(CListaErrores& errores) {
@@ -48,8 +47,8 @@ bool MOD_DOC::ValidarDatosObligatorios(CListaErrores& errores) {
         for (int i = 0; i < FilasLiquidacion; ++i) {
             if (P1(NumeroDocumentos + i).IsEmpty())
                 continue;
-            const CString valor = P1(r.casillaBase + i);
-            if (r.cero ? valor == kCero : valor.IsEmpty())
+            const CString contenido = P1(r.casillaBase + i);
+            if (r.cero ? contenido == valor::kImporteCero : contenido.IsEmpty())
                 Error(r.casillaBase + i, r.serie + i);
         }
 

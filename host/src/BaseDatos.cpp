@@ -123,7 +123,11 @@ void CBaseDatos::Cerrar() {
 // are never overwritten.
 void CBaseDatos::Crear() {
     Transaccion t(*this);
-    const bool nueva = Valor("SELECT count(*) FROM sqlite_master WHERE name = 'AJUSTES'") == "0";
+    const bool propia = Valor("SELECT count(*) FROM sqlite_master WHERE name = 'AJUSTES'") != "0";
+    const bool vacia = Valor("SELECT count(*) FROM sqlite_master") == "0";
+    if (!propia && !vacia)
+        throw CExcepcionBD("es la base de datos de otro programa");
+    const bool nueva = vacia;
     EjecutarScript(sql::kEsquema);
     if (nueva)
         EjecutarScript(sql::kSemilla);
@@ -134,6 +138,10 @@ void CBaseDatos::Crear() {
 void CBaseDatos::EjecutarScript(const CString& sql) {
     if (!db_)
         throw CExcepcionBD("No hay ninguna base de datos abierta", sql);
+    // The engine reads a script up to its first NUL: whatever follows would be dropped unseen.
+    if (const int nul = sql.Find('\0'); nul >= 0)
+        throw CExcepcionBD(
+            CString::Formatted("El texto SQL tiene un byte nulo en la posición %d", nul));
     const char* resto = sql.c_str();
     while (resto && *resto) {
         sqlite3_stmt* stmt = nullptr;
@@ -156,6 +164,35 @@ void CBaseDatos::EjecutarScript(const CString& sql) {
         }
         resto = siguiente;
     }
+}
+
+namespace {
+// A loaded script runs inside the host's own transaction: a statement that would end it or
+// open another, or reach another database file, is refused before it runs.
+int SoloDentroDeLaCarga(void*, int accion, const char*, const char*, const char*, const char*) {
+    switch (accion) {
+    case SQLITE_TRANSACTION:
+    case SQLITE_SAVEPOINT:
+    case SQLITE_ATTACH:
+    case SQLITE_DETACH:
+        return SQLITE_DENY;
+    }
+    return SQLITE_OK;
+}
+} // namespace
+
+void CBaseDatos::CargarScript(const CString& sql) {
+    Transaccion t(*this);
+    cache_->Vaciar(); // statements compiled before the load could outlive a schema change
+    {
+        sqlite3_set_authorizer(db_, SoloDentroDeLaCarga, nullptr);
+        struct Quitar {
+            sqlite3* db;
+            ~Quitar() { sqlite3_set_authorizer(db, nullptr, nullptr); }
+        } quitar{db_};
+        EjecutarScript(sql);
+    }
+    t.Confirmar();
 }
 
 sqlite3_stmt* CBaseDatos::Preparar(const CString& sql) {

@@ -120,7 +120,8 @@ COleDateTime Ahora() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
+    // A leap second (60) is not a time of the calendar: it reads as the second before it.
     return COleDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                        local.tm_min, local.tm_sec);
+                        local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec);
 }
 } // namespace Reloj

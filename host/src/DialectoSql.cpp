@@ -130,15 +130,20 @@ void LeerNumero(std::string_view s, size_t i, size_t& j, int& puntos, bool& suel
     suelto = j >= s.size() || !EsLetra(s[j]);
 }
 
-ValorSql ValorNumero(std::string_view numero, int puntos) {
+// False when the number does not fit its type: it then stays in the text, for the engine to
+// read as it reads any literal.
+bool ValorNumero(std::string_view numero, int puntos, ValorSql& valor) {
+    const char* fin = numero.data() + numero.size();
     if (puntos) {
         double v = 0;
-        std::from_chars(numero.data(), numero.data() + numero.size(), v);
-        return ValorSql(v);
+        const auto r = std::from_chars(numero.data(), fin, v);
+        valor = ValorSql(v);
+        return r.ec == std::errc() && r.ptr == fin;
     }
     long long v = 0;
-    std::from_chars(numero.data(), numero.data() + numero.size(), v);
-    return ValorSql(v);
+    const auto r = std::from_chars(numero.data(), fin, v);
+    valor = ValorSql(v);
+    return r.ec == std::errc() && r.ptr == fin;
 }
 
 // ----- the template of the last statement ------------------------------------------------------
@@ -190,9 +195,11 @@ bool Reutilizar(const Plantilla& p, std::string_view s, SentenciaSql& out) {
             int puntos;
             bool suelto;
             LeerNumero(s, i, j, puntos, suelto);
-            if (!suelto || puntos != (pz.tipo == TipoLiteral::Real ? 1 : 0))
+            ValorSql v;
+            if (!suelto || puntos != (pz.tipo == TipoLiteral::Real ? 1 : 0) ||
+                !ValorNumero(s.substr(i, j - i), puntos, v))
                 return false;
-            out.parametros.push_back(ValorNumero(s.substr(i, j - i), puntos));
+            out.parametros.push_back(v);
             break;
         }
         }
@@ -265,10 +272,12 @@ SentenciaSql TraducirSqlEscritorio(const CString& sqlEntrada, bool levantar) {
             int puntos;
             bool suelto;
             LeerNumero(s, i, j, puntos, suelto);
-            if (levantar && !enListaBy && suelto && puntos <= 1) {
+            ValorSql v;
+            if (levantar && !enListaBy && suelto && puntos <= 1 &&
+                ValorNumero(s.substr(i, j - i), puntos, v)) {
                 literal(i, puntos ? TipoLiteral::Real : TipoLiteral::Entero);
                 r += '?';
-                out.parametros.push_back(ValorNumero(s.substr(i, j - i), puntos));
+                out.parametros.push_back(v);
                 fijoDesde = j;
             } else {
                 r.append(s, i, j - i);

@@ -5,7 +5,8 @@
 
 IMPLEMENT_DYNAMIC(CGuiaView, CCmdTarget)
 
-CGuiaView::CGuiaView(UINT idPlantilla) : idPlantilla_(idPlantilla) {}
+CGuiaView::CGuiaView(UINT idPlantilla, UINT idFondo)
+    : idPlantilla_(idPlantilla), idFondo_(idFondo) {}
 
 CGuiaView::~CGuiaView() = default;
 

@@ -1,5 +1,6 @@
 // The host's checks of dates, receipt numbers and parties.
 #include "Modelo/BaseDatos.h"
+#include "Modelo/CasillasHost.h"
 #include "Modelo/CodigosHost.h"
 #include "Modelo/Funciones.h"
 #include "Modelo/GuiaDoc.h"
@@ -77,9 +78,8 @@ CString CGuiaDoc::ValidarFechaPresentacion(const CString& dia1, const CString& m
     return segunda < primera ? CString(codigo_host::FechaAnterior) : CString();
 }
 
-// The parties of a declaration: the taxpayer group starts at the given box, the representative
-// group twenty boxes later, the presenter at boxes 140 and 141 (this host's page layout). A
-// filled identification number must be valid, and needs a name beside it.
+// The parties of a declaration, at the boxes of the host's layout (CasillasHost.h) from the
+// taxpayer's group on: a filled identification number must be valid, and needs a name.
 bool CGuiaDoc::Validar_Intervinientes_Errores_2012(CListaErrores& errores, int casillaInicial,
                                                    CString) {
     struct Parte {
@@ -87,11 +87,15 @@ bool CGuiaDoc::Validar_Intervinientes_Errores_2012(CListaErrores& errores, int c
         const char* codigoNif;
         const char* codigoNombre;
     };
+    using namespace casilla_host;
+    const int representante = casillaInicial + DesplazamientoRepresentante;
     const Parte partes[] = {
-        {casillaInicial, casillaInicial + 1, codigo_host::NifSujeto, codigo_host::NombreSujeto},
-        {casillaInicial + 20, casillaInicial + 21, codigo_host::NifRepresentante,
+        {casillaInicial, casillaInicial + DesplazamientoNombre, codigo_host::NifSujeto,
+         codigo_host::NombreSujeto},
+        {representante, representante + DesplazamientoNombre, codigo_host::NifRepresentante,
          codigo_host::NombreRepresentante},
-        {140, 141, codigo_host::NifPresentador, codigo_host::NombrePresentador},
+        {PresentadorNif, PresentadorNombre, codigo_host::NifPresentador,
+         codigo_host::NombrePresentador},
     };
     for (const Parte& p : partes) {
         const CString nif = GetCasilla(p.nif, 0);

@@ -2,6 +2,7 @@
 #include "app/Cli.h"
 
 #include <nlohmann/json.hpp>
+#include <sqlite3.h>
 
 TEST_F(Cli, QuotaAndBracketsOfTheSampleTariff) {
     auto s = Modelo("quota 863 1500.00 01/03/2023");
@@ -99,4 +100,47 @@ TEST_F(Cli, ValidateListsFindingsAndFinalizeFreezesAValidDraft) {
     EXPECT_EQ(Modelo("finalize " + c).estado, 2);
     EXPECT_EQ(Modelo("parties refresh " + c).estado, 2);
     EXPECT_EQ(Estado(), antes);
+}
+
+TEST_F(Cli, ALoadedScriptCannotEndItsTransactionOrHideStatements) {
+    ASSERT_EQ(Modelo("list").estado, 0);
+    const std::string antes = Modelo("parties list").out;
+    for (const std::string fin :
+         {"COMMIT;", "END;", "ROLLBACK;", "RELEASE t0;", "SAVEPOINT x;", "BEGIN;"}) {
+        apoyo::Escribir(tmp / "f.sql",
+                        "INSERT INTO PAINTERVIN (DENIF, DENOMBRE) VALUES ('A', 'UNO');\n" + fin +
+                            "\nINSERT INTO PAINTERVIN (DENIF, DENOMBRE) VALUES ('B', 'DOS');\n"
+                            "SELECT * FROM NOEXISTE;\n");
+        auto s = Modelo("db load '" + tmp / "f.sql" + "'");
+        EXPECT_EQ(s.estado, 2) << fin;
+        EXPECT_EQ(Modelo("parties list").out, antes) << fin;
+    }
+    // A NUL byte would hide what follows it from the engine.
+    apoyo::Escribir(tmp / "nul.sql", std::string("INSERT INTO PAINTERVIN (DENIF, DENOMBRE) VALUES "
+                                                 "('A', 'UNO');\n") +
+                                         '\0' + "DELETE FROM PAINTERVIN;\n");
+    auto s = Modelo("db load '" + tmp / "nul.sql" + "'");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_NE(s.err.find("nulo"), std::string::npos) << s.err;
+    EXPECT_EQ(Modelo("parties list").out, antes);
+}
+
+TEST_F(Cli, AnotherProgramsDatabaseIsRefusedUntouched) {
+    const std::string ajena = tmp / "ajena.db";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(ajena.c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "CREATE TABLE FOTOS (ID INTEGER); INSERT INTO FOTOS VALUES (1);", nullptr,
+                 nullptr, nullptr);
+    sqlite3_close(db);
+    const std::string bytes = apoyo::Leer(ajena);
+    auto r = apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + ajena + "' list");
+    EXPECT_EQ(r.estado, 2);
+    EXPECT_NE(r.err.find("otro programa"), std::string::npos) << r.err;
+    EXPECT_EQ(apoyo::Leer(ajena), bytes);
+    // An empty file is a new database of this program.
+    apoyo::Escribir(tmp / "vacia.db", "");
+    EXPECT_EQ(apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + tmp / "vacia.db" +
+                              "' list")
+                  .estado,
+              0);
 }

@@ -64,3 +64,15 @@ TEST_F(Cli, Form871AndFinalDeclarationsRefuseTheImport) {
     EXPECT_NE(s.err.find("871"), std::string::npos);
     EXPECT_EQ(Modelo("import 8639999999999 '" + tmp / "datos.txt" + "'").estado, 2);
 }
+
+TEST_F(Cli, AFileThatOpensButCannotBeReadKeepsTheTable) {
+    const std::string c = Nueva("863");
+    apoyo::Escribir(tmp / "datos.txt", Linea());
+    ASSERT_EQ(Modelo("import " + c + " '" + tmp / "datos.txt" + "'").estado, 0);
+    const std::string antes = Estado();
+    // A regular file for the checks, whose read fails at once.
+    auto s = Modelo("import " + c + " /proc/self/mem");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_NE(s.err.find("No se puede leer"), std::string::npos) << s.err;
+    EXPECT_EQ(Estado(), antes);
+}

@@ -71,6 +71,8 @@ public:
 
     // Runs a script of statements. Throws on the first failing statement, naming it.
     void EjecutarScript(const CString& sql);
+    // A user's script, all or nothing: one transaction that the script may not end or leave.
+    void CargarScript(const CString& sql);
     // Runs one statement with parameters; calls `fila` for every row it returns.
     void Consultar(const CString& sql, const std::vector<ValorSql>& parametros,
                    const std::function<void(const FilaSql&)>& fila = {});

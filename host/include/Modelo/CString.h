@@ -98,8 +98,10 @@ public:
 
     friend bool operator==(const CString& a, const CString& b) { return a.s_ == b.s_; }
     friend bool operator==(const CString& a, const char* b) { return a.s_ == (b ? b : ""); }
+    // Whole texts, embedded NULs included, as unsigned bytes.
     friend std::strong_ordering operator<=>(const CString& a, const CString& b) {
-        return a.Compare(b.c_str()) <=> 0;
+        const int r = a.s_.compare(b.s_);
+        return r <=> 0;
     }
     friend std::strong_ordering operator<=>(const CString& a, const char* b) {
         return a.Compare(b ? b : "") <=> 0;

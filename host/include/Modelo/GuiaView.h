@@ -11,7 +11,7 @@ class CGuiaDoc;
 class MODELO_API CGuiaView : public CCmdTarget {
 public:
     DECLARE_DYNAMIC(CGuiaView)
-    explicit CGuiaView(UINT idPlantilla);
+    explicit CGuiaView(UINT idPlantilla, UINT idFondo = 0);
     ~CGuiaView() override;
 
     UINT GetIdPlantilla() const { return idPlantilla_; }
