@@ -35,9 +35,15 @@ bool FechaIso(const std::string& t, std::string& iso) {
     const int anio = cifras[2] == 2 ? AnioDeDosCifras(partes[2]) : partes[2];
     if (!COleDateTime::IsValidDate(anio, partes[0], partes[1]))
         return false;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", anio, partes[0], partes[1]);
-    iso = buf;
+    // Written digit by digit: a quota query carries a date, and an import runs one per document.
+    const int numeros[] = {anio / 100, anio % 100, partes[0], partes[1]};
+    iso.clear();
+    for (int k = 0; k < 4; ++k) {
+        if (k >= 2)
+            iso += '-';
+        iso += char('0' + numeros[k] / 10);
+        iso += char('0' + numeros[k] % 10);
+    }
     return true;
 }
 
