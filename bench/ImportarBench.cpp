@@ -62,8 +62,8 @@ size_t Generar(const std::string& ruta, long filas) {
     return total;
 }
 
-// Read the file and cut every line into its eleven fields, nothing else.
-double PasadaDesnuda(const std::string& ruta, long& filas) {
+// Reads the file and hands every non-empty line to `cortar`; the seconds it took.
+template <class F> double Pasada(const std::string& ruta, long& filas, F&& cortar) {
     const auto inicio = Reloj_::now();
     std::string todo;
     if (std::FILE* f = std::fopen(ruta.c_str(), "rb")) {
@@ -73,55 +73,41 @@ double PasadaDesnuda(const std::string& ruta, long& filas) {
             todo.append(buf, n);
         std::fclose(f);
     }
-    static const int columnas[][2] = {{0, 3},   {3, 4},    {7, 2},        {9, 9},
-                                      {18, 9},  {27, 49},  {76, 1},       {77, 20},
-                                      {97, 20}, {117, 15}, {132, 1 << 20}};
-    std::vector<std::string> campos(11);
     filas = 0;
-    std::string_view t(todo);
-    for (size_t i = 0; i < t.size();) {
-        size_t fin = t.find('\n', i);
-        if (fin == std::string_view::npos)
-            fin = t.size();
-        std::string_view l = t.substr(i, fin - i);
-        i = fin + 1;
-        if (l.empty())
-            continue;
-        for (int c = 0; c < 11; ++c) {
-            const size_t desde = std::min(size_t(columnas[c][0]), l.size());
-            campos[size_t(c)].assign(l.substr(desde, size_t(columnas[c][1])));
-        }
-        ++filas;
-    }
-    return Segundos(inicio);
-}
-
-// The same pass, cutting with the form's own row reader (the texts the import works on).
-double PasadaConFilas(const std::string& ruta, long& filas) {
-    const auto inicio = Reloj_::now();
-    std::string todo;
-    if (std::FILE* f = std::fopen(ruta.c_str(), "rb")) {
-        char buf[1 << 16];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            todo.append(buf, n);
-        std::fclose(f);
-    }
-    MOD_DOC doc;
-    stRegistroDeclarado fila;
-    filas = 0;
-    std::string_view t(todo);
+    const std::string_view t(todo);
     for (size_t i = 0; i < t.size();) {
         size_t fin = t.find('\n', i);
         if (fin == std::string_view::npos)
             fin = t.size();
         const std::string_view l = t.substr(i, fin - i);
         i = fin + 1;
-        if (l.empty())
-            continue;
-        doc.ObtenerDatosFila(CString(l), fila, int(++filas));
+        if (!l.empty())
+            cortar(l, ++filas);
     }
     return Segundos(inicio);
+}
+
+// Read the file and cut every line into its eleven fields, nothing else.
+double PasadaDesnuda(const std::string& ruta, long& filas) {
+    static const int columnas[][2] = {{0, 3},   {3, 4},    {7, 2},        {9, 9},
+                                      {18, 9},  {27, 49},  {76, 1},       {77, 20},
+                                      {97, 20}, {117, 15}, {132, 1 << 20}};
+    std::vector<std::string> campos(11);
+    return Pasada(ruta, filas, [&](std::string_view l, long) {
+        for (int c = 0; c < 11; ++c) {
+            const size_t desde = std::min(size_t(columnas[c][0]), l.size());
+            campos[size_t(c)].assign(l.substr(desde, size_t(columnas[c][1])));
+        }
+    });
+}
+
+// The same pass, cutting with the form's own row reader (the texts the import works on).
+double PasadaConFilas(const std::string& ruta, long& filas) {
+    MOD_DOC doc;
+    stRegistroDeclarado fila;
+    return Pasada(ruta, filas, [&](std::string_view l, long numero) {
+        doc.ObtenerDatosFila(CString(l), fila, int(numero));
+    });
 }
 
 struct Resultado {
