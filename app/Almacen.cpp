@@ -50,10 +50,12 @@ void CAlmacenDeclaraciones::Guardar(CGuiaDoc& doc) {
         db_.Ejecutar("INSERT INTO REGISTROS_ADICIONALES (CODIGO, ORDEN, CLAVE, VALOR) "
                      "VALUES (?, ?, ?, ?)",
                      {codigo, orden++, clave, valor});
+    const CString marca = Ahora();
     db_.Ejecutar("UPDATE DECLARACIONES SET ESTADO = ?, MES = ?, ANIO = ?, MODIFICADA = ? "
                  "WHERE CODIGO = ?",
-                 {doc.GetEstado(), doc.GetMesPeriodo(), doc.GetAnioPeriodo(), Ahora(), codigo});
+                 {doc.GetEstado(), doc.GetMesPeriodo(), doc.GetAnioPeriodo(), marca, codigo});
     t.Confirmar();
+    doc.SetMarcaAlmacen(marca);
 }
 
 bool CAlmacenDeclaraciones::Cargar(CGuiaDoc& doc, const CString& codigo) {
@@ -74,6 +76,7 @@ bool CAlmacenDeclaraciones::Cargar(CGuiaDoc& doc, const CString& codigo) {
     // Only a draft may change; a final declaration is kept as it was filed.
     doc.SetPermiteCambios(r->estado == estado::Borrador);
     doc.SetModoEdicion(r->estado == estado::Borrador);
+    doc.SetMarcaAlmacen(r->modificada);
     doc.SetModifiedFlag(false);
     return true;
 }
@@ -112,6 +115,10 @@ void CAlmacenDeclaraciones::Conectar(CGuiaDoc& doc) {
                      {destino, origen});
         t.Confirmar();
         return true;
+    };
+    a.marca = [this](const CString& codigo) {
+        const std::optional<Resumen> r = Buscar(codigo);
+        return r ? r->modificada : CString();
     };
     doc.SetAlmacen(std::move(a));
 }

@@ -57,6 +57,7 @@ int EjecutarModelo(int argc, char** argv) {
     RegistrarCodigos(app, ctx);
     RegistrarValidacion(app, ctx);
     RegistrarImportacion(app, ctx);
+    RegistrarVistas(app, ctx);
 
     try {
         app.parse(argc, argv); // the chosen command runs inside, as its callback

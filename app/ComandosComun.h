@@ -39,3 +39,4 @@ void RegistrarDatos(CLI::App& app, Contexto& ctx);
 void RegistrarValidacion(CLI::App& app, Contexto& ctx);
 void RegistrarImportacion(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
+void RegistrarVistas(CLI::App& app, Contexto& ctx);

@@ -73,6 +73,16 @@ inline constexpr int FirmaFecha = 146; // the date picker of the signature date
 inline constexpr int LugarFirma = 147;
 } // namespace casilla
 
+// Lengths and digits of the boxes whose format limits what is typed.
+namespace formato {
+inline constexpr int LongitudAnio = 4; // P1-2 and P1-54
+inline constexpr int LongitudJustificante = 13;
+inline constexpr int LongitudNumeroPresentacion = 6;
+inline constexpr int DigitosCuenta = 9; // counts: whole numbers
+inline constexpr int DigitosImporte = 14;
+inline constexpr int DecimalesImporte = 2;
+} // namespace formato
+
 namespace casilla {
 // The boxes page 2 repeats from page 1, in the order they are copied.
 inline constexpr int kReplicadas[] = {

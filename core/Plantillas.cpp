@@ -4,7 +4,6 @@
 #include "core/Casillas.h"
 #include "core/IdsRecursos.h"
 
-#include <algorithm>
 #include <array>
 #include <span>
 
@@ -63,8 +62,8 @@ constexpr Fila kCodigoPuntos[] = {
 
 // The month's style on page 1 is a form value (EstilosMesPagina1).
 constexpr Fila kDevengo[] = {
-    {Id(147), K::EditNumber, 388, 161, 34, 12, C | U, on, casilla::AnioDevengo},
-    {Id(148), K::EditNumber, 460, 161, 23, 12, C | U, on, casilla::MesDevengo},
+    {control::AnioDevengo, K::EditNumber, 388, 161, 34, 12, C | U, on, casilla::AnioDevengo},
+    {control::MesDevengo, K::EditNumber, 460, 161, 23, 12, C | U, on, casilla::MesDevengo},
 };
 
 constexpr unsigned EstilosMesPagina1() {
@@ -132,12 +131,15 @@ constexpr Fila kBotonesRepresentante[] = {
 
 constexpr Fila kTipoDeclaracion[] = {
     {control::AyudaTipoDeclaracion, K::ScrollBitmapButton, 253, 349, 12, 11, 0, on, ninguna},
-    {Id(100), K::CheckBox, 66, 368, 9, 9, 0, off, casilla::Complementaria},
-    {Id(101), K::CheckBox, 157, 368, 9, 9, 0, off, casilla::Sustitutiva},
-    {Id(135), K::EditTrans, 236, 369, 100, 12, U, off, casilla::JustificanteAnterior},
-    {Id(146), K::DateTimeOpt, 338, 369, 55, 11, CAL, off, casilla::FechaPresentacionAnterior},
-    {Id(136), K::EditNumber, 396, 369, 32, 12, C | U, off, casilla::AnioAnterior},
-    {Id(137), K::EditNumber, 447, 369, 48, 12, U, off, casilla::NumeroPresentacionAnterior},
+    {control::ChkComplementaria, K::CheckBox, 66, 368, 9, 9, 0, off, casilla::Complementaria},
+    {control::ChkSustitutiva, K::CheckBox, 157, 368, 9, 9, 0, off, casilla::Sustitutiva},
+    {control::IdJustificante, K::EditTrans, 236, 369, 100, 12, U, off,
+     casilla::JustificanteAnterior},
+    {control::SelectorFechaPresentacion, K::DateTimeOpt, 338, 369, 55, 11, CAL, off,
+     casilla::FechaPresentacionAnterior},
+    {control::AnioAnterior, K::EditNumber, 396, 369, 32, 12, C | U, off, casilla::AnioAnterior},
+    {control::NumeroPresentacion, K::EditNumber, 447, 369, 48, 12, U, off,
+     casilla::NumeroPresentacionAnterior},
 };
 
 // Liquidation table: one row per kind of document, columns count, base and quota.
@@ -148,12 +150,12 @@ void AnadirLiquidacion(Controles& v) {
         {control::AyudaAutoliquidacion, K::ScrollBitmapButton, 72, 413, 12, 11, 0, on, ninguna});
     for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
         const int y = kFilasLiquidacion[i];
-        v.push_back({Id(156 + i), K::EditDecNumber, 168, y, 72, 12, R | U, on,
+        v.push_back({control::NumDoc + i, K::EditDecNumber, 168, y, 72, 12, R | U, on,
                      casilla::NumeroDocumentos + i});
         v.push_back(
-            {Id(160 + i), K::EditDecNumber, 246, y, 122, 12, R | U, off, casilla::Base + i});
+            {control::Base + i, K::EditDecNumber, 246, y, 122, 12, R | U, off, casilla::Base + i});
         v.push_back(
-            {Id(164 + i), K::EditDecNumber, 396, y, 77, 12, R | U, off, casilla::Cuota + i});
+            {control::Cuota + i, K::EditDecNumber, 396, y, 77, 12, R | U, off, casilla::Cuota + i});
     }
 }
 
@@ -178,7 +180,8 @@ constexpr Fila kFirma[] = {
     {Id(145), K::EditNumber, 444, 600, 31, 12, C | U | A, off, casilla::FirmaAnio},
 };
 constexpr Fila kSelectorFechaFirma[] = {
-    {Id(155), K::DateTimeFixFormat, 480, 600, 14, 11, CAL, on, casilla::FirmaFecha},
+    {control::SelectorFechaFirma, K::DateTimeFixFormat, 480, 600, 14, 11, CAL, on,
+     casilla::FirmaFecha},
 };
 
 PlantillaDialogo ConstruirPagina1() {
@@ -237,10 +240,4 @@ const PlantillaDialogo& PlantillaPagina1() {
 const PlantillaDialogo& PlantillaPagina2() {
     static const PlantillaDialogo plantilla = ConstruirPagina2();
     return plantilla;
-}
-
-const ControlPlantilla* ControlDeCasilla(const PlantillaDialogo& plantilla, int numero) {
-    auto it = std::find_if(plantilla.controles.begin(), plantilla.controles.end(),
-                           [numero](const ControlPlantilla& c) { return c.casilla == numero; });
-    return it == plantilla.controles.end() ? nullptr : &*it;
 }

@@ -6,7 +6,8 @@
 #include "Formulario.h"
 #include "Modelo/Recursos.h"
 
-// Ids of the controls that show no box.
+// Ids of the controls that show no box, and of those boxes' controls the page's rules are bound
+// to by id.
 namespace control {
 inline constexpr int CodigoPuntos = formulario::kIdBase + 102; // PDF417 of the declaration
 inline constexpr int CodigoBarras = formulario::kIdBase + 149; // bar code of the declaration
@@ -22,10 +23,19 @@ inline constexpr int AyudaRepresentante = formulario::kIdBase + 106;
 inline constexpr int AyudaPresentador = formulario::kIdBase + 128;
 inline constexpr int AyudaTipoDeclaracion = formulario::kIdBase + 107;
 inline constexpr int AyudaAutoliquidacion = formulario::kIdBase + 108;
+inline constexpr int AnioDevengo = formulario::kIdBase + 147;
+inline constexpr int MesDevengo = formulario::kIdBase + 148;
+inline constexpr int ChkComplementaria = formulario::kIdBase + 100;
+inline constexpr int ChkSustitutiva = formulario::kIdBase + 101;
+inline constexpr int SelectorFechaPresentacion = formulario::kIdBase + 146;
+inline constexpr int IdJustificante = formulario::kIdBase + 135;
+inline constexpr int AnioAnterior = formulario::kIdBase + 136;
+inline constexpr int NumeroPresentacion = formulario::kIdBase + 137;
+inline constexpr int NumDoc = formulario::kIdBase + 156; // + row of the liquidation table
+inline constexpr int Base = formulario::kIdBase + 160;   // + row
+inline constexpr int Cuota = formulario::kIdBase + 164;  // + row
+inline constexpr int SelectorFechaFirma = formulario::kIdBase + 155;
 } // namespace control
 
 const PlantillaDialogo& PlantillaPagina1();
 const PlantillaDialogo& PlantillaPagina2();
-
-// The control that shows a box on a page, or null when the page has none.
-const ControlPlantilla* ControlDeCasilla(const PlantillaDialogo& plantilla, int casilla);

@@ -79,3 +79,40 @@ INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE) VALUES
     ('MODELO0013', 'Falta el nombre o razón social del sujeto pasivo.', 'Un interviniente con NIF necesita nombre.'),
     ('MODELO0014', 'Falta el nombre o razón social del representante.', 'Un interviniente con NIF necesita nombre.'),
     ('MODELO0015', 'Falta el nombre o razón social del presentador.', 'Un interviniente con NIF necesita nombre.');
+
+-- Help of the boxes a person types, shown as a tip over each of them. Both forms share them.
+INSERT OR REPLACE INTO AYUDAS_CASILLA (MODELO, CASILLA, TEXTO)
+SELECT f.modelo, t.casilla, t.texto
+FROM (SELECT '863A1' AS modelo UNION ALL SELECT '871A1') f,
+(SELECT 1 AS casilla, 'Mes de devengo: el mes en que se negociaron los documentos, de 01 a 12. Puede escribir el número o el nombre del mes.' AS texto
+ UNION ALL SELECT 2, 'Año de devengo, con cuatro cifras.'
+ UNION ALL SELECT 50, 'Marque esta casilla si la declaración completa otra presentada antes por el mismo periodo.'
+ UNION ALL SELECT 51, 'Marque esta casilla si la declaración sustituye por completo a otra presentada antes por el mismo periodo.'
+ UNION ALL SELECT 52, 'Número de justificante de la declaración anterior: trece cifras que empiezan por el código del modelo.'
+ UNION ALL SELECT 53, 'Fecha en que se presentó la declaración anterior.'
+ UNION ALL SELECT 54, 'Año de la declaración anterior, con cuatro cifras.'
+ UNION ALL SELECT 55, 'Número de presentación de la declaración anterior, hasta seis cifras.'
+ UNION ALL SELECT 60, 'Número de recibos negociados en el periodo. Un cero deja vacías su base y su cuota.'
+ UNION ALL SELECT 61, 'Número de pagarés negociados en el periodo. Un cero deja vacías su base y su cuota.'
+ UNION ALL SELECT 62, 'Número de cheques negociados en el periodo. Un cero deja vacías su base y su cuota.'
+ UNION ALL SELECT 63, 'Número de otros documentos negociados en el periodo. Un cero deja vacías su base y su cuota.'
+ UNION ALL SELECT 64, 'Suma de los importes de los recibos declarados, en euros con dos decimales.'
+ UNION ALL SELECT 65, 'Suma de los importes de los pagarés declarados, en euros con dos decimales.'
+ UNION ALL SELECT 66, 'Suma de los importes de los cheques declarados, en euros con dos decimales.'
+ UNION ALL SELECT 67, 'Suma de los importes de los otros documentos declarados, en euros con dos decimales.'
+ UNION ALL SELECT 68, 'Cuota de los recibos: la suma de las cuotas de cada recibo según la tarifa.'
+ UNION ALL SELECT 69, 'Cuota de los pagarés: la suma de las cuotas de cada pagaré según la tarifa.'
+ UNION ALL SELECT 70, 'Cuota de los cheques: la suma de las cuotas de cada cheque según la tarifa.'
+ UNION ALL SELECT 71, 'Cuota de los otros documentos: la suma de sus cuotas según la tarifa.'
+ UNION ALL SELECT 72, 'Total a ingresar: la suma de las cuatro cuotas. Se calcula solo.'
+ UNION ALL SELECT 146, 'Fecha de firma de la declaración: elíjala en el calendario; el día, el mes y el año se escriben solos.') t;
+
+-- Help of the blocks of page 1, opened by their help buttons.
+INSERT OR REPLACE INTO AYUDAS_BLOQUE (MODELO, PAGINA, CLAVE, TEXTO)
+SELECT f.modelo, '1', t.clave, t.texto
+FROM (SELECT '863A1' AS modelo UNION ALL SELECT '871A1') f,
+(SELECT 'SujPasivo' AS clave, 'Sujeto pasivo: la persona o entidad que negocia los documentos y debe el impuesto. Elíjala con el botón de intervinientes; su NIF, nombre y domicilio se copian de la lista de intervinientes. Una persona física figura con sus dos apellidos y su nombre; una entidad, con su razón social.' AS texto
+ UNION ALL SELECT 'Representante', 'Representante: quien actúa en nombre del sujeto pasivo, si lo hay. Se elige como el sujeto pasivo, con el botón de intervinientes.'
+ UNION ALL SELECT 'Presentador', 'Presentador: quien presenta la declaración. Una declaración nueva lleva el presentador por defecto del programa; puede cambiarlo con el botón de intervinientes.'
+ UNION ALL SELECT 'Tipo_Liquidacion', 'Tipo de declaración: marque complementaria si añade algo a una declaración ya presentada por el mismo periodo, o sustitutiva si la reemplaza por completo. En ambos casos indique el justificante, la fecha, el año y el número de presentación de la declaración anterior. Solo puede marcar una de las dos.'
+ UNION ALL SELECT 'Autoliquidacion', 'Autoliquidación: para cada clase de documento indique cuántos se negociaron, la suma de sus importes y la cuota según la tarifa. Un número de documentos en cero deja vacías su base y su cuota. El total a ingresar es la suma de las cuatro cuotas y se calcula solo.') t;

@@ -49,6 +49,24 @@ CREATE TABLE IF NOT EXISTS CATALOGO_ERRORES (
     DETALLE     TEXT NOT NULL DEFAULT ''
 );
 
+-- Help texts of the boxes, per model code: program text, rewritten with the error catalogue.
+CREATE TABLE IF NOT EXISTS AYUDAS_CASILLA (
+    MODELO  TEXT NOT NULL,
+    CASILLA INTEGER NOT NULL,
+    TEXTO   TEXT NOT NULL,
+    PRIMARY KEY (MODELO, CASILLA)
+) WITHOUT ROWID;
+
+-- Help texts of the blocks of a page, per model code and page, by the key its help button
+-- names: program text, rewritten with the error catalogue.
+CREATE TABLE IF NOT EXISTS AYUDAS_BLOQUE (
+    MODELO TEXT NOT NULL,
+    PAGINA TEXT NOT NULL,
+    CLAVE  TEXT NOT NULL,
+    TEXTO  TEXT NOT NULL,
+    PRIMARY KEY (MODELO, PAGINA, CLAVE)
+) WITHOUT ROWID;
+
 -- Tariff: per model code and validity period, the brackets of each scale. "TRA" classifies
 -- documents into brackets; "CUO" gives the quota (VIMPORTE plus PORCENTJ per cent of the part
 -- of the amount above RANGOINI - 0.01). Dates are ISO text, amounts numbers.

@@ -25,6 +25,10 @@ inline constexpr bool kSujetoSoloRazonSocial = false;
 // Page 1's month of accrual: whether the box forces upper case and scrolls its text.
 inline constexpr bool kMesDevengoMayusculas = true;
 inline constexpr bool kMesDevengoAutoscroll = false;
+// Whether page 1's edit mode enables the month and year of accrual itself.
+inline constexpr bool kEdicionHabilitaDevengo = false;
+// Whether leaving page 1's month recomputes the total and saves and reloads the page.
+inline constexpr bool kSalidaMesRecalcula = false;
 // Position of the total to pay on page 2 (x, y, width, height in dialog units).
 inline constexpr int kTotalPagina2[4] = {396, 498, 76, 12};
 } // namespace formulario

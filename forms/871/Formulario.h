@@ -22,6 +22,10 @@ inline constexpr bool kSujetoSoloRazonSocial = true;
 // Page 1's month of accrual: whether the box forces upper case and scrolls its text.
 inline constexpr bool kMesDevengoMayusculas = false;
 inline constexpr bool kMesDevengoAutoscroll = true;
+// Whether page 1's edit mode enables the month and year of accrual itself.
+inline constexpr bool kEdicionHabilitaDevengo = true;
+// Whether leaving page 1's month recomputes the total and saves and reloads the page.
+inline constexpr bool kSalidaMesRecalcula = true;
 // Position of the total to pay on page 2 (x, y, width, height in dialog units).
 inline constexpr int kTotalPagina2[4] = {390, 497, 82, 12};
 } // namespace formulario

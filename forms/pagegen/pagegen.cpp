@@ -7,6 +7,7 @@
 // --png it also writes PNG copies to look at. The output depends only on the templates and on the
 // DejaVu fonts, so two runs give the same bytes.
 #include "Formulario.h"
+#include "Modelo/Ventanas.h"
 #include "core/Casillas.h"
 #include "core/IdsRecursos.h"
 #include "core/Imagenes.h"
@@ -117,9 +118,8 @@ bool Escribir(const std::string& ruta, const std::vector<uint8_t>& bytes) {
 // ---------------------------------------------------------------------------------------------
 // Page backgrounds.
 
-constexpr int kAnchoPx = 770;
-constexpr int kAltoPx = 1125;
-constexpr int kAltoDu = 688;
+constexpr int kAnchoPx = kAnchoPaginaPx;
+constexpr int kAltoPx = kAltoPaginaPx;
 
 // The form is printed in one ink on a pale tint of it; every colour of the page lies on a ramp
 // between two of these, which is what the 256-colour palette is made of.
@@ -151,13 +151,6 @@ QVector<QRgb> PaletaPaginas() {
     return paleta;
 }
 
-const ControlPlantilla* BuscarControl(const PlantillaDialogo& p, int id) {
-    for (const ControlPlantilla& c : p.controles)
-        if (c.id == id)
-            return &c;
-    return nullptr;
-}
-
 enum class Lado { Arriba, Izquierda, Derecha, Centrada };
 
 struct Etiqueta {
@@ -169,8 +162,7 @@ struct Etiqueta {
 class Pagina {
 public:
     explicit Pagina(const PlantillaDialogo& plantilla)
-        : plantilla_(plantilla), imagen_(kAnchoPx, kAltoPx, QImage::Format_RGB32),
-          sx_(double(kAnchoPx) / plantilla.cx), sy_(double(kAltoPx) / kAltoDu) {
+        : plantilla_(plantilla), imagen_(kAnchoPx, kAltoPx, QImage::Format_RGB32) {
         imagen_.fill(kBlanco);
         p_.begin(&imagen_);
         p_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -184,8 +176,8 @@ public:
 
     const PlantillaDialogo& Plantilla() const { return plantilla_; }
 
-    int X(double du) const { return int(std::lround(du * sx_)); }
-    int Y(double du) const { return int(std::lround(du * sy_)); }
+    int X(double du) const { return DluAPixelX(plantilla_, du); }
+    int Y(double du) const { return DluAPixelY(plantilla_, du); }
     // The pixels a rectangle in dialog units covers, edges rounded the way the host places
     // its controls.
     QRect R(double x, double y, double cx, double cy) const {
@@ -290,7 +282,6 @@ private:
     const PlantillaDialogo& plantilla_;
     QImage imagen_;
     QPainter p_;
-    double sx_, sy_;
 };
 
 // Horizontal extent of every frame of the page, in dialog units.
@@ -322,8 +313,8 @@ void Cabecera(Pagina& pg, double x0, double x1, double y, double alto, const QSt
 void Campos(Pagina& pg) {
     const PlantillaDialogo& p = pg.Plantilla();
     for (int grupo : {casilla::SujetoPasivo, casilla::Representante}) {
-        const ControlPlantilla* a1 = ControlDeCasilla(p, grupo + casilla::grupo::Apellido1);
-        const ControlPlantilla* n = ControlDeCasilla(p, grupo + casilla::grupo::Nombre);
+        const ControlPlantilla* a1 = p.ControlDeCasilla(grupo + casilla::grupo::Apellido1);
+        const ControlPlantilla* n = p.ControlDeCasilla(grupo + casilla::grupo::Nombre);
         if (a1 && n)
             pg.Campo(pg.R(a1->x, a1->y, n->x + n->cx - a1->x, a1->cy));
     }
@@ -343,7 +334,7 @@ void Campos(Pagina& pg) {
 
 void Etiquetas(Pagina& pg, const std::vector<Etiqueta>& etiquetas) {
     for (const Etiqueta& e : etiquetas) {
-        const ControlPlantilla* c = ControlDeCasilla(pg.Plantilla(), e.casilla);
+        const ControlPlantilla* c = pg.Plantilla().ControlDeCasilla(e.casilla);
         if (!c)
             continue;
         const QRect r = pg.R(*c);
@@ -437,11 +428,11 @@ void Devengo(Pagina& pg) {
 
     // Bar code and the declaration code under it, printed by the host.
     pg.Marco(pg.R(x0, 176, kDer - x0, 38));
-    if (const ControlPlantilla* c = BuscarControl(pg.Plantilla(), control::CodigoBarras)) {
+    if (const ControlPlantilla* c = pg.Plantilla().Control(control::CodigoBarras)) {
         const QRect r = pg.R(*c).adjusted(-3, -2, 3, 2);
         pg.Relleno(r, kBlanco);
     }
-    if (const ControlPlantilla* c = BuscarControl(pg.Plantilla(), control::TextoCodigoBarras))
+    if (const ControlPlantilla* c = pg.Plantilla().Control(control::TextoCodigoBarras))
         pg.Relleno(pg.R(*c), kBlanco);
 }
 
@@ -477,10 +468,10 @@ void SeccionPresentadorYFirma(Pagina& pg) {
 
     Seccion(pg, 591, 662, "Firma");
     const PlantillaDialogo& p = pg.Plantilla();
-    const ControlPlantilla* lugar = ControlDeCasilla(p, casilla::LugarFirma);
-    const ControlPlantilla* dia = ControlDeCasilla(p, casilla::FirmaDia);
-    const ControlPlantilla* mes = ControlDeCasilla(p, casilla::FirmaMes);
-    const ControlPlantilla* anio = ControlDeCasilla(p, casilla::FirmaAnio);
+    const ControlPlantilla* lugar = p.ControlDeCasilla(casilla::LugarFirma);
+    const ControlPlantilla* dia = p.ControlDeCasilla(casilla::FirmaDia);
+    const ControlPlantilla* mes = p.ControlDeCasilla(casilla::FirmaMes);
+    const ControlPlantilla* anio = p.ControlDeCasilla(casilla::FirmaAnio);
     if (lugar && dia && mes && anio) {
         const int y = lugar->y;
         pg.Texto(pg.R(70, y, lugar->x - 76, 12), Qt::AlignRight | Qt::AlignVCenter, "Fecha:", 10,
@@ -521,7 +512,7 @@ QImage DibujarPagina1() {
              kTinta, false);
     pg.Texto(pg.R(66, 137, 235, 10), Qt::AlignLeft | Qt::AlignVCenter,
              "Actos jurídicos documentados · Documentos mercantiles", 9);
-    if (const ControlPlantilla* c = BuscarControl(p, control::CodigoPuntos)) {
+    if (const ControlPlantilla* c = p.Control(control::CodigoPuntos)) {
         pg.Texto(pg.R(c->x + 3, c->y - 11, c->cx, 7), Qt::AlignLeft | Qt::AlignBottom,
                  "Espacio reservado para el código de la declaración", 9.5);
         EspacioReservado(pg, pg.R(*c).adjusted(-3, -3, 3, 3));
@@ -547,7 +538,7 @@ QImage DibujarPagina1() {
     pg.Texto(pg.R(66, 395, 300, 12), Qt::AlignLeft | Qt::AlignVCenter,
              "Liquidación por clase de documento", 10.5, true);
     pg.Texto(pg.R(300, 395, 173, 12), Qt::AlignRight | Qt::AlignVCenter, "Importes en euros", 8.5);
-    const ControlPlantilla* primeraCuenta = ControlDeCasilla(p, casilla::NumeroDocumentos);
+    const ControlPlantilla* primeraCuenta = p.ControlDeCasilla(casilla::NumeroDocumentos);
     if (primeraCuenta)
         pg.Texto(pg.R(88, primeraCuenta->y - 12, 76, 11), Qt::AlignLeft | Qt::AlignBottom,
                  "Clase de documento", 9, true);
@@ -558,14 +549,14 @@ QImage DibujarPagina1() {
     const char* const clases[casilla::FilasLiquidacion] = {"Recibos", "Pagarés", "Cheques",
                                                            "Otros documentos"};
     for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
-        const ControlPlantilla* c = ControlDeCasilla(p, casilla::NumeroDocumentos + i);
+        const ControlPlantilla* c = p.ControlDeCasilla(casilla::NumeroDocumentos + i);
         if (!c)
             continue;
         pg.Texto(pg.R(88, c->y, c->x - 92, c->cy), Qt::AlignLeft | Qt::AlignVCenter,
                  QString::fromUtf8(clases[i]), 10);
         pg.LineaH(88, 473, c->y + c->cy + 2.5, kBanda);
     }
-    if (const ControlPlantilla* total = ControlDeCasilla(p, casilla::TotalIngresar))
+    if (const ControlPlantilla* total = p.ControlDeCasilla(casilla::TotalIngresar))
         pg.Marco(pg.R(*total).adjusted(-2, -2, 2, 2), kTinta, 1);
 
     Seccion(pg, 518, 546, "");
@@ -605,7 +596,7 @@ QImage DibujarPagina2() {
                9);
 
     Seccion(pg, 473, 519, "Ingreso");
-    if (const ControlPlantilla* total = ControlDeCasilla(p, casilla::TotalIngresar)) {
+    if (const ControlPlantilla* total = p.ControlDeCasilla(casilla::TotalIngresar)) {
         Etiquetas(pg, {{casilla::TotalIngresar, "Total a ingresar", Lado::Izquierda}});
         pg.Marco(pg.R(*total).adjusted(-2, -2, 2, 2), kTinta, 1);
         pg.Texto(pg.R(66, total->y, 180, total->cy), Qt::AlignLeft | Qt::AlignVCenter,

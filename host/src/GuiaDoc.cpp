@@ -118,6 +118,15 @@ bool CGuiaDoc::ObtenerDetallesError(const CString& codigo, CString& descripcion,
     return hallado;
 }
 
+CString CGuiaDoc::GetAyuda(int casilla) {
+    CBaseDatos* db = CBaseDatos::Actual();
+    CString texto;
+    if (db && db->EstaAbierta())
+        db->Consultar("SELECT TEXTO FROM AYUDAS_CASILLA WHERE MODELO = ? AND CASILLA = ?",
+                      {codModelo_, casilla}, [&](const FilaSql& f) { texto = f.Texto(0); });
+    return texto;
+}
+
 // Only the records whose texts are still empty are completed: a record that arrived with its
 // texts (a data-file finding with its row number) keeps them.
 bool CGuiaDoc::ObtenerDetallesListaErrores(CListaErrores& errores) {
@@ -128,8 +137,26 @@ bool CGuiaDoc::ObtenerDetallesListaErrores(CListaErrores& errores) {
 }
 
 bool CGuiaDoc::Validar(CListaErrores&) {
-    ActualizarTimeStamp();
+    error_ = COleDateTime::GetCurrentTime();
     return true;
+}
+
+bool CGuiaDoc::CambioTimeStamp() {
+    if (!almacen_.marca || codDeclar_.IsEmpty())
+        return false;
+    return almacen_.marca(codDeclar_) != marcaLeida_;
+}
+
+void CGuiaDoc::ErrorTimeStamp() {
+    AfxMessageBox("La declaración " + codDeclar_ +
+                      " se ha guardado desde otra ventana o programa después de abrirla aquí. "
+                      "Ciérrela sin guardar y vuelva a abrirla para no deshacer esos cambios.",
+                  MB_OK | MB_ICONWARNING);
+}
+
+void CGuiaDoc::ActualizarTimeStamp() {
+    if (almacen_.marca && !codDeclar_.IsEmpty())
+        marcaLeida_ = almacen_.marca(codDeclar_);
 }
 
 bool CGuiaDoc::ValidarObligatorio(CListaErrores& errores, int casilla, int pagina, CString codigo) {

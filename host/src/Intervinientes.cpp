@@ -106,6 +106,14 @@ CMtoIntervDlg::CMtoIntervDlg(const CString& codModelo, const CString& codDeclar,
                              const COleDateTime& fecha)
     : codModelo_(codModelo), codDeclar_(codDeclar), fecha_(fecha) {}
 
+CMtoIntervDlg::CMtoIntervDlg(bool edicion, const CString& codModelo, const CString& codDeclar,
+                             const COleDateTime& fecha)
+    : edicion_(edicion), codModelo_(codModelo), codDeclar_(codDeclar), fecha_(fecha) {}
+
+int CMtoIntervDlg::DoModal() {
+    return AfxServicios().DialogoIntervinientes(edicion_, codModelo_, codDeclar_);
+}
+
 CString CMtoIntervDlg::LocalizarIntervinienteDecl(const CString& nif, const CString& nombre) {
     actual_ = stInterviniente();
     CBaseDatos* db = CBaseDatos::Actual();

@@ -41,6 +41,13 @@ const ControlPlantilla* PlantillaDialogo::Control(int controlId) const {
     return nullptr;
 }
 
+const ControlPlantilla* PlantillaDialogo::ControlDeCasilla(int casilla) const {
+    for (const auto& c : controles)
+        if (c.casilla == casilla && casilla >= 0)
+            return &c;
+    return nullptr;
+}
+
 void AfxAnadirModuloRecursos(const CModuloRecursos* modulo) {
     if (modulo && std::find(chain().begin(), chain().end(), modulo) == chain().end())
         chain().push_front(modulo);

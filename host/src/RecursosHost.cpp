@@ -11,6 +11,7 @@ struct ModuloHost {
             {cadena_host::FicheroLeido, "Se han leído correctamente los datos del fichero %1."},
             {cadena_host::TooltipIntervinientes, "Seleccionar intervinientes"},
             {cadena_host::TooltipAyuda, "Ayuda sobre este apartado"},
+            {cadena_host::MaximoCaracteres, "Escriba como máximo %1 caracteres en esta casilla."},
         };
         AfxAnadirModuloRecursos(&recursos);
     }

@@ -1,5 +1,7 @@
 #include "Modelo/Servicios.h"
 
+#include "Modelo/BaseDatos.h"
+
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
@@ -79,12 +81,29 @@ void CServiciosConsola::MostrarErrores(const CListaErrores& errores) {
     std::fflush(stdout);
 }
 
-bool CServiciosConsola::ElegirFichero(const CString&, CString&) {
-    return false;
+bool CServiciosConsola::ElegirFichero(const CString&, const CString&, CString& ruta) {
+    if (ficheroElegido.IsEmpty())
+        return false;
+    ruta = ficheroElegido;
+    return true;
 }
 
-void CServiciosConsola::MostrarAyuda(const CString& clave) {
-    std::fprintf(stdout, "Ayuda: %s\n", clave.c_str());
+void CServiciosConsola::MostrarAyuda(const CString& modelo, const CString& pagina,
+                                     const CString& clave) {
+    const CString texto = TextoAyudaBloque(modelo, pagina, clave);
+    std::fprintf(stdout, "%s\n",
+                 texto.IsEmpty() ? ("No hay ayuda para " + clave).c_str() : texto.c_str());
+    std::fflush(stdout);
+}
+
+CString TextoAyudaBloque(const CString& modelo, const CString& pagina, const CString& clave) {
+    CBaseDatos* db = CBaseDatos::Actual();
+    CString texto;
+    if (db && db->EstaAbierta())
+        db->Consultar("SELECT TEXTO FROM AYUDAS_BLOQUE WHERE MODELO = ? AND PAGINA = ? AND "
+                      "CLAVE = ?",
+                      {modelo, pagina, clave}, [&](const FilaSql& f) { texto = f.Texto(0); });
+    return texto;
 }
 
 // ----- recording --------------------------------------------------------------------------------
@@ -98,11 +117,26 @@ void CServiciosGrabados::MostrarBarra(bool visible) {
     barraVisible += visible ? 1 : -1;
 }
 
-bool CServiciosGrabados::ElegirFichero(const CString&, CString& ruta) {
+bool CServiciosGrabados::ElegirFichero(const CString& filtro, const CString& titulo,
+                                       CString& ruta) {
+    ficherosPedidos.push_back(filtro + "|" + titulo);
     if (ficheroElegido.IsEmpty())
         return false;
     ruta = ficheroElegido;
     return true;
+}
+
+void CServiciosGrabados::ListaMeses(CWnd& control) {
+    listasMeses.push_back(control.GetDlgCtrlID());
+    if (!mesElegido.IsEmpty())
+        control.SetWindowText(mesElegido);
+}
+
+int CServiciosGrabados::DialogoIntervinientes(bool edicion, const CString& modelo,
+                                              const CString& declaracion) {
+    dialogosIntervinientes.push_back(CString(edicion ? "1" : "0") + "|" + modelo + "|" +
+                                     declaracion);
+    return respuestaIntervinientes;
 }
 
 void MostrarBarra(bool visible) {

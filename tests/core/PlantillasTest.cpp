@@ -14,20 +14,6 @@
 
 namespace {
 
-const ControlPlantilla* DeCasilla(const PlantillaDialogo& p, int numero) {
-    for (const ControlPlantilla& c : p.controles)
-        if (c.casilla == numero)
-            return &c;
-    return nullptr;
-}
-
-const ControlPlantilla* DeId(const PlantillaDialogo& p, int id) {
-    for (const ControlPlantilla& c : p.controles)
-        if (c.id == id)
-            return &c;
-    return nullptr;
-}
-
 std::set<int> Casillas(const PlantillaDialogo& p) {
     std::set<int> s;
     for (const ControlPlantilla& c : p.controles)
@@ -92,9 +78,9 @@ TEST_F(Plantillas, IdsAreUniqueAndWithinTheFormsRange) {
             EXPECT_LE(c.id, formulario::kIdBase + 172);
         }
     }
-    ASSERT_NE(DeCasilla(*p1, casilla::MesDevengo), nullptr);
-    EXPECT_EQ(DeCasilla(*p1, casilla::MesDevengo)->id, formulario::kIdBase + 148);
-    EXPECT_EQ(DeCasilla(*p1, casilla::Representante)->id, formulario::kIdBase + 114);
+    ASSERT_NE(p1->ControlDeCasilla(casilla::MesDevengo), nullptr);
+    EXPECT_EQ(p1->ControlDeCasilla(casilla::MesDevengo)->id, formulario::kIdBase + 148);
+    EXPECT_EQ(p1->ControlDeCasilla(casilla::Representante)->id, formulario::kIdBase + 114);
 }
 
 TEST_F(Plantillas, EveryControlLiesInsideItsPageAndShowsAtMostOneBox) {
@@ -134,7 +120,8 @@ TEST_F(Plantillas, Page2RepeatsOnlyTheReplicatedBoxesWithPage1sControls) {
         Rango(casilla::SujetoPasivo, casilla::SujetoPasivo + casilla::grupo::Tamano - 1));
     EXPECT_EQ(Casillas(*p2), replicadas);
     for (const ControlPlantilla& c : p2->controles) {
-        const ControlPlantilla* en1 = c.casilla >= 0 ? DeCasilla(*p1, c.casilla) : DeId(*p1, c.id);
+        const ControlPlantilla* en1 =
+            c.casilla >= 0 ? p1->ControlDeCasilla(c.casilla) : p1->Control(c.id);
         ASSERT_NE(en1, nullptr) << c.id;
         EXPECT_EQ(c.id, en1->id);
         EXPECT_EQ(c.clase, en1->clase) << c.id;
@@ -148,8 +135,8 @@ TEST_F(Plantillas, NothingOnPage2CanBeEditedAndOnlyPage1HasButtonsAndTheTwoDimen
         }
         EXPECT_NE(c.clase, ClaseControl::ScrollBitmapButton) << c.id;
     }
-    EXPECT_EQ(DeId(*p2, control::CodigoPuntos), nullptr);
-    EXPECT_NE(DeId(*p2, control::CodigoBarras), nullptr);
+    EXPECT_EQ(p2->Control(control::CodigoPuntos), nullptr);
+    EXPECT_NE(p2->Control(control::CodigoBarras), nullptr);
 
     int botones = 0;
     for (const ControlPlantilla& c : p1->controles)
@@ -168,47 +155,47 @@ TEST_F(Plantillas, Page1OpensWithOnlyPeriodCountsAndSignatureDateEnabled) {
 }
 
 TEST_F(Plantillas, PositionsAndStylesFromTheCatalogue) {
-    EsperaPosicion(DeCasilla(*p1, casilla::AnioDevengo), 388, 161, 34, 12);
-    EsperaPosicion(DeCasilla(*p1, casilla::SujetoPasivo + casilla::grupo::Apellido1), 134, 229, 115,
-                   12);
-    EsperaPosicion(DeCasilla(*p1, casilla::Representante + casilla::grupo::TipoVia), 65, 313, 35,
-                   12);
-    EsperaPosicion(DeCasilla(*p1, casilla::Representante + casilla::grupo::Provincia), 65, 332, 119,
-                   12);
-    EsperaPosicion(DeCasilla(*p1, casilla::Sustitutiva), 157, 368, 9, 9);
-    EsperaPosicion(DeCasilla(*p1, casilla::Cuota + 3), 396, 481, 77, 12);
-    EsperaPosicion(DeCasilla(*p1, casilla::TotalIngresar), 396, 498, 77, 12);
-    EsperaPosicion(DeCasilla(*p1, casilla::FirmaFecha), 480, 600, 14, 11);
-    EsperaPosicion(DeId(*p1, control::CodigoPuntos), 66, 158, 235, 49);
-    EsperaPosicion(DeId(*p1, control::IntervPresentador), 119, 572, 12, 11);
-    EsperaPosicion(DeId(*p2, control::TextoCodigoBarras), 311, 202, 185, 10);
+    EsperaPosicion(p1->ControlDeCasilla(casilla::AnioDevengo), 388, 161, 34, 12);
+    EsperaPosicion(p1->ControlDeCasilla(casilla::SujetoPasivo + casilla::grupo::Apellido1), 134,
+                   229, 115, 12);
+    EsperaPosicion(p1->ControlDeCasilla(casilla::Representante + casilla::grupo::TipoVia), 65, 313,
+                   35, 12);
+    EsperaPosicion(p1->ControlDeCasilla(casilla::Representante + casilla::grupo::Provincia), 65,
+                   332, 119, 12);
+    EsperaPosicion(p1->ControlDeCasilla(casilla::Sustitutiva), 157, 368, 9, 9);
+    EsperaPosicion(p1->ControlDeCasilla(casilla::Cuota + 3), 396, 481, 77, 12);
+    EsperaPosicion(p1->ControlDeCasilla(casilla::TotalIngresar), 396, 498, 77, 12);
+    EsperaPosicion(p1->ControlDeCasilla(casilla::FirmaFecha), 480, 600, 14, 11);
+    EsperaPosicion(p1->Control(control::CodigoPuntos), 66, 158, 235, 49);
+    EsperaPosicion(p1->Control(control::IntervPresentador), 119, 572, 12, 11);
+    EsperaPosicion(p2->Control(control::TextoCodigoBarras), 311, 202, 185, 10);
 
     // The payment copy prints the taxpayer's address row one unit lower, and places its total
     // per form.
-    EsperaPosicion(DeCasilla(*p2, casilla::SujetoPasivo + casilla::grupo::NombreVia), 102, 248, 273,
-                   12);
-    EsperaPosicion(DeCasilla(*p2, casilla::SujetoPasivo + casilla::grupo::Provincia), 65, 267, 119,
-                   12);
+    EsperaPosicion(p2->ControlDeCasilla(casilla::SujetoPasivo + casilla::grupo::NombreVia), 102,
+                   248, 273, 12);
+    EsperaPosicion(p2->ControlDeCasilla(casilla::SujetoPasivo + casilla::grupo::Provincia), 65, 267,
+                   119, 12);
     if (EsForma871()) {
-        EsperaPosicion(DeCasilla(*p2, casilla::TotalIngresar), 390, 497, 82, 12);
+        EsperaPosicion(p2->ControlDeCasilla(casilla::TotalIngresar), 390, 497, 82, 12);
     } else {
-        EsperaPosicion(DeCasilla(*p2, casilla::TotalIngresar), 396, 498, 76, 12);
+        EsperaPosicion(p2->ControlDeCasilla(casilla::TotalIngresar), 396, 498, 76, 12);
     }
 
-    const ControlPlantilla* fecha = DeCasilla(*p1, casilla::FechaPresentacionAnterior);
+    const ControlPlantilla* fecha = p1->ControlDeCasilla(casilla::FechaPresentacionAnterior);
     ASSERT_NE(fecha, nullptr);
     EXPECT_EQ(fecha->clase, ClaseControl::DateTimeOpt);
     EXPECT_EQ(fecha->estilos, unsigned(ES_CALENDARIO_DERECHA));
-    EXPECT_EQ(DeCasilla(*p1, casilla::TotalIngresar)->estilos,
+    EXPECT_EQ(p1->ControlDeCasilla(casilla::TotalIngresar)->estilos,
               unsigned(ES_DERECHA | ES_MAYUSCULAS));
-    EXPECT_EQ(DeCasilla(*p1, casilla::FirmaDia)->estilos,
+    EXPECT_EQ(p1->ControlDeCasilla(casilla::FirmaDia)->estilos,
               unsigned(ES_CENTRADO | ES_MAYUSCULAS | ES_AUTOSCROLL));
-    EXPECT_EQ(DeCasilla(*p1, casilla::LugarFirma)->estilos, unsigned(ES_CENTRADO));
+    EXPECT_EQ(p1->ControlDeCasilla(casilla::LugarFirma)->estilos, unsigned(ES_CENTRADO));
 }
 
 TEST_F(Plantillas, MonthOfAccrualStyleDiffersOnlyOnPage1OfForm871) {
-    const ControlPlantilla* mes1 = DeCasilla(*p1, casilla::MesDevengo);
-    const ControlPlantilla* mes2 = DeCasilla(*p2, casilla::MesDevengo);
+    const ControlPlantilla* mes1 = p1->ControlDeCasilla(casilla::MesDevengo);
+    const ControlPlantilla* mes2 = p2->ControlDeCasilla(casilla::MesDevengo);
     ASSERT_NE(mes1, nullptr);
     ASSERT_NE(mes2, nullptr);
     EsperaPosicion(mes1, 460, 161, 23, 12);
@@ -220,8 +207,8 @@ TEST_F(Plantillas, MonthOfAccrualStyleDiffersOnlyOnPage1OfForm871) {
 
 TEST_F(Plantillas, RepresentativeRowsMirrorTheTaxpayerColumns) {
     for (int item = 0; item < casilla::grupo::Tamano; ++item) {
-        const ControlPlantilla* s = DeCasilla(*p1, casilla::SujetoPasivo + item);
-        const ControlPlantilla* r = DeCasilla(*p1, casilla::Representante + item);
+        const ControlPlantilla* s = p1->ControlDeCasilla(casilla::SujetoPasivo + item);
+        const ControlPlantilla* r = p1->ControlDeCasilla(casilla::Representante + item);
         ASSERT_NE(s, nullptr);
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(r->x, s->x) << item;
@@ -237,9 +224,9 @@ TEST_F(Plantillas, RepresentativeRowsMirrorTheTaxpayerColumns) {
 
 TEST_F(Plantillas, LiquidationRowsLineUpInTheirColumns) {
     for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
-        const ControlPlantilla* n = DeCasilla(*p1, casilla::NumeroDocumentos + i);
-        const ControlPlantilla* b = DeCasilla(*p1, casilla::Base + i);
-        const ControlPlantilla* q = DeCasilla(*p1, casilla::Cuota + i);
+        const ControlPlantilla* n = p1->ControlDeCasilla(casilla::NumeroDocumentos + i);
+        const ControlPlantilla* b = p1->ControlDeCasilla(casilla::Base + i);
+        const ControlPlantilla* q = p1->ControlDeCasilla(casilla::Cuota + i);
         ASSERT_TRUE(n && b && q) << i;
         EXPECT_EQ(n->id, formulario::kIdBase + 156 + i);
         EXPECT_EQ(b->id, formulario::kIdBase + 160 + i);

@@ -5,6 +5,7 @@
 #include "Modelo/GuiaDoc.h"
 #include "Modelo/GuiaView.h"
 #include "Modelo/Intervinientes.h"
+#include "Modelo/Recursos.h"
 #include "support/BaseTemporal.h"
 #include "support/Lector.h"
 
@@ -147,7 +148,18 @@ TEST(VistaCodigos, PictureControlsHoldTheRenderedCodes) {
     CGuiaDoc doc;
     doc.SetCodModelo("863A1");
     doc.SetCodDeclar("8630000000009");
-    CGuiaView vista(26001);
+    const PlantillaDialogo plantilla{
+        90001,
+        530,
+        688,
+        "MS Sans Serif",
+        8,
+        {{26102, ClaseControl::Picture, 66, 158, 235, 49, 0, true, -1},
+         {26149, ClaseControl::Picture, 311, 178, 185, 24, 0, true, -1}}};
+    CModuloRecursos modulo{"prueba", {}, {{90001, &plantilla}}, {}};
+    AfxAnadirModuloRecursos(&modulo);
+    CGuiaView vista(90001);
+    ASSERT_TRUE(vista.Crear());
     EXPECT_FALSE(vista.CargarCodigoPuntos(26102, 0)); // no document yet
     EXPECT_EQ(vista.ImagenControl(26102), nullptr);
 
@@ -162,6 +174,7 @@ TEST(VistaCodigos, PictureControlsHoldTheRenderedCodes) {
     doc.SetCodDeclar("");
     EXPECT_FALSE(vista.CargarCodigoBarras(26149));
     EXPECT_EQ(vista.ImagenControl(26149), nullptr);
+    AfxQuitarModuloRecursos(&modulo);
 }
 
 namespace {

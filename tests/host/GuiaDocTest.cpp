@@ -19,12 +19,13 @@ TEST(Casillas, ChangeTimeMovesOnlyOnARealChange) {
     Reloj::Fijar([] { return COleDateTime(2024, 5, 1, 10, 0, 0); });
     CGuiaDoc doc;
     doc.SetCasilla(1, 0, "05");
-    EXPECT_EQ(doc.CambioTimeStamp(), COleDateTime(2024, 5, 1, 10, 0, 0));
+    EXPECT_EQ(doc.UltimoCambio(), COleDateTime(2024, 5, 1, 10, 0, 0));
     Reloj::Fijar([] { return COleDateTime(2024, 5, 2, 10, 0, 0); });
     doc.SetCasilla(1, 0, "05");
-    EXPECT_EQ(doc.CambioTimeStamp().GetDay(), 1);
-    doc.ActualizarTimeStamp();
-    EXPECT_EQ(doc.ErrorTimeStamp().GetDay(), 2);
+    EXPECT_EQ(doc.UltimoCambio().GetDay(), 1);
+    CListaErrores errores;
+    doc.Validar(errores);
+    EXPECT_EQ(doc.UltimaValidacion().GetDay(), 2);
     Reloj::Fijar({});
 }
 

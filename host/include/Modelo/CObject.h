@@ -156,10 +156,13 @@ struct AFX_MSGMAP {
 // Notification codes of the controls, as the window model sends them.
 enum : UINT {
     BN_CLICKED = 0,
+    BN_SETFOCUS = 6,
+    BN_KILLFOCUS = 7,
     EN_CHANGE = 0x0300,
     EN_SETFOCUS = 0x0100,
     EN_KILLFOCUS = 0x0200,
     DTN_DATETIMECHANGE = 0xFD09,
+    DTN_DROPDOWN = 0xFD06,
     DTN_CLOSEUP = 0xFD07,
     NM_KILLFOCUS = 0xFFF8,
     NM_SETFOCUS = 0xFFF9,
@@ -214,6 +217,8 @@ public:                                                                         
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 #define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_BN_SETFOCUS(id, memberFxn) ON_CONTROL(BN_SETFOCUS, id, memberFxn)
+#define ON_BN_KILLFOCUS(id, memberFxn) ON_CONTROL(BN_KILLFOCUS, id, memberFxn)
 #define ON_NOTIFY(code, id, memberFxn)                                                             \
     {UINT(code),                                                                                   \
      UINT(id),                                                                                     \

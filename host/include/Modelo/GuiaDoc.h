@@ -118,9 +118,17 @@ public:
     void SetPermiteCambios(bool permite) { permiteCambios_ = permite; }
     // When a box last changed, and when the error list was last brought up to date: the
     // findings are stale while the first is later than the second.
-    COleDateTime CambioTimeStamp() const { return cambio_; }
-    COleDateTime ErrorTimeStamp() const { return error_; }
-    void ActualizarTimeStamp() { error_ = COleDateTime::GetCurrentTime(); }
+    COleDateTime UltimoCambio() const { return cambio_; }
+    COleDateTime UltimaValidacion() const { return error_; }
+
+    // The store's stamp of the declaration: CambioTimeStamp is true when the stored declaration
+    // was saved by another window or program since this document read it (or last took the
+    // stamp with ActualizarTimeStamp), so rewriting its boxes now would undo that change;
+    // ErrorTimeStamp tells the person so. Without a store nothing can change elsewhere.
+    bool CambioTimeStamp();
+    void ErrorTimeStamp();
+    void ActualizarTimeStamp();
+    void SetMarcaAlmacen(const CString& marca) { marcaLeida_ = marca; }
 
     // ----- operations the host drives, in slot order -----------------------------------------
     virtual CString GetTag();
@@ -229,6 +237,10 @@ public:
     // The two texts of a code; a code the catalogue lacks gets a text that says so, and false.
     static bool ObtenerDetallesError(const CString& codigo, CString& descripcion, CString& detalle);
 
+    // ----- help ------------------------------------------------------------------------------
+    // The help text of a box of this model, from the database; "" when it has none.
+    CString GetAyuda(int casilla);
+
     // ----- the host's stored period of the declaration ---------------------------------------
     void SetPeriodo(const CString& mes, const CString& anio) {
         mes_ = mes;
@@ -275,6 +287,7 @@ public:
         std::function<bool(CGuiaDoc&)> salvar;
         std::function<bool(CGuiaDoc&, const CString& codDeclar)> cargar;
         std::function<bool(const CString& origen, const CString& destino)> copiarAdicionales;
+        std::function<CString(const CString& codDeclar)> marca; // "" for an unknown code
     };
     void SetAlmacen(Almacen almacen) { almacen_ = std::move(almacen); }
 
@@ -286,6 +299,7 @@ private:
     bool modoEdicion_ = true;
     bool permiteCambios_ = true;
     COleDateTime cambio_, error_;
+    CString marcaLeida_;
     RegistrosAdicionales adicionales_, adicionalesGuardados_;
     Almacen almacen_;
 };

@@ -74,10 +74,14 @@ private:
     CExcepcionBD error_;
 };
 
-// The parties dialog of the host; here, its lookup of a declaration's party record.
+// The parties dialog of the host, and its lookup of a declaration's party record.
 class MODELO_API CMtoIntervDlg {
 public:
     CMtoIntervDlg(const CString& codModelo, const CString& codDeclar, const COleDateTime& fecha);
+    CMtoIntervDlg(bool edicion, const CString& codModelo, const CString& codDeclar,
+                  const COleDateTime& fecha);
+    // Shows the dialog through the host's services: IDOK or IDCANCEL.
+    int DoModal();
     // Positions the current record on the party of that NIF and name: first the one bound to
     // this declaration, else an unbound one (lowest order number). With no match the current
     // record is empty, never a stale one. Returns the order number found, or "".
@@ -85,6 +89,7 @@ public:
     const stInterviniente& Actual() const { return actual_; }
 
 private:
+    bool edicion_ = false;
     CString codModelo_, codDeclar_;
     COleDateTime fecha_;
     stInterviniente actual_;

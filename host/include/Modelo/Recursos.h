@@ -50,6 +50,8 @@ struct MODELO_API PlantillaDialogo {
     std::vector<ControlPlantilla> controles;
 
     const ControlPlantilla* Control(int controlId) const;
+    // The control that shows a box, or null when the page has none.
+    const ControlPlantilla* ControlDeCasilla(int casilla) const;
 };
 
 // A bitmap resource: the bytes of a Windows BMP file.

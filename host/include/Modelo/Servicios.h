@@ -5,6 +5,7 @@
 
 #include "Modelo/CString.h"
 #include "Modelo/GuiaDoc.h"
+#include "Modelo/Ventanas.h"
 
 #include <vector>
 
@@ -28,9 +29,22 @@ public:
     virtual void SetTexto(const CString& texto) = 0;
     virtual void AnimarBarra() = 0;
     virtual void MostrarErrores(const CListaErrores& errores) = 0;
-    virtual bool ElegirFichero(const CString& filtro, CString& ruta) = 0;
-    virtual void MostrarAyuda(const CString& clave) = 0;
+    // A file to open: false when the person cancels.
+    virtual bool ElegirFichero(const CString& filtro, const CString& titulo, CString& ruta) = 0;
+    // The help of a block of a page of a model.
+    virtual void MostrarAyuda(const CString& modelo, const CString& pagina,
+                              const CString& clave) = 0;
+    virtual void VaciarPortapapeles() = 0;
+    // Offers the month names under an edit; choosing one types it into the edit.
+    virtual void ListaMeses(CWnd& control) = 0;
+    // The parties dialog of a declaration: IDOK or IDCANCEL.
+    virtual int DialogoIntervinientes(bool edicion, const CString& modelo,
+                                      const CString& declaracion) = 0;
 };
+
+// The help text of a block, from the database; "" when it has none.
+MODELO_API CString TextoAyudaBloque(const CString& modelo, const CString& pagina,
+                                    const CString& clave);
 
 // Text on the standard streams; the progress bar only when stderr is a terminal.
 class MODELO_API CServiciosConsola : public IServiciosUsuario {
@@ -40,8 +54,16 @@ public:
     void SetTexto(const CString& texto) override;
     void AnimarBarra() override;
     void MostrarErrores(const CListaErrores& errores) override;
-    bool ElegirFichero(const CString& filtro, CString& ruta) override;
-    void MostrarAyuda(const CString& clave) override;
+    // A terminal has no file dialog: it answers with the path the command was given.
+    bool ElegirFichero(const CString& filtro, const CString& titulo, CString& ruta) override;
+    void MostrarAyuda(const CString& modelo, const CString& pagina, const CString& clave) override;
+    // A terminal has neither a clipboard nor drop lists.
+    void VaciarPortapapeles() override {}
+    void ListaMeses(CWnd&) override {}
+    // The party store of a terminal is kept with `modelo parties`: the dialog takes it as it is.
+    int DialogoIntervinientes(bool, const CString&, const CString&) override { return IDOK; }
+
+    CString ficheroElegido; // "" answers as a cancelled dialog
 
 private:
     bool barra_ = false;
@@ -59,7 +81,13 @@ public:
     };
     std::vector<Mensaje> mensajes;
     std::vector<CString> textosBarra;
-    std::vector<CString> ayudas;
+    std::vector<CString> ayudas;          // "model/page/key"
+    std::vector<CString> ficherosPedidos; // "filter|title"
+    int portapapelesVaciados = 0;
+    std::vector<int> listasMeses; // control ids
+    CString mesElegido;           // typed into the edit when a month list opens; "" for none
+    std::vector<CString> dialogosIntervinientes; // "edit|model|declaration"
+    int respuestaIntervinientes = IDOK;
     std::vector<CListaErrores> listasErrores;
     int barraVisible = 0; // times shown minus times hidden
     int animaciones = 0;
@@ -71,8 +99,14 @@ public:
     void SetTexto(const CString& texto) override { textosBarra.push_back(texto); }
     void AnimarBarra() override { ++animaciones; }
     void MostrarErrores(const CListaErrores& errores) override { listasErrores.push_back(errores); }
-    bool ElegirFichero(const CString& filtro, CString& ruta) override;
-    void MostrarAyuda(const CString& clave) override { ayudas.push_back(clave); }
+    bool ElegirFichero(const CString& filtro, const CString& titulo, CString& ruta) override;
+    void MostrarAyuda(const CString& modelo, const CString& pagina, const CString& clave) override {
+        ayudas.push_back(modelo + "/" + pagina + "/" + clave);
+    }
+    void VaciarPortapapeles() override { ++portapapelesVaciados; }
+    void ListaMeses(CWnd& control) override;
+    int DialogoIntervinientes(bool edicion, const CString& modelo,
+                              const CString& declaracion) override;
 };
 
 // The services in force; the console ones until the host installs others.
@@ -91,4 +125,5 @@ namespace cadena_host {
 inline constexpr int FicheroLeido = 1267; // "%1" is the file's path
 inline constexpr int TooltipIntervinientes = 57204;
 inline constexpr int TooltipAyuda = 57205;
+inline constexpr int MaximoCaracteres = 61715; // "%1" is the limit
 } // namespace cadena_host

@@ -1,0 +1,202 @@
+#include "render/Pagina.h"
+
+#include "Modelo/Controles.h"
+#include "Modelo/Recursos.h"
+
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSaveFile>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Text needs Qt's font database, which lives in an application object. A program that has
+// none gets one that draws without a display.
+// Qt's note that a headless process has no runtime folder is no news to the person.
+void FiltrarAvisos(QtMsgType tipo, const QMessageLogContext&, const QString& mensaje) {
+    if (tipo != QtDebugMsg && !mensaje.startsWith(QLatin1String("QStandardPaths:")))
+        std::fprintf(stderr, "%s\n", mensaje.toLocal8Bit().constData());
+}
+
+void AsegurarAplicacion() {
+    if (QCoreApplication::instance())
+        return;
+    qInstallMessageHandler(FiltrarAvisos);
+    static int argc = 3;
+    static char nombre[] = "modelo", opcion[] = "-platform", plataforma[] = "offscreen";
+    static char* argv[] = {nombre, opcion, plataforma, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+const QColor kTexto(20, 20, 20);
+const QColor kTextoInhabilitado(120, 120, 120);
+const QColor kVeloInhabilitado(0, 0, 0, 22);
+const QColor kMarco(90, 90, 90);
+
+QImage Bitmap(UINT id) {
+    const RecursoBitmap* b = AfxBuscarBitmap(int(id));
+    if (!b)
+        return QImage();
+    return QImage::fromData(b->datos, int(b->tamano), "BMP");
+}
+
+// The platform's faces to the ones every Linux machine of ours has.
+QFont Fuente(CWnd& w) {
+    LOGFONT lf;
+    CFont* f = w.GetFont();
+    if (!f || !f->GetLogFont(&lf))
+        lf.lfHeight = -11;
+    const bool fija = std::strstr(lf.lfFaceName, "Courier") != nullptr;
+    QFont q(fija ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    q.setPixelSize(std::max(6, lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight));
+    q.setBold(lf.lfWeight >= FW_BOLD);
+    q.setItalic(lf.lfItalic);
+    return q;
+}
+
+int Alineacion(unsigned estilos) {
+    const int h = (estilos & ES_CENTRADO)  ? Qt::AlignHCenter
+                  : (estilos & ES_DERECHA) ? Qt::AlignRight
+                                           : Qt::AlignLeft;
+    return h | Qt::AlignVCenter;
+}
+
+QRect Rect(const CWnd& w) {
+    CRect r;
+    w.GetWindowRect(&r);
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+QString Texto(const CString& t) {
+    return QString::fromUtf8(t.c_str(), t.GetLength());
+}
+
+void DibujarTexto(QPainter& p, CWnd& w, const QRect& r, const CString& texto, int banderas) {
+    p.setFont(Fuente(w));
+    p.setPen(w.IsWindowEnabled() ? kTexto : kTextoInhabilitado);
+    // Cut at the control's sides; a control lower than its line (a name field laid out 12
+    // pixels high) still shows the whole line, centred on it.
+    const QFont f = Fuente(w);
+    const int margen = std::max(0, (f.pixelSize() + 4 - r.height()) / 2 + 1);
+    p.save();
+    p.setClipRect(r.adjusted(0, -margen, 0, margen));
+    p.drawText(r.adjusted(2, 0, -2, 0), banderas | Qt::TextDontClip, Texto(texto));
+    p.restore();
+}
+
+void DibujarCasilla(QPainter& p, CButton& b, const QRect& r) {
+    const int lado = std::min(r.width(), r.height());
+    const QRect caja(r.left(), r.top() + (r.height() - lado) / 2, lado, lado);
+    p.setPen(b.IsWindowEnabled() ? kMarco : kTextoInhabilitado);
+    p.drawRect(caja.adjusted(0, 0, -1, -1));
+    if (b.GetCheck() == BST_CHECKED) {
+        p.setPen(QPen(b.IsWindowEnabled() ? kTexto : kTextoInhabilitado, 2));
+        p.drawLine(caja.topLeft() + QPoint(3, 3), caja.bottomRight() - QPoint(3, 3));
+        p.drawLine(caja.topRight() + QPoint(-3, 3), caja.bottomLeft() + QPoint(3, -3));
+    }
+}
+
+// The date, then the button that opens the calendar.
+void DibujarSelector(QPainter& p, CDateTimeCtrl& d, const QRect& r) {
+    const int boton = std::min(r.width(), 16);
+    const QRect zona(r.right() - boton + 1, r.top(), boton, r.height());
+    DibujarTexto(p, d, QRect(r.left(), r.top(), r.width() - boton, r.height()), d.TextoFecha(),
+                 Qt::AlignLeft | Qt::AlignVCenter);
+    p.fillRect(zona, QColor(225, 225, 225));
+    p.setPen(kMarco);
+    p.drawRect(zona.adjusted(0, 0, -1, -1));
+    const QPoint c = zona.center();
+    p.setBrush(d.IsWindowEnabled() ? kTexto : kTextoInhabilitado);
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(QPolygon({c + QPoint(-3, -1), c + QPoint(3, -1), c + QPoint(0, 2)}));
+    p.setBrush(Qt::NoBrush);
+}
+
+void DibujarImagenCodigo(QPainter& p, const stImagenCodigo& img, const QRect& r) {
+    QImage q(img.Ancho, img.Alto, QImage::Format_Grayscale8);
+    for (int y = 0; y < img.Alto; ++y)
+        std::memcpy(q.scanLine(y), img.Pixeles.data() + size_t(y) * size_t(img.Ancho),
+                    size_t(img.Ancho));
+    const QImage a = q.scaled(r.size(), Qt::KeepAspectRatio, Qt::FastTransformation);
+    p.drawImage(r.left() + (r.width() - a.width()) / 2, r.top() + (r.height() - a.height()) / 2, a);
+}
+
+void DibujarControl(QPainter& p, CWnd& w) {
+    const QRect r = Rect(w);
+    switch (w.GetClase()) {
+    case ClaseControl::EditTrans:
+    case ClaseControl::EditNumber:
+    case ClaseControl::EditDecNumber:
+        if (!w.IsWindowEnabled())
+            p.fillRect(r, kVeloInhabilitado);
+        DibujarTexto(p, w, r, w.GetWindowText(), Alineacion(w.GetStyle()));
+        break;
+    case ClaseControl::StaticTransBold:
+        DibujarTexto(p, w, r, w.GetWindowText(), Alineacion(w.GetStyle()) | Qt::TextWordWrap);
+        break;
+    case ClaseControl::CheckBox:
+        DibujarCasilla(p, static_cast<CButton&>(w), r);
+        break;
+    case ClaseControl::DateTimeOpt:
+    case ClaseControl::DateTimeFixFormat:
+        if (!w.IsWindowEnabled())
+            p.fillRect(r, kVeloInhabilitado);
+        DibujarSelector(p, static_cast<CDateTimeCtrl&>(w), r);
+        break;
+    case ClaseControl::ScrollBitmapButton: {
+        auto& b = static_cast<CScrollBitmapButton&>(w);
+        const QImage img = Bitmap(b.GetIdBitmap(
+            w.IsWindowEnabled() ? CScrollBitmapButton::Normal : CScrollBitmapButton::Inhabilitada));
+        if (!img.isNull())
+            p.drawImage(r, img);
+        break;
+    }
+    case ClaseControl::Picture:
+        if (const stImagenCodigo* img = static_cast<CStatic&>(w).GetImagen())
+            DibujarImagenCodigo(p, *img, r);
+        break;
+    }
+}
+
+} // namespace
+
+QImage FondoDeVista(const CGuiaView& vista) {
+    return Bitmap(vista.GetIdFondo());
+}
+
+QImage DibujarVista(const CGuiaView& vista) {
+    AsegurarAplicacion();
+    const QImage fondo = FondoDeVista(vista);
+    if (fondo.isNull())
+        return QImage();
+    QImage imagen = fondo.convertToFormat(QImage::Format_RGB32);
+    QPainter p(&imagen);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    for (CWnd* w : vista.Controles())
+        if (w->IsWindowVisible())
+            DibujarControl(p, *w);
+    return imagen;
+}
+
+bool GuardarPNG(const QImage& imagen, const std::string& ruta, std::string& error) {
+    QSaveFile fichero(QFile::decodeName(ruta.c_str()));
+    if (!fichero.open(QIODevice::WriteOnly)) {
+        error = fichero.errorString().toStdString();
+        return false;
+    }
+    if (!imagen.save(&fichero, "PNG")) {
+        error = "no se pudo codificar la imagen";
+        fichero.cancelWriting();
+        return false;
+    }
+    if (!fichero.commit()) {
+        error = fichero.errorString().toStdString();
+        return false;
+    }
+    return true;
+}

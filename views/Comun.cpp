@@ -1,0 +1,89 @@
+#include "Comun.h"
+
+#include "Modelo/Funciones.h"
+#include "Modelo/GuiaDoc.h"
+
+namespace {
+// Widths of the first name field, in pixels of the page, and its height.
+constexpr int kAnchoNombrePersona = 180;
+constexpr int kAnchoNombreEntidad = 540;
+constexpr int kAltoNombre = 12;
+} // namespace
+
+CWnd& GrupoInterviniente::Control(int item) {
+    using namespace casilla::grupo;
+    CWnd* const controles[Tamano] = {&nif,       &apellido1, &apellido2, &nombre,      &tipoVia,
+                                     &nombreVia, &numero,    &escalera,  &piso,        &puerta,
+                                     &telefono,  &provincia, &municipio, &codigoPostal};
+    return *controles[item];
+}
+
+int IdDeCasilla(const CGuiaView& vista, int casilla) {
+    const PlantillaDialogo* p = vista.Plantilla();
+    const ControlPlantilla* c = p ? p->ControlDeCasilla(casilla) : nullptr;
+    return c ? c->id : 0;
+}
+
+void IntercambiarGrupo(CDataExchange* pDX, const CGuiaView& vista, GrupoInterviniente& g) {
+    for (int i = 0; i < casilla::grupo::Tamano; ++i)
+        DDX_Control(pDX, IdDeCasilla(vista, g.Casilla(i)), g.Control(i));
+    for (int i = 0; i < casilla::grupo::Tamano; ++i)
+        DDX_Text(pDX, IdDeCasilla(vista, g.Casilla(i)), g.valor[i]);
+}
+
+void DisponerNombre(GrupoInterviniente& g, const CString& nif) {
+    CRect r;
+    g.apellido1.GetWindowRect(&r);
+    g.apellido1.GetParentView()->ScreenToClient(&r);
+    const bool persona = nif.IsEmpty() || Tratar_como_NIF(nif);
+    g.apellido1.MoveWindow(r.left, r.top, persona ? kAnchoNombrePersona : kAnchoNombreEntidad,
+                           kAltoNombre);
+    for (CEditTrans* parte : {&g.apellido2, &g.nombre}) {
+        parte->ShowWindow(persona ? SW_SHOW : SW_HIDE);
+        parte->RedrawWindow();
+    }
+}
+
+void CargarGrupo(CGuiaView& vista, GrupoInterviniente& g) {
+    using namespace casilla::grupo;
+    CGuiaDoc& doc = *vista.GetDocument();
+    vista.CargarControlCasilla(g.Casilla(Nif), g.valor[Nif]);
+    DisponerNombre(g, g.valor[Nif]);
+    for (int i = Apellido1; i <= Telefono; ++i)
+        vista.CargarControlCasilla(g.Casilla(i), g.valor[i]);
+    vista.CargarControlCasilla(g.Casilla(Provincia), g.valor[Provincia], doc.CodProvincias,
+                               doc.TxtProvincias);
+    doc.IniMunicipios(doc.GetCasilla(g.Casilla(Provincia), vista.GetPagina()), false);
+    vista.CargarControlCasilla(g.Casilla(Municipio), g.valor[Municipio], doc.CodMunicipios,
+                               doc.TxtMunicipios);
+    vista.CargarControlCasilla(g.Casilla(CodigoPostal), g.valor[CodigoPostal]);
+}
+
+void SalvarGrupo(CGuiaView& vista, GrupoInterviniente& g) {
+    using namespace casilla::grupo;
+    CGuiaDoc& doc = *vista.GetDocument();
+    for (int i = Nif; i <= Telefono; ++i)
+        vista.SalvarControlCasilla(g.Casilla(i), g.valor[i]);
+    vista.SalvarControlCasilla(g.Casilla(Provincia), g.valor[Provincia], doc.CodProvincias,
+                               doc.TxtProvincias);
+    doc.IniMunicipios(doc.GetCasilla(g.Casilla(Provincia), vista.GetPagina()), false);
+    vista.SalvarControlCasilla(g.Casilla(Municipio), g.valor[Municipio], doc.CodMunicipios,
+                               doc.TxtMunicipios);
+    vista.SalvarControlCasilla(g.Casilla(CodigoPostal), g.valor[CodigoPostal]);
+}
+
+void FuenteCourier(CWnd& etiqueta, CFont& fuente) {
+    LOGFONT lf;
+    CFont* actual = etiqueta.GetFont();
+    if (!actual || !actual->GetLogFont(&lf))
+        return;
+    FijarNombreFuente(lf, "Courier New");
+    fuente.DeleteObject();
+    fuente.CreateFontIndirect(&lf);
+    etiqueta.SetFont(&fuente);
+}
+
+void CargarEtiquetaCodigo(const CGuiaDoc& doc, CString& etiqueta) {
+    if (doc.GetEstado() != estado::Borrador)
+        etiqueta = doc.GetCodDeclar();
+}

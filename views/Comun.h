@@ -1,0 +1,46 @@
+// What the two page views share: a party group's controls and values, the layout of its name
+// fields, the Courier New code label and the code label's text.
+#pragma once
+
+#include "Modelo/GuiaView.h"
+#include "core/Casillas.h"
+
+#include <array>
+
+// The fourteen controls of a party group (taxpayer or representative), in box order, with the
+// value of each.
+struct GrupoInterviniente {
+    explicit GrupoInterviniente(int primeraCasilla) : primera(primeraCasilla) {}
+
+    int primera; // box of the identification number
+    CEditTrans nif, apellido1, apellido2, nombre, tipoVia, nombreVia, numero, escalera, piso,
+        puerta;
+    CEditNumber telefono;
+    CEditTrans provincia, municipio;
+    CEditNumber codigoPostal;
+    std::array<CString, casilla::grupo::Tamano> valor;
+
+    CWnd& Control(int item);
+    int Casilla(int item) const { return primera + item; }
+};
+
+// The template id of the control that shows a box of the view's page.
+int IdDeCasilla(const CGuiaView& vista, int casilla);
+
+// Binds every control of the group and exchanges its values.
+void IntercambiarGrupo(CDataExchange* pDX, const CGuiaView& vista, GrupoInterviniente& g);
+
+// Loads the group's boxes in the host's order: the identification number, the name layout it
+// asks for, the rest as text, province and municipality through the document's code lists.
+void CargarGrupo(CGuiaView& vista, GrupoInterviniente& g);
+void SalvarGrupo(CGuiaView& vista, GrupoInterviniente& g);
+
+// A natural person's name is shown in three fields, an entity's in one wide field.
+void DisponerNombre(GrupoInterviniente& g, const CString& nif);
+
+// Gives the code label a font equal to its own with the face "Courier New".
+void FuenteCourier(CWnd& etiqueta, CFont& fuente);
+
+// The label under the bar code shows the declaration code once the declaration has left the
+// draft state.
+void CargarEtiquetaCodigo(const CGuiaDoc& doc, CString& etiqueta);
