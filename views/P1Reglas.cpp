@@ -218,9 +218,10 @@ void MOD_P1VIEW::OnKillfocusAnioDevengo() {
         ComprobarPeriodo(anioAnterior, mesAnterior);
 }
 
-// A refused period is put back. Putting the month back is itself a change of the month, which
-// checks the restored period once more; a restored period that is refused again is left as it
-// is, so the person sees one message per change and never a loop of them.
+// A refused period is put back. Putting the month back may itself be a change of the month,
+// whose handler checks the restored period again; while the period is being put back a refusal
+// shows nothing and puts nothing back, so one change gives one message and never a loop of
+// them. The restored values are saved here, since a month put back unchanged is no change.
 void MOD_P1VIEW::ComprobarPeriodo(const CString& anioAnterior, const CString& mesAnterior) {
     UpdateData(true);
     SalvarDatos();
@@ -233,6 +234,7 @@ void MOD_P1VIEW::ComprobarPeriodo(const CString& anioAnterior, const CString& me
     m_AnioDevengo.SetWindowText(anioAnterior);
     m_MesDevengo.SetWindowText(mesAnterior);
     UpdateData(true);
+    SalvarDatos();
     restaurandoPeriodo_ = false;
 }
 

@@ -1,0 +1,308 @@
+// Both page views of the form under test, opened as the host opens them and driven as a person
+// drives them: the name layout, the code label, read-only and edit modes, every box loaded and
+// saved back, the typing limits, positioning on a box, and the rules of page 1.
+#include "Formulario.h"
+#include "Modelo/GuiaView.h"
+#include "Modelo/Persona.h"
+#include "core/Casillas.h"
+#include "core/ModDoc.h"
+#include "core/Plantillas.h"
+#include "support/BaseTemporal.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace {
+
+bool Es871() {
+    return std::string(formulario::kCodigo) == "871";
+}
+
+class Vistas : public ::testing::Test {
+protected:
+    BaseTemporal base;
+    MOD_DOC doc;
+    std::unique_ptr<CGuiaView> vista;
+
+    void SetUp() override {
+        Reloj::Fijar([] { return COleDateTime(2024, 6, 10, 9, 0, 0); });
+        doc.SetCodDeclar(CString(formulario::kCodigo) + "0000000001");
+        doc.CrearEstructPaginas();
+        ASSERT_TRUE(doc.CargarTablasAuxiliares());
+    }
+    void P1(int c, const CString& v) { doc.SetCasilla(c, pagina::P1, v); }
+    CString Caja(int c, int pagina = pagina::P1) { return doc.GetCasilla(c, pagina); }
+
+    CGuiaView& Abrir(int pagina = pagina::P1) {
+        vista.reset();
+        CString error;
+        vista = AbrirVistaPagina(doc, pagina, error);
+        EXPECT_TRUE(vista) << error.c_str();
+        return *vista;
+    }
+    CWnd& DeCasilla(int c) {
+        const ControlPlantilla* t = vista->Plantilla()->ControlDeCasilla(c);
+        EXPECT_NE(t, nullptr) << c;
+        return *vista->GetDlgItem(t->id);
+    }
+    int Ancho(int c) {
+        CRect r;
+        DeCasilla(c).GetWindowRect(&r);
+        return r.Width();
+    }
+    CString Texto(int c) { return DeCasilla(c).GetWindowText(); }
+};
+
+// Every page-1 box with a control, with a value the page's rules leave as it is.
+void LlenarPagina1(MOD_DOC& doc) {
+    const std::pair<int, const char*> valores[] = {
+        {1, "03"},          {2, "2024"},        {10, "12345678Z"},
+        {11, "GARCÍA"},     {12, "LÓPEZ"},      {13, "ANA"},
+        {14, "CL"},         {15, "MAYOR"},      {16, "1"},
+        {17, "A"},          {18, "2"},          {19, "B"},
+        {20, "910000000"},  {21, "28"},         {22, "079"},
+        {23, "28013"},      {30, "B12345674"},  {31, "EJEMPLO S.L."},
+        {34, "AV"},         {35, "DIAGONAL"},   {36, "10"},
+        {40, "930000000"},  {41, "08"},         {42, "019"},
+        {43, "08001"},      {50, "S"},          {52, "8630000000009"},
+        {53, "15/02/2024"}, {54, "2024"},       {55, "000012"},
+        {60, "3"},          {64, "1.500,00"},   {68, "15,00"},
+        {62, "1"},          {66, "200,00"},     {70, "2,00"},
+        {72, "17,00"},      {140, "X1234567L"}, {141, "GESTORÍA PÉREZ"},
+        {142, "600000000"}, {147, "VELDAR a"},  {143, "05"},
+        {144, "JUNIO"},     {145, "2024"},      {146, "05/06/2024"},
+    };
+    for (auto [c, v] : valores)
+        doc.SetCasilla(c, pagina::P1, v);
+}
+
+} // namespace
+
+// ----- layout, label and modes
+// --------------------------------------------------------------------
+
+TEST_F(Vistas, AnEntityHasOneWideNameFieldAndAPersonThree) {
+    struct Caso {
+        const char* nif;
+        bool persona;
+    };
+    for (Caso caso : {Caso{"", true}, Caso{"12345678Z", true}, Caso{"X1234567L", true},
+                      Caso{"B12345674", false}}) {
+        for (int grupo : {casilla::SujetoPasivo, casilla::Representante}) {
+            SCOPED_TRACE(std::string(caso.nif) + " en " + std::to_string(grupo));
+            doc.VaciarCasillas();
+            P1(grupo, caso.nif);
+            Abrir();
+            EXPECT_EQ(Ancho(grupo + casilla::grupo::Apellido1), caso.persona ? 180 : 540);
+            EXPECT_EQ(DeCasilla(grupo + casilla::grupo::Apellido2).IsWindowVisible(), caso.persona);
+            EXPECT_EQ(DeCasilla(grupo + casilla::grupo::Nombre).IsWindowVisible(), caso.persona);
+        }
+    }
+    // Page 2 lays out the taxpayer the same way from its own copy.
+    doc.SetCasilla(casilla::SujetoPasivo, pagina::P2, "B12345674");
+    Abrir(pagina::P2);
+    EXPECT_EQ(Ancho(casilla::SujetoPasivo + casilla::grupo::Apellido1), 540);
+    EXPECT_FALSE(DeCasilla(casilla::SujetoPasivo + casilla::grupo::Nombre).IsWindowVisible());
+}
+
+TEST_F(Vistas, OnlyAFinalDeclarationShowsItsCodeAndItIsReadOnly) {
+    for (int pagina : {pagina::P1, pagina::P2}) {
+        doc.SetEstado(estado::Borrador);
+        doc.SetPermiteCambios(true);
+        Abrir(pagina);
+        EXPECT_EQ(vista->GetDlgItem(control::TextoCodigoBarras)->GetWindowText(), "");
+
+        doc.SetEstado(estado::Definitiva);
+        doc.SetPermiteCambios(false);
+        Abrir(pagina);
+        EXPECT_EQ(vista->GetDlgItem(control::TextoCodigoBarras)->GetWindowText(),
+                  doc.GetCodDeclar());
+        LOGFONT lf;
+        vista->GetDlgItem(control::TextoCodigoBarras)->GetFont()->GetLogFont(&lf);
+        EXPECT_STREQ(lf.lfFaceName, "Courier New");
+        for (const ControlPlantilla& c : vista->Plantilla()->controles)
+            if (c.casilla >= 0)
+                EXPECT_FALSE(vista->GetDlgItem(c.id)->IsWindowEnabled()) << c.casilla;
+    }
+    CPersona persona(Abrir());
+    EXPECT_FALSE(persona.Teclear(control::NumDoc, "5"));
+    EXPECT_FALSE(vista->SalvarDatos());
+}
+
+TEST_F(Vistas, EditModeUnlocksWhatTheRulesAllow) {
+    Abrir();
+    for (int c : {1, 2, 60, 61, 62, 63, 50, 51, 146})
+        EXPECT_TRUE(DeCasilla(c).IsWindowEnabled()) << c;
+    // No count, no kind of declaration: the amounts and the earlier declaration stay locked.
+    for (int c : {64, 68, 72, 52, 53, 54, 55, 10, 140})
+        EXPECT_FALSE(DeCasilla(c).IsWindowEnabled()) << c;
+    vista->ModoSoloLectura();
+    vista->ModoEdicion();
+    EXPECT_TRUE(DeCasilla(1).IsWindowEnabled());
+    EXPECT_TRUE(DeCasilla(2).IsWindowEnabled());
+}
+
+// ----- values
+// -------------------------------------------------------------------------------------
+
+TEST_F(Vistas, EveryBoxOfPage1SurvivesALoadAndASave) {
+    for (const char* fecha : {"15/02/2024", ""}) {
+        SCOPED_TRACE(fecha);
+        doc.VaciarCasillas();
+        LlenarPagina1(doc);
+        P1(casilla::FechaPresentacionAnterior, fecha);
+        const auto antes = doc.Casillas();
+        Abrir();
+        EXPECT_EQ(Texto(21), "Madrid"); // the control shows the name...
+        EXPECT_EQ(Texto(42), "Barcelona");
+        ASSERT_TRUE(vista->SalvarDatos());
+        EXPECT_EQ(doc.Casillas(), antes); // ...and the box keeps the code
+    }
+}
+
+TEST_F(Vistas, Page2ShowsWhatReplicationCopiedAndSavesItBack) {
+    LlenarPagina1(doc);
+    ASSERT_TRUE(doc.ReplicarDatos());
+    const auto antes = doc.Casillas();
+    Abrir(pagina::P2);
+    for (int c : casilla::kReplicadas) {
+        if (c == casilla::SujetoPasivo + casilla::grupo::Provincia)
+            EXPECT_EQ(Texto(c), "Madrid");
+        else if (c == casilla::SujetoPasivo + casilla::grupo::Municipio)
+            EXPECT_EQ(Texto(c), "Madrid");
+        else
+            EXPECT_EQ(Texto(c), Caja(c, pagina::P2)) << c;
+        EXPECT_FALSE(DeCasilla(c).IsWindowEnabled()) << c;
+    }
+    ASSERT_TRUE(vista->SalvarDatos());
+    EXPECT_EQ(doc.Casillas(), antes);
+}
+
+TEST_F(Vistas, TheLengthLimitsHoldWhileTyping) {
+    P1(casilla::Complementaria, "S"); // unlocks the earlier declaration
+    CPersona persona(Abrir());
+    struct Caso {
+        int casilla;
+        const char* tecleado;
+        const char* queda;
+    };
+    for (Caso caso : {Caso{2, "20245", "2024"}, Caso{52, "86300000000091", "8630000000009"},
+                      Caso{54, "20231", "2023"}, Caso{55, "1234567", "123456"}}) {
+        const int id = vista->Plantilla()->ControlDeCasilla(caso.casilla)->id;
+        EXPECT_FALSE(persona.Escribir(id, caso.tecleado)) << caso.casilla;
+        EXPECT_EQ(Texto(caso.casilla), caso.queda);
+    }
+    // A value longer than the limit set by code is refused when the view reads it.
+    DeCasilla(2).SetWindowText("20245");
+    EXPECT_FALSE(vista->UpdateData(true));
+}
+
+// ----- positioning
+// --------------------------------------------------------------------------------
+
+TEST_F(Vistas, PartyBoxesOpenTheDialogAndBox50TheImport) {
+    Abrir();
+    for (int c : {10, 30, 140}) {
+        base.ui.dialogosIntervinientes.clear();
+        EXPECT_TRUE(vista->PosicionarEnCasilla(c));
+        ASSERT_EQ(base.ui.dialogosIntervinientes.size(), 1u) << c;
+        EXPECT_EQ(base.ui.dialogosIntervinientes[0],
+                  "1|" + doc.GetCodModelo() + "|" + doc.GetCodDeclar());
+    }
+    EXPECT_TRUE(vista->PosicionarEnCasilla(50));
+    EXPECT_EQ(base.ui.ficherosPedidos.size(), Es871() ? 0u : 1u);
+    EXPECT_TRUE(vista->PosicionarEnCasilla(60));
+    EXPECT_EQ(vista->GetFocus(), &DeCasilla(60));
+    P1(casilla::SujetoPasivo, "B12345674");
+    Abrir();
+    EXPECT_FALSE(vista->PosicionarEnCasilla(13)); // hidden for an entity
+}
+
+// ----- rules
+// --------------------------------------------------------------------------------------
+
+TEST_F(Vistas, ComplementaryAndSubstitutiveExcludeEachOther) {
+    CPersona persona(Abrir());
+    auto marcada = [&](int c) { return static_cast<CButton&>(DeCasilla(c)).GetCheck(); };
+    persona.Pulsar(control::ChkSustitutiva);
+    persona.Pulsar(control::ChkComplementaria);
+    EXPECT_EQ(marcada(50), BST_CHECKED);
+    EXPECT_EQ(marcada(51), BST_UNCHECKED);
+    for (int c : {52, 53, 54, 55})
+        EXPECT_TRUE(DeCasilla(c).IsWindowEnabled()) << c;
+    persona.Escribir(control::IdJustificante, "8630000000009");
+    persona.Pulsar(control::ChkComplementaria);
+    EXPECT_EQ(marcada(50), BST_UNCHECKED);
+    EXPECT_EQ(Texto(52), "");
+    for (int c : {52, 53, 54, 55})
+        EXPECT_FALSE(DeCasilla(c).IsWindowEnabled()) << c;
+    EXPECT_FALSE(static_cast<CDateTimeCtrl&>(DeCasilla(53)).TieneFecha());
+}
+
+TEST_F(Vistas, CountsUnlockTheirAmountsAndTheTotalFollowsTheQuotas) {
+    CPersona persona(Abrir());
+    persona.Escribir(control::NumDoc + 0, "0");
+    persona.Tabular();
+    EXPECT_EQ(Texto(60), "");
+    EXPECT_FALSE(DeCasilla(64).IsWindowEnabled());
+    persona.Escribir(control::NumDoc + 0, "00");
+    persona.Tabular();
+    EXPECT_EQ(Texto(60), "00");
+    EXPECT_TRUE(DeCasilla(68).IsWindowEnabled());
+    persona.Escribir(control::NumDoc + 1, "2");
+    persona.Escribir(control::Cuota + 0, "1.234,50");
+    persona.Escribir(control::Cuota + 1, "10,00");
+    persona.Tabular();
+    EXPECT_EQ(Texto(72), "1.244,50");
+    persona.Escribir(control::Cuota + 0, "");
+    persona.Escribir(control::Cuota + 1, "");
+    persona.Tabular();
+    EXPECT_EQ(Texto(72), "");
+}
+
+TEST_F(Vistas, TheMonthIsNormalisedAndCannotBeEmptiedByTyping) {
+    CPersona persona(Abrir());
+    persona.Escribir(control::MesDevengo, "3");
+    EXPECT_EQ(Texto(1), "03");
+    persona.Borrar(control::MesDevengo);
+    EXPECT_EQ(Texto(1), "03");
+    // With the year still empty the period is never checked.
+    EXPECT_TRUE(base.ui.mensajes.empty());
+}
+
+TEST_F(Vistas, ARefusedPeriodIsExplainedOnceAndPutBack) {
+    P1(casilla::MesDevengo, "03");
+    P1(casilla::AnioDevengo, "2024");
+    CPersona persona(Abrir());
+    persona.Escribir(control::AnioDevengo, "2030"); // after the current month
+    persona.Tabular();
+    ASSERT_EQ(base.ui.mensajes.size(), 1u);
+    EXPECT_EQ(base.ui.mensajes[0].texto.Left(2), "- ");
+    EXPECT_EQ(Texto(2), "2024");
+    EXPECT_EQ(Texto(1), "03");
+    EXPECT_EQ(Caja(casilla::AnioDevengo), "2024");
+}
+
+TEST_F(Vistas, TheSignatureDateIsSpeltOutAndAFutureOneRefused) {
+    CPersona persona(Abrir());
+    persona.ElegirFecha(control::SelectorFechaFirma, COleDateTime(2024, 3, 5, 0, 0, 0));
+    persona.Tabular();
+    EXPECT_EQ(Texto(143), "05");
+    EXPECT_EQ(Texto(144), "MARZO");
+    EXPECT_EQ(Texto(145), "2024");
+    base.ui.mensajes.clear();
+    persona.ElegirFecha(control::SelectorFechaFirma, COleDateTime(2025, 1, 5, 0, 0, 0));
+    persona.Tabular();
+    ASSERT_EQ(base.ui.mensajes.size(), 1u);
+    EXPECT_EQ(Texto(145), "2024");
+    EXPECT_EQ(static_cast<CDateTimeCtrl&>(DeCasilla(146)).TextoFecha(), "05/03/2024");
+}
+
+TEST_F(Vistas, ThePresentationNumberIsPaddedOnLeaving) {
+    P1(casilla::Sustitutiva, "S");
+    CPersona persona(Abrir());
+    persona.Escribir(control::NumeroPresentacion, "12");
+    persona.Tabular();
+    EXPECT_EQ(Texto(55), "000012");
+}
