@@ -56,7 +56,7 @@ int EjecutarModelo(int argc, char** argv) {
     RegistrarDatos(app, ctx);
     RegistrarCodigos(app, ctx);
     RegistrarValidacion(app, ctx);
-    RegistrarImportacion(app, ctx);
+    RegistrarPagina(app, ctx);
     RegistrarVistas(app, ctx);
 
     try {

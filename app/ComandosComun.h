@@ -37,6 +37,6 @@ CString NombreCasilla(int pagina, int casilla);
 void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);
 void RegistrarDatos(CLI::App& app, Contexto& ctx);
 void RegistrarValidacion(CLI::App& app, Contexto& ctx);
-void RegistrarImportacion(CLI::App& app, Contexto& ctx);
+void RegistrarPagina(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);

@@ -54,6 +54,9 @@ inline constexpr int JustificanteAnterior = 52;
 inline constexpr int FechaPresentacionAnterior = 53;
 inline constexpr int AnioAnterior = 54;
 inline constexpr int NumeroPresentacionAnterior = 55;
+// The data-file import reports the findings that belong to no row at this box, and bringing
+// the person to it on page 1 starts the import.
+inline constexpr int ImportacionFichero = Complementaria;
 
 // Liquidation table: row i = 0..3 is receipts, promissory notes, cheques, other documents.
 inline constexpr int NumeroDocumentos = 60; // + i

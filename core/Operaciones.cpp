@@ -39,8 +39,13 @@ bool Periodo(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
 
 // The page-1 import: the liquidation boxes are cleared, then the file is read. "1" when the
 // file was taken, "0" when it was refused, "2" when it cannot be read: then nothing is cleared,
-// since a path that cannot be read must not cost the user the table they have.
+// since a path that cannot be read must not cost the user the table they have. Without a path
+// it gives the page-1 box through which the page starts the import.
 bool Importar(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
+    if (args.IsEmpty()) {
+        out.Add(CString::Formatted("%d", casilla::ImportacionFichero));
+        return true;
+    }
     if (args.GetSize() != 1)
         return false;
     if (!FicheroLegible(args[0])) {

@@ -35,13 +35,18 @@ struct Fila {
     unsigned estilos;
     bool habilitado;
     int casilla;
+    AccionBoton accion = AccionBoton::Ninguna;
+    int casillaFila = ninguna;
 };
+constexpr AccionBoton Interv = AccionBoton::Intervinientes;
+constexpr AccionBoton Ayuda = AccionBoton::Ayuda;
 
 using Controles = std::vector<ControlPlantilla>;
 
 void Anadir(Controles& v, std::span<const Fila> filas) {
     for (const Fila& f : filas)
-        v.push_back({f.id, f.clase, f.x, f.y, f.cx, f.cy, f.estilos, f.habilitado, f.casilla});
+        v.push_back({f.id, f.clase, f.x, f.y, f.cx, f.cy, f.estilos, f.habilitado, f.casilla,
+                     f.accion, f.casillaFila});
 }
 
 // Both pages open with the data-protection block and the bar code of the declaration.
@@ -121,16 +126,21 @@ void AnadirGrupo(Controles& v, const Grupo& g) {
 }
 
 constexpr Fila kBotonesSujeto[] = {
-    {control::AyudaSujeto, K::ScrollBitmapButton, 87, 218, 12, 11, 0, on, ninguna},
-    {control::IntervSujeto, K::ScrollBitmapButton, 119, 227, 12, 11, 0, on, ninguna},
+    {control::AyudaSujeto, K::ScrollBitmapButton, 87, 218, 12, 11, 0, on, ninguna, Ayuda,
+     casilla::SujetoPasivo},
+    {control::IntervSujeto, K::ScrollBitmapButton, 119, 227, 12, 11, 0, on, ninguna, Interv,
+     casilla::SujetoPasivo},
 };
 constexpr Fila kBotonesRepresentante[] = {
-    {control::AyudaRepresentante, K::ScrollBitmapButton, 87, 283, 12, 11, 0, on, ninguna},
-    {control::IntervRepresentante, K::ScrollBitmapButton, 119, 292, 12, 11, 0, on, ninguna},
+    {control::AyudaRepresentante, K::ScrollBitmapButton, 87, 283, 12, 11, 0, on, ninguna, Ayuda,
+     casilla::Representante},
+    {control::IntervRepresentante, K::ScrollBitmapButton, 119, 292, 12, 11, 0, on, ninguna, Interv,
+     casilla::Representante},
 };
 
 constexpr Fila kTipoDeclaracion[] = {
-    {control::AyudaTipoDeclaracion, K::ScrollBitmapButton, 253, 349, 12, 11, 0, on, ninguna},
+    {control::AyudaTipoDeclaracion, K::ScrollBitmapButton, 253, 349, 12, 11, 0, on, ninguna, Ayuda,
+     casilla::Complementaria},
     {control::ChkComplementaria, K::CheckBox, 66, 368, 9, 9, 0, off, casilla::Complementaria},
     {control::ChkSustitutiva, K::CheckBox, 157, 368, 9, 9, 0, off, casilla::Sustitutiva},
     {control::IdJustificante, K::EditTrans, 236, 369, 100, 12, U, off,
@@ -146,8 +156,8 @@ constexpr Fila kTipoDeclaracion[] = {
 constexpr std::array<int, casilla::FilasLiquidacion> kFilasLiquidacion = {429, 446, 464, 481};
 
 void AnadirLiquidacion(Controles& v) {
-    v.push_back(
-        {control::AyudaAutoliquidacion, K::ScrollBitmapButton, 72, 413, 12, 11, 0, on, ninguna});
+    v.push_back({control::AyudaAutoliquidacion, K::ScrollBitmapButton, 72, 413, 12, 11, 0, on,
+                 ninguna, Ayuda, casilla::NumeroDocumentos});
     for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
         const int y = kFilasLiquidacion[i];
         v.push_back({control::NumDoc + i, K::EditDecNumber, 168, y, 72, 12, R | U, on,
@@ -164,8 +174,10 @@ constexpr Fila kTotal[] = {
 };
 
 constexpr Fila kBotonesPresentador[] = {
-    {control::AyudaPresentador, K::ScrollBitmapButton, 87, 563, 12, 11, 0, on, ninguna},
-    {control::IntervPresentador, K::ScrollBitmapButton, 119, 572, 12, 11, 0, on, ninguna},
+    {control::AyudaPresentador, K::ScrollBitmapButton, 87, 563, 12, 11, 0, on, ninguna, Ayuda,
+     casilla::PresentadorNif},
+    {control::IntervPresentador, K::ScrollBitmapButton, 119, 572, 12, 11, 0, on, ninguna, Interv,
+     casilla::PresentadorNif},
 };
 constexpr Fila kPresentador[] = {
     {Id(139), K::EditTrans, 65, 574, 52, 12, U, off, casilla::PresentadorNif},

@@ -10,7 +10,7 @@ namespace {
 
 // Appends the error of a row with the catalogue's texts, the row number in its description.
 bool Fallo(const MOD_DOC& doc, CListaErrores& errores, int serie, const stRegistroDeclarado& fila,
-           int casillaError = casilla::Complementaria) {
+           int casillaError = casilla::ImportacionFichero) {
     const CString codigo = CodigoError(doc, serie);
     CString descripcion, detalle;
     CGuiaDoc::ObtenerDetallesError(codigo, descripcion, detalle);

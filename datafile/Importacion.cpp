@@ -185,7 +185,7 @@ bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
         CString descripcion, detalle;
         const CString codigo = CodigoError(*this, error::FicheroVacio);
         ObtenerDetallesError(codigo, descripcion, detalle);
-        errores.Add(stError(casilla::Complementaria, pagina::P1, codigo, descripcion, detalle));
+        errores.Add(stError(casilla::ImportacionFichero, pagina::P1, codigo, descripcion, detalle));
     }
     if (!errores.IsEmpty()) {
         LimpiarDatosAutoliquidacion();

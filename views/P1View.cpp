@@ -459,7 +459,7 @@ bool MOD_P1VIEW::PosicionarEnCasilla(int c) {
     case casilla::PresentadorNif:
         OnBtnIntervinientes();
         return true;
-    case casilla::Complementaria:
+    case casilla::ImportacionFichero:
         if (formulario::kImportacionDesdePagina1)
             OnBtnImportFichero();
         return true;

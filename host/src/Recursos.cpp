@@ -41,6 +41,13 @@ const ControlPlantilla* PlantillaDialogo::Control(int controlId) const {
     return nullptr;
 }
 
+const ControlPlantilla* PlantillaDialogo::BotonDeFila(AccionBoton accion, int casilla) const {
+    for (const auto& c : controles)
+        if (c.accion == accion && c.casillaFila == casilla && accion != AccionBoton::Ninguna)
+            return &c;
+    return nullptr;
+}
+
 const ControlPlantilla* PlantillaDialogo::ControlDeCasilla(int casilla) const {
     for (const auto& c : controles)
         if (c.casilla == casilla && casilla >= 0)

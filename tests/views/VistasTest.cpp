@@ -121,9 +121,11 @@ TEST_F(Vistas, OnlyAFinalDeclarationShowsItsCodeAndItIsReadOnly) {
         LOGFONT lf;
         vista->GetDlgItem(control::TextoCodigoBarras)->GetFont()->GetLogFont(&lf);
         EXPECT_STREQ(lf.lfFaceName, "Courier New");
-        for (const ControlPlantilla& c : vista->Plantilla()->controles)
-            if (c.casilla >= 0)
+        for (const ControlPlantilla& c : vista->Plantilla()->controles) {
+            if (c.casilla >= 0) {
                 EXPECT_FALSE(vista->GetDlgItem(c.id)->IsWindowEnabled()) << c.casilla;
+            }
+        }
     }
     CPersona persona(Abrir());
     EXPECT_FALSE(persona.Teclear(control::NumDoc, "5"));

@@ -33,6 +33,10 @@ enum EstiloControl : unsigned {
     ES_CALENDARIO_DERECHA = 1u << 4, // date picker opens its calendar right-aligned
 };
 
+// What a push button does for the person: the faces of the host name buttons by it and by the
+// box of the row they serve.
+enum class AccionBoton { Ninguna, Intervinientes, Ayuda };
+
 struct ControlPlantilla {
     int id;
     ClaseControl clase;
@@ -40,6 +44,8 @@ struct ControlPlantilla {
     unsigned estilos;
     bool habilitado; // initial enabled state in the template
     int casilla;     // the box the control shows, or -1
+    AccionBoton accion = AccionBoton::Ninguna;
+    int casillaFila = -1; // a button: the first box of the row it serves
 };
 
 struct MODELO_API PlantillaDialogo {
@@ -52,6 +58,8 @@ struct MODELO_API PlantillaDialogo {
     const ControlPlantilla* Control(int controlId) const;
     // The control that shows a box, or null when the page has none.
     const ControlPlantilla* ControlDeCasilla(int casilla) const;
+    // The button that does `accion` for the row of that box, or null.
+    const ControlPlantilla* BotonDeFila(AccionBoton accion, int casilla) const;
 };
 
 // A bitmap resource: the bytes of a Windows BMP file.

@@ -1,0 +1,254 @@
+// Commands that work through page 1 as a person does: typing a declaration with every rule of
+// the page, and importing the data file from the page.
+#include "ComandosComun.h"
+#include "Modelo/Funciones.h"
+#include "Modelo/Persona.h"
+#include "Modelo/Servicios.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// The page's messages, counted; a refused data file, noticed. Everything else as the console.
+class ServiciosPagina : public CServiciosConsola {
+public:
+    explicit ServiciosPagina(bool mensajesAStderr) : aStderr_(mensajesAStderr) {
+        AfxFijarServicios(this);
+    }
+    ~ServiciosPagina() override { AfxFijarServicios(nullptr); }
+
+    int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override {
+        ++mensajes;
+        if (!aStderr_)
+            return CServiciosConsola::MessageBox(texto, titulo, tipo);
+        CString t = texto;
+        t.TrimRight("\n");
+        std::fprintf(stderr, "%s\n", t.c_str());
+        return (tipo & 0xF) == MB_OK ? IDOK : IDCANCEL;
+    }
+    void MostrarErrores(const CListaErrores& errores) override {
+        rechazado = rechazado || !errores.IsEmpty();
+        CServiciosConsola::MostrarErrores(errores);
+    }
+
+    int mensajes = 0;
+    bool rechazado = false;
+
+private:
+    bool aStderr_;
+};
+
+// The file is checked before anything is cleared: a path that cannot be read must not cost
+// the user the liquidation table they have.
+void ExigirLegible(const std::string& ruta) {
+    std::error_code ec;
+    const auto estado = std::filesystem::status(ruta, ec);
+    if (ec || !std::filesystem::is_regular_file(estado))
+        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta) +
+                           (std::filesystem::is_directory(estado) ? " (es una carpeta)" : ""));
+    std::ifstream f(ruta, std::ios::binary);
+    if (f)
+        f.get(); // a file that opens may still refuse to be read
+    if (!f && !f.eof())
+        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta));
+}
+
+std::unique_ptr<CGuiaView> AbrirPagina1(CGuiaDoc& doc) {
+    CString error;
+    std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(doc, 0, error);
+    if (!vista)
+        throw ErrorUsuario(error);
+    return vista;
+}
+
+// ----- type -------------------------------------------------------------------------------------
+
+enum class Accion { Escribir, Pulsar, Intervinientes, Ayuda, Fecha };
+
+struct Paso {
+    std::string texto; // as given, for the messages
+    Accion accion = Accion::Escribir;
+    int casilla = 0;
+    int id = 0; // the control the step acts on
+    CString valor;
+    COleDateTime fecha;
+};
+
+bool EsEdicion(ClaseControl c) {
+    return c == ClaseControl::EditTrans || c == ClaseControl::EditNumber ||
+           c == ClaseControl::EditDecNumber;
+}
+
+// "P1-nn=TEXT", "P1-nn:click", "P1-nn:parties", "P1-nn:help", "P1-nn@DD/MM/YYYY", "P1-nn@".
+Paso LeerPaso(const std::string& s, const PlantillaDialogo& plantilla) {
+    const size_t corte = s.find_first_of("=:@");
+    int pagina = 0, casilla = 0;
+    if (corte == std::string::npos || !LeerCasilla(s.substr(0, corte), pagina, casilla) ||
+        pagina != 0)
+        throw ErrorUsuario("Paso no válido: " + CString(s) +
+                           " (se espera P1-nn=TEXTO, P1-nn:click, P1-nn:parties, P1-nn:help o "
+                           "P1-nn@DD/MM/AAAA)");
+    Paso p;
+    p.texto = s;
+    p.accion = Accion::Escribir;
+    p.casilla = casilla;
+    const std::string resto = s.substr(corte + 1);
+    const ControlPlantilla* c = plantilla.ControlDeCasilla(casilla);
+    auto exigir = [&](bool valido, const char* que) {
+        if (!valido)
+            throw ErrorUsuario("Paso no válido: " + CString(s) + ": la casilla P1-" +
+                               CString::Formatted("%d", casilla) + " " + que);
+    };
+    switch (s[corte]) {
+    case '=':
+        exigir(c && EsEdicion(c->clase), "no es una casilla de texto de la página 1");
+        p.valor = resto;
+        break;
+    case '@':
+        exigir(c && (c->clase == ClaseControl::DateTimeOpt ||
+                     c->clase == ClaseControl::DateTimeFixFormat),
+               "no tiene selector de fecha");
+        p.accion = Accion::Fecha;
+        if (!resto.empty()) {
+            p.fecha = Str2Time(CString(resto));
+            if (p.fecha.GetStatus() != COleDateTime::valid)
+                throw ErrorUsuario("Fecha no válida en " + CString(s) + " (DD/MM/AAAA)");
+        }
+        break;
+    default:
+        if (resto == "click") {
+            exigir(c && c->clase == ClaseControl::CheckBox, "no es una casilla de marcar");
+            p.accion = Accion::Pulsar;
+        } else if (resto == "parties" || resto == "help") {
+            p.accion = resto == "parties" ? Accion::Intervinientes : Accion::Ayuda;
+            c = plantilla.BotonDeFila(
+                resto == "parties" ? AccionBoton::Intervinientes : AccionBoton::Ayuda, casilla);
+            exigir(c != nullptr, resto == "parties" ? "no tiene botón de intervinientes"
+                                                    : "no tiene botón de ayuda");
+        } else {
+            throw ErrorUsuario("Acción desconocida en " + CString(s) + " (click, parties o help)");
+        }
+    }
+    p.id = c->id;
+    return p;
+}
+
+// Runs one step; false when the page refused what the step asked.
+bool Ejecutar(const Paso& p, CGuiaView& vista, CPersona& persona) {
+    auto rechazo = [&](const CString& motivo) {
+        std::fprintf(stderr, "%s: %s\n", p.texto.c_str(), motivo.c_str());
+        return false;
+    };
+    CWnd* w = vista.GetDlgItem(p.id);
+    if (!w->IsWindowEnabled() || !w->IsWindowVisible())
+        return rechazo("la casilla no admite datos ahora");
+    switch (p.accion) {
+    case Accion::Escribir: {
+        const int antes = persona.Rechazados();
+        persona.Escribir(p.id, p.valor);
+        const bool completo = persona.Rechazados() == antes;
+        const CString queda = w->GetWindowText();
+        persona.Tabular();
+        if (!completo)
+            return rechazo("la casilla no admite todo lo escrito; queda \"" + queda + "\"");
+        return true;
+    }
+    case Accion::Pulsar:
+    case Accion::Intervinientes:
+    case Accion::Ayuda:
+        persona.Pulsar(p.id);
+        return true;
+    case Accion::Fecha:
+        if (!persona.ElegirFecha(p.id, p.fecha))
+            return rechazo("el selector no admite quedarse sin fecha");
+        return true;
+    }
+    return true;
+}
+
+void RegistrarTeclear(CLI::App& app, Contexto& ctx) {
+    struct Opc {
+        std::string codigo;
+        std::vector<std::string> pasos;
+    };
+    auto o = std::make_shared<Opc>();
+    auto* cmd = app.add_subcommand(
+        "type", "Escribe en la página 1 como una persona, con todas sus reglas, y guarda");
+    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    cmd->add_option("STEP", o->pasos,
+                    "P1-nn=TEXTO, P1-nn:click, P1-nn:parties, P1-nn:help, P1-nn@DD/MM/AAAA")
+        ->required();
+    cmd->callback([&ctx, o] {
+        CHost& host = ctx.Host();
+        auto doc = host.Abrir(CString(o->codigo));
+        CHost::ExigirBorrador(*doc);
+        ServiciosPagina servicios(true);
+        auto vista = AbrirPagina1(*doc);
+        std::vector<Paso> pasos;
+        for (const std::string& s : o->pasos)
+            pasos.push_back(LeerPaso(s, *vista->Plantilla()));
+        CPersona persona(*vista);
+        bool todoAdmitido = true;
+        for (const Paso& p : pasos)
+            todoAdmitido = Ejecutar(p, *vista, persona) && todoAdmitido;
+        persona.Salir();
+        if (!vista->SalvarDatos())
+            throw ErrorUsuario("La página no pudo guardar sus casillas; no se ha guardado nada");
+        host.Guardar(*doc);
+        ctx.estado = todoAdmitido && servicios.mensajes == 0 ? kHecho : kHallazgos;
+    });
+}
+
+// ----- import -----------------------------------------------------------------------------------
+
+void RegistrarImportar(CLI::App& app, Contexto& ctx) {
+    struct Opc {
+        std::string codigo, fichero;
+    };
+    auto o = std::make_shared<Opc>();
+    auto* cmd = app.add_subcommand(
+        "import", "Carga el fichero de documentos declarados desde la página 1, como la ventana");
+    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    cmd->add_option("FILE", o->fichero, "Fichero de datos")->required();
+    cmd->callback([&ctx, o] {
+        CHost& host = ctx.Host();
+        auto doc = host.Abrir(CString(o->codigo));
+        CHost::ExigirBorrador(*doc);
+        if (!host.Ofrece(*doc, "importar"))
+            throw ErrorUsuario("El formulario " + doc->GetCodModelo().Left(3) +
+                               " no tiene importación de fichero");
+        ExigirLegible(o->fichero);
+        const CStringArray casilla = host.Operacion(*doc, "importar", CStringArray());
+        ServiciosPagina servicios(false);
+        servicios.ficheroElegido = CString(o->fichero);
+        auto vista = AbrirPagina1(*doc);
+        {
+            // One read lock for the whole file: the import runs a quota query per document.
+            CBaseDatos::Transaccion t(host.BaseDatos());
+            vista->PosicionarEnCasilla(std::atoi(casilla[0]));
+            t.Confirmar();
+        }
+        // A refused file leaves the stored declaration as it was: the page cleared its table
+        // to read the file, and nothing of that is kept. So does a file the page could not
+        // read after all (it neither took nor refused it).
+        if (servicios.rechazado) {
+            ctx.estado = kHallazgos;
+            return;
+        }
+        if (servicios.mensajes == 0)
+            throw ErrorUsuario("No se puede leer el fichero " + CString(o->fichero) +
+                               "; la declaración queda como estaba");
+        host.Guardar(*doc);
+        ctx.estado = kHecho;
+    });
+}
+
+} // namespace
+
+void RegistrarPagina(CLI::App& app, Contexto& ctx) {
+    RegistrarTeclear(app, ctx);
+    RegistrarImportar(app, ctx);
+}
