@@ -57,6 +57,8 @@ void CAlmacenDeclaraciones::Guardar(CGuiaDoc& doc) {
 }
 
 bool CAlmacenDeclaraciones::Cargar(CGuiaDoc& doc, const CString& codigo) {
+    // The summary, the boxes and the records of one moment, never half of another save.
+    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
     const std::optional<Resumen> r = Buscar(codigo);
     if (!r)
         return false;
@@ -75,6 +77,7 @@ bool CAlmacenDeclaraciones::Cargar(CGuiaDoc& doc, const CString& codigo) {
     doc.SetPermiteCambios(r->estado == estado::Borrador);
     doc.SetModoEdicion(r->estado == estado::Borrador);
     doc.SetModifiedFlag(false);
+    t.Confirmar();
     return true;
 }
 

@@ -1,5 +1,6 @@
 // Importing the liquidation data file into a declaration, as the page-1 import does.
 #include "ComandosComun.h"
+#include "Modelo/Funciones.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,11 +13,11 @@ void ExigirLegible(const std::string& ruta) {
     std::error_code ec;
     const auto estado = std::filesystem::status(ruta, ec);
     if (ec || !std::filesystem::is_regular_file(estado))
-        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta) +
+        throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(ruta)) +
                            (std::filesystem::is_directory(estado) ? " (es una carpeta)" : ""));
     std::ifstream f(ruta, std::ios::binary);
     if (!f)
-        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta));
+        throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(ruta)));
 }
 
 } // namespace
@@ -32,6 +33,9 @@ void RegistrarImportacion(CLI::App& app, Contexto& ctx) {
     import->add_option("FILE", o->fichero, "Fichero de datos")->required();
     import->callback([&ctx, o] {
         CHost& host = ctx.Host();
+    // The whole import is one change of the store: killed halfway, it leaves the
+    // declaration as it was.
+    CBaseDatos::Transaccion t(host.BaseDatos());
     auto doc = host.Abrir(CString(o->codigo));
     CHost::ExigirBorrador(*doc);
     if (!host.Ofrece(*doc, "importar"))
@@ -43,8 +47,9 @@ void RegistrarImportacion(CLI::App& app, Contexto& ctx) {
     args.Add(CString(o->fichero));
     const CStringArray r = host.Operacion(*doc, "importar", args);
     if (r[0] == "2")
-        throw ErrorUsuario("No se puede leer el fichero " + CString(o->fichero));
+        throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(o->fichero)));
     host.Guardar(*doc);
+    t.Confirmar();
     ctx.estado = r[0] == "1" ? kHecho : kHallazgos;
 });
 }

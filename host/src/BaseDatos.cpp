@@ -268,7 +268,7 @@ bool CBaseDatos::SoloLectura() const {
 }
 
 void CBaseDatos::ExigirIntegra() {
-    const CString r = Valor("PRAGMA quick_check(1)");
+    const CString r = Valor("PRAGMA integrity_check(1)");
     if (r != "ok")
         throw CExcepcionBD(FalloBD::Danada, r, SQLITE_CORRUPT);
 }

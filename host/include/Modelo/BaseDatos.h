@@ -102,8 +102,9 @@ public:
     // Whether changes will be refused (the file, its folder or its medium is read-only, or the
     // disk is too full to share it with writers).
     bool SoloLectura() const;
-    // Throws a FalloBD::Danada error unless the engine's structural check of the file passes;
-    // for an answer that may come from a damaged file ("no such row").
+    // Throws a FalloBD::Danada error unless the engine's full check of the file passes: before
+    // an answer that a damaged file could give without an error ("there is no such row").
+    // It reads the whole file, so it is for the path of such an answer only.
     void ExigirIntegra();
 
     // Runs a script of statements. Throws on the first failing statement, naming it.
