@@ -59,6 +59,8 @@ void CAlmacenDeclaraciones::Guardar(CGuiaDoc& doc) {
 }
 
 bool CAlmacenDeclaraciones::Cargar(CGuiaDoc& doc, const CString& codigo) {
+    // The summary, the boxes and the records of one moment, never half of another save.
+    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
     const std::optional<Resumen> r = Buscar(codigo);
     if (!r)
         return false;
@@ -78,6 +80,7 @@ bool CAlmacenDeclaraciones::Cargar(CGuiaDoc& doc, const CString& codigo) {
     doc.SetModoEdicion(r->estado == estado::Borrador);
     doc.SetMarcaAlmacen(r->modificada);
     doc.SetModifiedFlag(false);
+    t.Confirmar();
     return true;
 }
 

@@ -3,9 +3,11 @@
 #include "ComandosComun.h"
 #include "Modelo/Codigos.h"
 
-#include <QFile>
+#include "Modelo/FicheroAtomico.h"
+
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QSaveFile>
 #include <cstring>
 
 namespace {
@@ -13,8 +15,8 @@ namespace {
 constexpr const char* kPDF417 = "pdf417";
 constexpr const char* kCode128 = "code128";
 
-// Written next to the target and moved over it only when complete: a failed write never
-// leaves half an image, nor destroys the file that was there.
+// Encoded in memory and handed whole to the atomic writer: a failed write never leaves half an
+// image, nor destroys the file that was there.
 void EscribirPNG(const stImagenCodigo& imagen, const std::string& ruta) {
     QImage q(imagen.Ancho, imagen.Alto, QImage::Format_Grayscale8);
     if (q.isNull())
@@ -23,9 +25,12 @@ void EscribirPNG(const stImagenCodigo& imagen, const std::string& ruta) {
     for (int y = 0; y < imagen.Alto; ++y)
         std::memcpy(q.scanLine(y), imagen.Pixeles.data() + size_t(y) * size_t(imagen.Ancho),
                     size_t(imagen.Ancho));
-    QSaveFile fichero(QFile::decodeName(ruta.c_str()));
-    if (!fichero.open(QIODevice::WriteOnly) || !q.save(&fichero, "PNG") || !fichero.commit())
-        throw ErrorUsuario("No se puede escribir el fichero " + CString(ruta));
+    QByteArray png;
+    QBuffer bufer(&png);
+    if (!bufer.open(QIODevice::WriteOnly) || !q.save(&bufer, "PNG"))
+        throw ErrorUsuario("No se puede codificar en PNG la imagen de " +
+                           CString::Formatted("%d x %d", imagen.Ancho, imagen.Alto) + " puntos");
+    EscribirFicheroAtomico(CString(ruta), std::string_view(png.constData(), size_t(png.size())));
 }
 
 void RegistrarPdf417(CLI::App& app, Contexto& ctx) {

@@ -27,14 +27,15 @@ double LeerImporte(const std::string& texto) {
     for (char c : t)
         valido = valido && (texto::EsDigito(c) || c == '.');
     if (!valido)
-        throw ErrorUsuario("Importe no válido: " + CString(texto) +
+        throw ErrorUsuario("Importe no válido: " + CitaBreve(CString(texto)) +
                            " (por ejemplo 1500.00 o 1.500,00)");
     return NumeroC(t);
 }
 
 CString LeerFecha(const std::string& texto) {
     if (Str2Time(CString(texto)).GetStatus() != COleDateTime::valid)
-        throw ErrorUsuario("Fecha no válida: " + CString(texto) + " (día/mes/año, 01/03/2023)");
+        throw ErrorUsuario("Fecha no válida: " + CitaBreve(CString(texto)) +
+                           " (día/mes/año, 01/03/2023)");
     return CString(texto);
 }
 
@@ -48,11 +49,11 @@ CStringArray Args(std::initializer_list<CString> valores) {
 std::string LeerFichero(const std::string& ruta) {
     std::ifstream f(ruta, std::ios::binary);
     if (!f)
-        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta));
+        throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(ruta)));
     std::stringstream s;
     s << f.rdbuf();
     if (f.bad())
-        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta));
+        throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(ruta)));
     return s.str();
 }
 
@@ -84,6 +85,27 @@ void RegistrarTarifa(CLI::App& app, Contexto& ctx) {
         for (const CString& limite : ctx.Host().Operacion(*doc, "tramos", Args({fecha})))
             Imprimir(limite);
     });
+}
+
+// Every party field ends up in the printed code and the party boxes: a control character
+// would travel there unseen, and the name separator would split the name into the wrong parts.
+void ExigirCamposLimpios(const CLI::App& add) {
+    for (const CLI::Option* opcion : add.get_options()) {
+        if (opcion->count() == 0 || opcion->get_expected_max() == 0)
+            continue;
+        for (const std::string& valor : opcion->results()) {
+            for (const char c : valor) {
+                if (c == kSeparadorNombre)
+                    throw ErrorUsuario("El campo " + CString(opcion->get_name()) +
+                                       " no puede llevar el carácter " +
+                                       CString(kSeparadorNombre, 1) +
+                                       ", que separa las partes del nombre");
+                if (texto::EsControl(c))
+                    throw ErrorUsuario("El campo " + CString(opcion->get_name()) +
+                                       " lleva caracteres de control");
+            }
+        }
+    }
 }
 
 void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
@@ -126,12 +148,16 @@ void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
     add->add_option("--door", e->puerta, "Puerta");
     add->add_option("--postcode", e->cp, "Código postal");
     add->add_option("--phone", e->tel, "Teléfono");
-    add->callback([&ctx, e] {
+    add->callback([&ctx, e, add] {
         if (e->declaracion.empty() != e->papel.empty())
             throw ErrorUsuario("--declaration y --role van juntos");
+        ExigirCamposLimpios(*add);
         CHost& host = ctx.Host();
-        if (!e->declaracion.empty() && !host.Almacen().Buscar(CString(e->declaracion)))
-            throw ErrorUsuario("No existe la declaración " + CString(e->declaracion));
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        if (!e->declaracion.empty() && !host.Almacen().Buscar(CString(e->declaracion))) {
+            host.BaseDatos().ExigirIntegra();
+            throw ErrorUsuario("No existe la declaración " + CitaBreve(CString(e->declaracion)));
+        }
         CString nombre(e->nombre);
         if (!e->apellido2.empty() || !e->nombrePropio.empty())
             nombre += CString(kSeparadorNombre, 1) + CString(e->apellido2) +
@@ -141,7 +167,6 @@ void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
             declaracion = CString(e->declaracion);
             papel = CString(e->papel);
         }
-        CBaseDatos::Transaccion t(host.BaseDatos());
         host.BaseDatos().Ejecutar(
             "INSERT INTO PAINTERVIN (CDDECLAR, CDROL, DENIF, DENOMBRE, CDPROVIN, CDMUNICI, "
             "CDTIPVIA, DENOMVIA, NUMVIA, ESCALERA, PISO, PUERTA, CODPOSTAL, TELEFONO) "
@@ -159,10 +184,13 @@ void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
         "refresh", "Rellena las casillas de los intervinientes de una declaración y guarda");
     refresh->add_option("CODE", *codigo, "Código de la declaración")->required();
     refresh->callback([&ctx, codigo] {
-        auto doc = ctx.Host().Abrir(CString(*codigo));
+        CHost& host = ctx.Host();
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        auto doc = host.Abrir(CString(*codigo));
         CHost::ExigirBorrador(*doc);
-        ctx.Host().Operacion(*doc, "intervinientes", {});
-        ctx.Host().Guardar(*doc);
+        host.Operacion(*doc, "intervinientes", {});
+        host.Guardar(*doc);
+        t.Confirmar();
     });
 }
 
@@ -178,6 +206,7 @@ void RegistrarAjustes(CLI::App& app, Contexto& ctx) {
     presenter->add_option("NAME", o->nombre, "Nombre tal como figura en el almacén")->required();
     presenter->callback([&ctx, o] {
         CHost& host = ctx.Host();
+        CBaseDatos::Transaccion t(host.BaseDatos());
         // The lookup of a new declaration compares the stored name, which keeps a natural
         // person's parts apart: the name a person types is matched to it here.
         CString guardado;
@@ -195,9 +224,8 @@ void RegistrarAjustes(CLI::App& app, Contexto& ctx) {
                          "Aviso: no hay en el almacén ningún interviniente libre con NIF %s y "
                          "ese nombre; las declaraciones nuevas no tendrán presentador hasta "
                          "que se añada.\n",
-                         o->nif.c_str());
+                         CitaBreve(CString(o->nif)).c_str());
         }
-        CBaseDatos::Transaccion t(host.BaseDatos());
         AfxFijarAjuste("presentador_nif", CString(o->nif));
         AfxFijarAjuste("presentador_nombre", guardado);
         t.Confirmar();
@@ -216,8 +244,11 @@ void RegistrarCarga(CLI::App& app, Contexto& ctx) {
         try {
             host.BaseDatos().CargarScript(CString(sql));
         } catch (const CExcepcionBD& e) {
-            throw ErrorUsuario("No se ha cargado nada de " + CString(*fichero) + ": " +
-                               e.Mensaje() + " en la sentencia: " + e.Sql());
+            // A failure of the file or the disk is said as what it is, by the program.
+            if (e.Fallo() != FalloBD::Sentencia)
+                throw;
+            throw ErrorUsuario("No se ha cargado nada de " + CitaBreve(CString(*fichero)) + ": " +
+                               e.Mensaje() + " en la sentencia: " + CitaBreve(e.Sql(), 200));
         }
     });
 }

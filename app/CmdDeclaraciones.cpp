@@ -1,5 +1,6 @@
 // Commands on stored declarations: create, list, show, write boxes, replicate.
 #include "ComandosComun.h"
+#include "Modelo/Funciones.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ CString NormalizarMes(const std::string& mes) {
     const bool digitos = mes.size() <= 2 && std::all_of(mes.begin(), mes.end(), texto::EsDigito);
     const int n = digitos ? std::stoi(mes) : 0;
     if (n < 1 || n > 12)
-        throw ErrorUsuario("Mes no válido: " + CString(mes) + " (de 01 a 12)");
+        throw ErrorUsuario("Mes no válido: " + CitaBreve(CString(mes)) + " (de 01 a 12)");
     return CString::Formatted("%02d", n);
 }
 
@@ -20,7 +21,7 @@ CString ValidarAnio(const std::string& anio) {
     if (anio.empty())
         return CString();
     if (anio.size() != 4 || !std::all_of(anio.begin(), anio.end(), texto::EsDigito))
-        throw ErrorUsuario("Año no válido: " + CString(anio) + " (cuatro cifras)");
+        throw ErrorUsuario("Año no válido: " + CitaBreve(CString(anio)) + " (cuatro cifras)");
     return CString(anio);
 }
 
@@ -36,12 +37,12 @@ std::vector<Asignacion> LeerAsignaciones(const std::vector<std::string>& textos)
         const size_t igual = a.find('=');
         Asignacion c{};
         if (igual == std::string::npos || !LeerCasilla(a.substr(0, igual), c.pagina, c.casilla))
-            throw ErrorUsuario("Casilla mal escrita: " + CString(a) +
+            throw ErrorUsuario("Casilla mal escrita: " + CitaBreve(CString(a)) +
                                " (se espera P1-nn=valor o P2-nn=valor)");
         c.valor = CString(a.substr(igual + 1));
         for (int i = 0; i < c.valor.GetLength(); ++i)
             if (static_cast<unsigned char>(c.valor[i]) < 0x20)
-                throw ErrorUsuario("El valor de " + CString(a.substr(0, igual)) +
+                throw ErrorUsuario("El valor de " + CitaBreve(CString(a.substr(0, igual))) +
                                    " lleva caracteres de control");
         cambios.push_back(c);
     }
@@ -115,11 +116,16 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
         ->required();
     cmdEscribir->callback([&ctx, escribir] {
         const std::vector<Asignacion> cambios = LeerAsignaciones(escribir->asignaciones);
-        auto doc = ctx.Host().Abrir(CString(escribir->codigo));
+        CHost& host = ctx.Host();
+        // Read and written under one write lock: another program's save cannot fall between
+        // reading the boxes and writing them all back.
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        auto doc = host.Abrir(CString(escribir->codigo));
         CHost::ExigirBorrador(*doc);
         for (const Asignacion& c : cambios)
             doc->SetCasilla(c.casilla, c.pagina, c.valor);
-        ctx.Host().Guardar(*doc);
+        host.Guardar(*doc);
+        t.Confirmar();
     });
 
     auto codigoReplicar = std::make_shared<std::string>();
@@ -127,8 +133,11 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
         app.add_subcommand("replicate", "Copia la página 1 en la página 2 y guarda");
     cmdReplicar->add_option("CODE", *codigoReplicar, "Código de la declaración")->required();
     cmdReplicar->callback([&ctx, codigoReplicar] {
-        auto doc = ctx.Host().Abrir(CString(*codigoReplicar));
+        CHost& host = ctx.Host();
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        auto doc = host.Abrir(CString(*codigoReplicar));
         CHost::ExigirBorrador(*doc);
-        ctx.Host().Guardar(*doc); // every save replicates first
+        host.Guardar(*doc); // every save replicates first
+        t.Confirmar();
     });
 }

@@ -47,13 +47,13 @@ void ExigirLegible(const std::string& ruta) {
     std::error_code ec;
     const auto estado = std::filesystem::status(ruta, ec);
     if (ec || !std::filesystem::is_regular_file(estado))
-        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta) +
+        throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(ruta)) +
                            (std::filesystem::is_directory(estado) ? " (es una carpeta)" : ""));
     std::ifstream f(ruta, std::ios::binary);
     if (f)
         f.get(); // a file that opens may still refuse to be read
     if (!f && !f.eof())
-        throw ErrorUsuario("No se puede leer el fichero " + CString(ruta));
+        throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(ruta)));
 }
 
 std::unique_ptr<CGuiaView> AbrirPagina1(CGuiaDoc& doc) {
@@ -183,6 +183,9 @@ void RegistrarTeclear(CLI::App& app, Contexto& ctx) {
         ->required();
     cmd->callback([&ctx, o] {
         CHost& host = ctx.Host();
+        // One change of the store: the declaration is read inside the write transaction, so
+        // another program's save is never undone.
+        CBaseDatos::Transaccion t(host.BaseDatos());
         auto doc = host.Abrir(CString(o->codigo));
         CHost::ExigirBorrador(*doc);
         ServiciosPagina servicios(true);
@@ -198,6 +201,7 @@ void RegistrarTeclear(CLI::App& app, Contexto& ctx) {
         if (!vista->SalvarDatos())
             throw ErrorUsuario("La página no pudo guardar sus casillas; no se ha guardado nada");
         host.Guardar(*doc);
+        t.Confirmar();
         ctx.estado = todoAdmitido && servicios.mensajes == 0 ? kHecho : kHallazgos;
     });
 }
@@ -215,6 +219,9 @@ void RegistrarImportar(CLI::App& app, Contexto& ctx) {
     cmd->add_option("FILE", o->fichero, "Fichero de datos")->required();
     cmd->callback([&ctx, o] {
         CHost& host = ctx.Host();
+        // The whole import is one change of the store: killed halfway, or refused, it leaves
+        // the declaration as it was.
+        CBaseDatos::Transaccion t(host.BaseDatos());
         auto doc = host.Abrir(CString(o->codigo));
         CHost::ExigirBorrador(*doc);
         if (!host.Ofrece(*doc, "importar"))
@@ -225,12 +232,7 @@ void RegistrarImportar(CLI::App& app, Contexto& ctx) {
         ServiciosPagina servicios(false);
         servicios.ficheroElegido = CString(o->fichero);
         auto vista = AbrirPagina1(*doc);
-        {
-            // One read lock for the whole file: the import runs a quota query per document.
-            CBaseDatos::Transaccion t(host.BaseDatos());
-            vista->PosicionarEnCasilla(std::atoi(casilla[0]));
-            t.Confirmar();
-        }
+        vista->PosicionarEnCasilla(std::atoi(casilla[0]));
         // A refused file leaves the stored declaration as it was: the page cleared its table
         // to read the file, and nothing of that is kept. So does a file the page could not
         // read after all (it neither took nor refused it).
@@ -239,9 +241,10 @@ void RegistrarImportar(CLI::App& app, Contexto& ctx) {
             return;
         }
         if (servicios.mensajes == 0)
-            throw ErrorUsuario("No se puede leer el fichero " + CString(o->fichero) +
+            throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(o->fichero)) +
                                "; la declaración queda como estaba");
         host.Guardar(*doc);
+        t.Confirmar();
         ctx.estado = kHecho;
     });
 }

@@ -48,17 +48,21 @@ void RegistrarValidacion(CLI::App& app, Contexto& ctx) {
         "finalize", "Valida y, sin errores, convierte la declaración en definitiva");
     finalize->add_option("CODE", *f, "Código de la declaración")->required();
     finalize->callback([&ctx, f] {
-        auto doc = ctx.Host().Abrir(CString(*f));
+        CHost& host = ctx.Host();
+        // What is validated is what becomes final: no save may fall in between.
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        auto doc = host.Abrir(CString(*f));
         CHost::ExigirBorrador(*doc);
         const CListaErrores errores = Validar(*doc);
         if (!errores.IsEmpty()) {
             ImprimirErrores(errores, false);
             std::fprintf(stderr, "La declaración %s sigue en borrador: tiene %d errores.\n",
-                         f->c_str(), errores.GetSize());
+                         doc->GetCodDeclar().c_str(), errores.GetSize());
             ctx.estado = kHallazgos;
             return;
         }
-        ctx.Host().Almacen().CambiarEstado(doc->GetCodDeclar(), estado::Definitiva);
+        host.Almacen().CambiarEstado(doc->GetCodDeclar(), estado::Definitiva);
+        t.Confirmar();
         Imprimir("La declaración " + doc->GetCodDeclar() + " es definitiva.");
     });
 }

@@ -1,13 +1,21 @@
 #include "Comandos.h"
 
 #include "ComandosComun.h"
+#include "Modelo/FicheroAtomico.h"
+#include "Modelo/Funciones.h"
 
 #include <cstdio>
+#include <functional>
+#include <optional>
+
+CString Contexto::RutaBD() const {
+    return db ? CString(*db) : RutaBDPorDefecto();
+}
 
 CHost& Contexto::Host() {
     if (!host_) {
-        const CString carpeta = plugins.empty() ? CarpetaDelPrograma() : CString(plugins);
-        host_ = std::make_unique<CHost>(db.empty() ? RutaBDPorDefecto() : CString(db), carpeta);
+        const CString carpeta = plugins ? CString(*plugins) : CarpetaDelPrograma();
+        host_ = std::make_unique<CHost>(RutaBD(), carpeta);
         for (const CString& e : host_->Plugins().Errores())
             std::fprintf(stderr, "%s\n", e.c_str());
         if (host_->Plugins().Plugins().empty())
@@ -45,11 +53,34 @@ CString NombreCasilla(int pagina, int casilla) {
     return CString::Formatted("P%d-%d", pagina + 1, casilla);
 }
 
+namespace {
+// An empty name would silently mean the default one: a script whose variable came out empty
+// must not write into the user's own database.
+std::function<void(const std::string&)> NoVacio(std::optional<std::string>& destino,
+                                                const char* opcion) {
+    return [&destino, opcion](const std::string& valor) {
+        if (valor.empty())
+            throw CLI::ValidationError(opcion, "no puede ser un nombre vacío");
+        destino = valor;
+    };
+}
+
+// The parser's refusals quote what was typed; a huge argument is cut to a readable line.
+std::string MensajeDeFallo(const CLI::App*, const CLI::Error& e) {
+    return "modelo: " + CitaBreve(CString(e.what()), 300).str() +
+           "\nUse --help para ver las opciones.\n";
+}
+} // namespace
+
 int EjecutarModelo(int argc, char** argv) {
     Contexto ctx;
     CLI::App app{"Modelo: cumplimentación, validación e impresión de autoliquidaciones", "modelo"};
-    app.add_option("--db", ctx.db, "Fichero de la base de datos")->type_name("FICHERO");
-    app.add_option("--plugins", ctx.plugins, "Carpeta de los módulos de formulario")
+    app.failure_message(MensajeDeFallo); // before the commands, which copy it
+    app.add_option_function<std::string>("--db", NoVacio(ctx.db, "--db"),
+                                         "Fichero de la base de datos")
+        ->type_name("FICHERO");
+    app.add_option_function<std::string>("--plugins", NoVacio(ctx.plugins, "--plugins"),
+                                         "Carpeta de los módulos de formulario")
         ->type_name("CARPETA");
     app.require_subcommand(0, 1);
     RegistrarDeclaraciones(app, ctx);
@@ -70,8 +101,10 @@ int EjecutarModelo(int argc, char** argv) {
         return rc == 0 ? kHecho : kRechazado;
     } catch (const ErrorUsuario& e) {
         std::fprintf(stderr, "modelo: %s\n", e.what());
+    } catch (const CExcepcionFichero& e) {
+        std::fprintf(stderr, "modelo: %s\n", e.what());
     } catch (const CExcepcionBD& e) {
-        std::fprintf(stderr, "modelo: error de la base de datos: %s\n", e.what());
+        std::fprintf(stderr, "modelo: %s\n", DescribirFalloBD(e, ctx.RutaBD()).c_str());
     } catch (const std::exception& e) {
         // Anything else (a file system error, memory) still ends in one line and a refusal.
         std::fprintf(stderr, "modelo: error: %s\n", e.what());

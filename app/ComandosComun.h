@@ -7,12 +7,14 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 struct Contexto {
-    std::string db, plugins;
-    int estado = 0; // the exit status the command sets
+    std::optional<std::string> db, plugins; // as given; unset means the default
+    int estado = 0;                         // the exit status the command sets
 
+    CString RutaBD() const;
     // The host, opened on first use (so that --help needs no database).
     CHost& Host();
 

@@ -1,5 +1,7 @@
 #include "Host.h"
 
+#include "Modelo/Funciones.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -22,11 +24,7 @@ CHost::CHost(const CString& rutaBD, const CString& carpetaPlugins) : almacen_(db
     const fs::path carpetaBD = fs::path(rutaBD.str()).parent_path();
     if (!carpetaBD.empty())
         fs::create_directories(carpetaBD, ec);
-    try {
-        db_.Abrir(rutaBD);
-    } catch (const CExcepcionBD& e) {
-        throw ErrorUsuario(e.Mensaje());
-    }
+    db_.Abrir(rutaBD);
     CBaseDatos::FijarActual(&db_);
     plugins_.CargarCarpeta(carpetaPlugins);
 }
@@ -56,7 +54,7 @@ std::unique_ptr<CGuiaDoc> CHost::Crear(const CargadorPlugins::Plugin& plugin) {
 const CargadorPlugins::Plugin& CHost::PluginDe(const CString& formulario) {
     const CargadorPlugins::Plugin* plugin = plugins_.Buscar(formulario);
     if (!plugin)
-        throw ErrorUsuario("Formulario desconocido: " + formulario);
+        throw ErrorUsuario("Formulario desconocido: " + CitaBreve(formulario));
     return *plugin;
 }
 
@@ -68,8 +66,9 @@ CStringArray CHost::Operacion(CGuiaDoc& doc, const char* nombre, const CStringAr
     const CargadorPlugins::Plugin& plugin = PluginDe(doc.GetCodModelo().Left(3));
     CStringArray resultado;
     // One unit of work on the database: a read lock taken once, not once per query (an
-    // import runs one quota query per document).
-    CBaseDatos::Transaccion t(db_);
+    // import runs one quota query per document). A command that changes the store holds its
+    // write transaction around this one.
+    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
     if (!plugin.operacion || !plugin.operacion(&doc, nombre, &args, &resultado))
         throw ErrorUsuario("El formulario " + plugin.codigo + " no ofrece la operación " +
                            CString(nombre));
@@ -95,7 +94,7 @@ std::unique_ptr<CGuiaDoc> CHost::Nueva(const CString& formulario, const CString&
     CBaseDatos::Transaccion t(db_);
     almacen_.Registrar(*doc);
     if (!doc->NuevosDatos(doc->GetCodDeclar(), mes, anio, ""))
-        throw ErrorUsuario("El formulario " + formulario +
+        throw ErrorUsuario("El formulario " + CitaBreve(formulario) +
                            " no pudo iniciar la declaración; no se ha guardado nada");
     Guardar(*doc);
     t.Confirmar();
@@ -103,9 +102,14 @@ std::unique_ptr<CGuiaDoc> CHost::Nueva(const CString& formulario, const CString&
 }
 
 std::unique_ptr<CGuiaDoc> CHost::Abrir(const CString& codigo) {
+    // One snapshot: the summary, the code tables and the boxes all of the same moment.
+    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
     const auto resumen = almacen_.Buscar(codigo);
-    if (!resumen)
-        throw ErrorUsuario("No existe la declaración " + codigo);
+    if (!resumen) {
+        // A damaged file can lose a row without an error: "there is none" must be true.
+        db_.ExigirIntegra();
+        throw ErrorUsuario("No existe la declaración " + CitaBreve(codigo));
+    }
     const CargadorPlugins::Plugin* plugin = plugins_.Buscar(resumen->modelo.Left(3));
     if (!plugin)
         throw ErrorUsuario("La declaración " + codigo + " es del modelo " + resumen->modelo +
@@ -116,6 +120,7 @@ std::unique_ptr<CGuiaDoc> CHost::Abrir(const CString& codigo) {
                            " y el módulo cargado es del " + doc->GetCodModelo());
     if (!doc->CargarDatos(codigo, false, false))
         throw ErrorUsuario("No se pudo leer la declaración " + codigo);
+    t.Confirmar();
     return doc;
 }
 

@@ -1,5 +1,6 @@
--- The error catalogue: program text, rewritten on every open so that a database created by an
--- earlier version gets the texts of this one. "%1" stands for the row number of the data file.
+-- The error catalogue: program text, rewritten when a database stamped by another version is
+-- opened, so that a database created by an earlier version gets the texts of this one. "%1"
+-- stands for the row number of the data file.
 INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE)
 SELECT f.codigo || 'A1' || t.serie, t.descripcion, t.detalle
 FROM (SELECT '863' AS codigo UNION ALL SELECT '871') f,

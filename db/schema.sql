@@ -1,4 +1,5 @@
--- Schema of the host's local database. Every statement is idempotent: it runs on each open.
+-- Schema of the host's local database. Every statement is idempotent: it runs whenever a
+-- database stamped by another version (or none) is opened.
 
 -- Host settings (key/value): default presenter, seed version, ...
 CREATE TABLE IF NOT EXISTS AJUSTES (

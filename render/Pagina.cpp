@@ -1,13 +1,13 @@
 #include "render/Pagina.h"
 
 #include "Modelo/Controles.h"
+#include "Modelo/FicheroAtomico.h"
 #include "Modelo/Recursos.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -184,18 +184,17 @@ QImage DibujarVista(const CGuiaView& vista) {
 }
 
 bool GuardarPNG(const QImage& imagen, const std::string& ruta, std::string& error) {
-    QSaveFile fichero(QFile::decodeName(ruta.c_str()));
-    if (!fichero.open(QIODevice::WriteOnly)) {
-        error = fichero.errorString().toStdString();
-        return false;
-    }
-    if (!imagen.save(&fichero, "PNG")) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !imagen.save(&buffer, "PNG")) {
         error = "no se pudo codificar la imagen";
-        fichero.cancelWriting();
         return false;
     }
-    if (!fichero.commit()) {
-        error = fichero.errorString().toStdString();
+    try {
+        EscribirFicheroAtomico(CString(ruta),
+                               std::string_view(bytes.constData(), size_t(bytes.size())));
+    } catch (const CExcepcionFichero& e) {
+        error = e.what();
         return false;
     }
     return true;

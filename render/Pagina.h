@@ -15,6 +15,6 @@ QImage DibujarVista(const CGuiaView& vista);
 // The page's background image, as the plug-in ships it.
 QImage FondoDeVista(const CGuiaView& vista);
 
-// Writes the image as PNG next to the target and moves it over the target only when every byte
-// is on disk: a failed write keeps the file that was there. False with the reason in `error`.
+// Writes the image as PNG through the host's atomic file writer: a failed write keeps the file
+// that was there. False with the reason, one Spanish line, in `error`.
 bool GuardarPNG(const QImage& imagen, const std::string& ruta, std::string& error);

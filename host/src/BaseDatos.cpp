@@ -2,14 +2,82 @@
 
 #include "EsquemaSql.h"
 
+#include "Modelo/Funciones.h"
+
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <sqlite3.h>
 #include <string>
+#include <sys/stat.h>
 #include <unordered_map>
 
-CExcepcionBD::CExcepcionBD(const CString& mensaje, const CString& sql, int codigo)
-    : std::runtime_error(mensaje.str()), mensaje_(mensaje), sql_(sql), codigo_(codigo) {}
+namespace {
+FalloBD Clasificar(int codigo, int errnoSistema) {
+    const int primario = codigo & 0xFF;
+    if (primario == SQLITE_IOERR || primario == SQLITE_CANTOPEN) {
+        // The system's reason wins: the engine reports a full disk met while growing its
+        // shared memory as a plain I/O error.
+        if (errnoSistema == ENOSPC || errnoSistema == EDQUOT)
+            return FalloBD::DiscoLleno;
+        if (errnoSistema == EROFS)
+            return FalloBD::SoloLectura;
+    }
+    switch (primario) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return FalloBD::Ocupada;
+    case SQLITE_READONLY:
+        return FalloBD::SoloLectura;
+    case SQLITE_FULL:
+        return FalloBD::DiscoLleno;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return FalloBD::Danada;
+    case SQLITE_CANTOPEN:
+        return FalloBD::NoSeAbre;
+    case SQLITE_IOERR:
+        return FalloBD::EntradaSalida;
+    }
+    return FalloBD::Sentencia;
+}
+} // namespace
+
+CExcepcionBD::CExcepcionBD(const CString& mensaje, const CString& sql, int codigo, int errnoSistema)
+    : std::runtime_error(mensaje.str()), mensaje_(mensaje), sql_(sql), codigo_(codigo),
+      fallo_(Clasificar(codigo, errnoSistema)) {}
+
+CExcepcionBD::CExcepcionBD(FalloBD fallo, const CString& mensaje, int codigo)
+    : std::runtime_error(mensaje.str()), mensaje_(mensaje), codigo_(codigo), fallo_(fallo) {}
+
+CString DescribirFalloBD(const CExcepcionBD& e, const CString& ruta) {
+    const CString bd = "la base de datos " + CitaBreve(ruta, 200);
+    const CString motivo = " (" + CitaBreve(e.Mensaje(), 200) + ")";
+    const CString nada = "; no se ha cambiado nada";
+    switch (e.Fallo()) {
+    case FalloBD::Sentencia:
+        break;
+    case FalloBD::Ocupada:
+        return bd +
+               CString::Formatted(" está ocupada por otro programa: se ha esperado %d s",
+                                  CBaseDatos::kEsperaMs / 1000) +
+               nada;
+    case FalloBD::SoloLectura:
+        return bd + " es de sólo lectura" + nada;
+    case FalloBD::DiscoLleno:
+        return "no queda espacio en el disco de " + bd + nada;
+    case FalloBD::Danada:
+        return bd + " está dañada" + motivo + nada;
+    case FalloBD::Ajena:
+        return "el fichero " + CitaBreve(ruta, 200) + " no es una base de datos de Modelo" +
+               motivo + nada;
+    case FalloBD::NoSeAbre:
+        return "no se puede abrir " + bd + motivo;
+    case FalloBD::EntradaSalida:
+        return "error de lectura o escritura en " + bd + motivo + nada;
+    }
+    return "error de la base de datos: " + CitaBreve(e.Mensaje(), 400);
+}
 
 // ----- rows -------------------------------------------------------------------------------------
 
@@ -80,31 +148,98 @@ void CBaseDatos::FijarActual(CBaseDatos* db) {
     actual = db;
 }
 
-void CBaseDatos::Abrir(const CString& ruta) {
-    Cerrar();
+namespace {
+// A file name as an SQLite URI path: only the characters a URI gives a meaning to are escaped.
+std::string UriDeFichero(const CString& ruta) {
+    std::string uri = "file:";
+    for (int i = 0; i < ruta.GetLength(); ++i) {
+        const auto c = static_cast<unsigned char>(ruta[i]);
+        if (c == '%' || c == '?' || c == '#' || c < 0x20 || c == 0x7F)
+            uri += CString::Formatted("%%%02X", c).str();
+        else
+            uri += char(c);
+    }
+    return uri;
+}
+
+// Whether the write-ahead log beside the file may hold committed changes the file lacks.
+bool DiarioPendiente(const CString& ruta) {
+    struct stat st {};
+    return stat((ruta + "-wal").c_str(), &st) == 0 && st.st_size > 0;
+}
+
+bool FalloDeMemoriaCompartida(int codigo) {
+    // The file itself is open by now: what cannot be opened is the shared memory or the log.
+    if ((codigo & 0xFF) == SQLITE_CANTOPEN)
+        return true;
+    switch (codigo) {
+    case SQLITE_IOERR_SHMOPEN:
+    case SQLITE_IOERR_SHMSIZE:
+    case SQLITE_IOERR_SHMMAP:
+    case SQLITE_READONLY_CANTINIT:
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+int CBaseDatos::VersionEsquema() {
+    return sql::kVersionEsquema;
+}
+
+void CBaseDatos::Conectar(const CString& ruta, bool inmutable) {
     sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(ruta.c_str(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    // An immutable file is read without locks or shared memory: only for a file nobody can
+    // change (read-only media), and only when no journal could hold what the file lacks.
+    const std::string nombre = inmutable ? UriDeFichero(ruta) + "?immutable=1" : ruta.str();
+    const int flags = inmutable ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
+                                : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(nombre.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        CString msg = db ? CString(sqlite3_errmsg(db)) : CString("sin memoria");
+        const CString msg = db ? CString(sqlite3_errmsg(db)) : CString("sin memoria");
+        const int sistema = db ? sqlite3_system_errno(db) : 0;
         sqlite3_close(db);
-        throw CExcepcionBD("No se puede abrir la base de datos " + ruta + ": " + msg, "", rc);
+        throw CExcepcionBD(msg, "", rc, sistema);
     }
     // One connection, used by the user-interface thread only: no engine mutexes needed.
     db_ = db;
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kEsperaMs);
+}
+
+void CBaseDatos::Abrir(const CString& ruta) {
+    Cerrar();
+    if (ruta.IsEmpty())
+        throw CExcepcionBD(FalloBD::NoSeAbre, "no se ha indicado el fichero");
     ruta_ = ruta;
-    sqlite3_busy_timeout(db_, 2000);
+    motivoSoloLectura_ = FalloBD::SoloLectura;
     try {
-        // A file that is not a database fails here, before anything is written to it.
-        Valor("PRAGMA schema_version");
+        Conectar(ruta, false);
+        bool necesitaActualizar;
+        try {
+            necesitaActualizar = Comprobar();
+        } catch (const CExcepcionBD& e) {
+            // A file in write-ahead-log mode needs shared memory beside it, which a read-only
+            // folder or a full disk cannot give. Without a pending log the file alone is the
+            // whole database, and it can still be read.
+            if (!FalloDeMemoriaCompartida(e.Codigo()) || DiarioPendiente(ruta))
+                throw;
+            Cerrar();
+            ruta_ = ruta;
+            Conectar(ruta, true);
+            necesitaActualizar = Comprobar();
+            motivoSoloLectura_ =
+                e.Fallo() == FalloBD::DiscoLleno ? FalloBD::DiscoLleno : FalloBD::SoloLectura;
+        }
         EjecutarScript("PRAGMA foreign_keys = ON");
-        Crear();
+        if (necesitaActualizar && !SoloLectura())
+            Actualizar();
     } catch (const CExcepcionBD& e) {
         Cerrar();
-        throw CExcepcionBD("El fichero " + ruta + " no es una base de datos válida de Modelo (" +
-                               e.Mensaje() + ")",
-                           e.Sql(), e.Codigo());
+        // At the first read, "not a database" is what the file is, not damage found later.
+        if ((e.Codigo() & 0xFF) == SQLITE_NOTADB)
+            throw CExcepcionBD(FalloBD::Ajena, e.Mensaje(), e.Codigo());
+        throw;
     }
 }
 
@@ -114,24 +249,66 @@ void CBaseDatos::Cerrar() {
     cache_->Vaciar();
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    profundidad_ = 0;
     if (actual == this)
         actual = nullptr;
 }
 
-// The schema is idempotent and runs on every open, and so does the error catalogue (program
-// text); the sample data goes into a new database only, so a user's own tariffs and parties
-// are never overwritten.
-void CBaseDatos::Crear() {
-    Transaccion t(*this);
+void CBaseDatos::Fallar(const CString& sql, int rc) {
+    const CExcepcionBD e(CString(sqlite3_errmsg(db_)), sql, rc, sqlite3_system_errno(db_));
+    // A connection that fell back to reading because the disk is full refuses a change as
+    // read-only; the person has to hear why.
+    if (e.Fallo() == FalloBD::SoloLectura && motivoSoloLectura_ != FalloBD::SoloLectura)
+        throw CExcepcionBD(motivoSoloLectura_, e.Mensaje(), rc);
+    throw e;
+}
+
+bool CBaseDatos::SoloLectura() const {
+    return db_ && sqlite3_db_readonly(db_, "main") == 1;
+}
+
+void CBaseDatos::ExigirIntegra() {
+    const CString r = Valor("PRAGMA integrity_check(1)");
+    if (r != "ok")
+        throw CExcepcionBD(FalloBD::Danada, r, SQLITE_CORRUPT);
+}
+
+// Reads, and writes nothing: whether the file is a database of this program (or an empty
+// one), and whether it must be brought up to this version. A file that is not a database
+// fails here, before anything is written to it.
+bool CBaseDatos::Comprobar() {
+    Valor("PRAGMA schema_version");
     const bool propia = Valor("SELECT count(*) FROM sqlite_master WHERE name = 'AJUSTES'") != "0";
     const bool vacia = Valor("SELECT count(*) FROM sqlite_master") == "0";
     if (!propia && !vacia)
-        throw CExcepcionBD("es la base de datos de otro programa");
-    const bool nueva = vacia;
+        throw CExcepcionBD(FalloBD::Ajena, "es la base de datos de otro programa");
+    if (vacia && SoloLectura())
+        throw CExcepcionBD(FalloBD::SoloLectura, "no se puede crear la base de datos");
+    return vacia || Valor("PRAGMA user_version") != CString::Formatted("%d", VersionEsquema()) ||
+           Valor("PRAGMA journal_mode") != "wal";
+}
+
+// A new database, or one of another version: the schema is idempotent, the error catalogue is
+// program text and is rewritten, and the sample data goes into a new database only, so a
+// user's own tariffs and parties are never overwritten. The stamp says it is done, so the
+// next open writes nothing.
+//
+// The write-ahead log lets readers go on while one writer writes, and a writer commit
+// without waiting for them; a change is still all or nothing, even when the program is
+// killed halfway.
+void CBaseDatos::Actualizar() {
+    if (Valor("PRAGMA journal_mode") != "wal")
+        Valor("PRAGMA journal_mode = WAL");
+    Transaccion t(*this);
+    // Another program may have done it while this one waited for the lock.
+    if (Valor("PRAGMA user_version") == CString::Formatted("%d", VersionEsquema()))
+        return;
+    const bool nueva = Valor("SELECT count(*) FROM sqlite_master") == "0";
     EjecutarScript(sql::kEsquema);
     if (nueva)
         EjecutarScript(sql::kSemilla);
     EjecutarScript(sql::kCatalogo);
+    EjecutarScript(CString::Formatted("PRAGMA user_version = %d", VersionEsquema()));
     t.Confirmar();
 }
 
@@ -152,7 +329,7 @@ void CBaseDatos::EjecutarScript(const CString& sql) {
             // its semicolon.
             const char* fin = std::strchr(resto, ';');
             CString texto(resto, fin ? int(fin - resto) : int(std::strlen(resto)));
-            throw CExcepcionBD(CString(sqlite3_errmsg(db_)), texto.Trim(), rc);
+            Fallar(texto.Trim(), rc);
         }
         const CString texto(resto, int(siguiente - resto));
         if (stmt) {
@@ -160,7 +337,7 @@ void CBaseDatos::EjecutarScript(const CString& sql) {
             }
             sqlite3_finalize(stmt);
             if (rc != SQLITE_DONE)
-                throw CExcepcionBD(CString(sqlite3_errmsg(db_)), CString(texto).Trim(), rc);
+                Fallar(CString(texto).Trim(), rc);
         }
         resto = siguiente;
     }
@@ -210,7 +387,7 @@ sqlite3_stmt* CBaseDatos::Preparar(const CString& sql) {
     const int rc = sqlite3_prepare_v2(db_, sql.c_str(), sql.GetLength() + 1, &stmt, nullptr);
     if (rc != SQLITE_OK || !stmt) {
         sqlite3_finalize(stmt);
-        throw CExcepcionBD(CString(sqlite3_errmsg(db_)), sql, rc);
+        Fallar(sql, rc);
     }
     if (cache_->sentencias.size() >= kMaxSentencias)
         cache_->Vaciar();
@@ -257,7 +434,7 @@ void CBaseDatos::Consultar(const CString& sql, const std::vector<ValorSql>& para
         if (fila)
             fila(FilaSql(stmt));
     if (rc != SQLITE_DONE)
-        throw CExcepcionBD(CString(sqlite3_errmsg(db_)), sql, rc);
+        Fallar(sql, rc);
 }
 
 CString CBaseDatos::Valor(const CString& sql, const std::vector<ValorSql>& parametros,
@@ -272,26 +449,38 @@ CString CBaseDatos::Valor(const CString& sql, const std::vector<ValorSql>& param
     return out;
 }
 
-// Savepoints, so that a transaction may hold others: an inner one that fails undoes only its
-// own work unless its caller lets the failure through.
-CBaseDatos::Transaccion::Transaccion(CBaseDatos& db) : db_(db) {
-    nombre_ = CString::Formatted("t%d", db_.profundidad_);
-    db_.EjecutarScript("SAVEPOINT " + nombre_);
+// The outermost transaction of a writer begins IMMEDIATE: a deferred one would read first and
+// then find, on its first write, that another program wrote in between; the engine gives up at
+// once then, busy timeout or not. Inner transactions are savepoints: one that fails undoes
+// only its own work unless its caller lets the failure through.
+CBaseDatos::Transaccion::Transaccion(CBaseDatos& db, Modo modo) : db_(db) {
+    if (db_.profundidad_ == 0) {
+        db_.EjecutarScript(modo == Escritura ? "BEGIN IMMEDIATE" : "BEGIN");
+    } else {
+        nombre_ = CString::Formatted("t%d", db_.profundidad_);
+        db_.EjecutarScript("SAVEPOINT " + nombre_);
+    }
     ++db_.profundidad_;
 }
 
 CBaseDatos::Transaccion::~Transaccion() {
-    if (hecha_ || !db_.db_)
+    if (!abierta_ || !db_.db_)
         return;
     --db_.profundidad_;
+    if (nombre_.IsEmpty()) {
+        // A failed commit may already have ended the transaction.
+        if (!sqlite3_get_autocommit(db_.db_))
+            sqlite3_exec(db_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return;
+    }
     const CString sql = "ROLLBACK TO " + nombre_ + "; RELEASE " + nombre_;
     sqlite3_exec(db_.db_, sql.c_str(), nullptr, nullptr, nullptr);
 }
 
 void CBaseDatos::Transaccion::Confirmar() {
-    db_.EjecutarScript("RELEASE " + nombre_);
+    db_.EjecutarScript(nombre_.IsEmpty() ? CString("COMMIT") : "RELEASE " + nombre_);
     --db_.profundidad_;
-    hecha_ = true;
+    abierta_ = false;
 }
 
 // ----- settings ---------------------------------------------------------------------------------

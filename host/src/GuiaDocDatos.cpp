@@ -9,18 +9,10 @@
 
 namespace {
 
-// A statement that cannot run is the caller's failure; a database that cannot be read is not.
-bool BaseDatosDanada(const CExcepcionBD& e) {
-    switch (e.Codigo() & 0xFF) {
-    case SQLITE_CORRUPT:
-    case SQLITE_IOERR:
-    case SQLITE_NOTADB:
-    case SQLITE_FULL:
-    case SQLITE_CANTOPEN:
-    case SQLITE_NOMEM:
-        return true;
-    }
-    return false;
+// A statement that cannot run is the caller's failure; a database that cannot be read (or is
+// busy, or cannot be written) is not, and a form must not take it for "no rows".
+bool FalloDeLaBaseDatos(const CExcepcionBD& e) {
+    return e.Fallo() != FalloBD::Sentencia || (e.Codigo() & 0xFF) == SQLITE_NOMEM;
 }
 
 bool Ejecuta(const CString& sql, CStringArray* listas[], int cuantas) {
@@ -40,7 +32,7 @@ bool Ejecuta(const CString& sql, CStringArray* listas[], int cuantas) {
     } catch (const CExcepcionBD& e) {
         for (int c = 0; c < cuantas; ++c)
             listas[c]->SetSize(antes[c]);
-        if (BaseDatosDanada(e))
+        if (FalloDeLaBaseDatos(e))
             throw;
         return false;
     }

@@ -66,6 +66,24 @@ TEST_F(Cli, DefaultPresenterAndPartiesReachTheBoxes) {
     EXPECT_EQ(Modelo("parties refresh 8639999999999").estado, 2);
 }
 
+// A party's fields end up in the printed code: the name separator would split a name into the
+// wrong parts, and a control character would travel there unseen.
+TEST_F(Cli, PartyFieldsRefuseTheNameSeparatorAndControlCharacters) {
+    const std::string antes = Modelo("parties list").out;
+    for (const std::string& args :
+         {std::string("--nif 12345678Z --name 'GARCIA|LOPEZ'"),
+          std::string("--nif 12345678Z --name GARCIA --first-name 'MA|RIA'"),
+          std::string("--nif 12345678Z --name GARCIA --second-surname \"$(printf 'LO\tPEZ')\""),
+          std::string("--nif 12345678Z --name EMPRESA --street \"$(printf 'MAYOR\n2')\""),
+          std::string("--nif '1234|5678Z' --name EMPRESA")}) {
+        auto s = Modelo("parties add " + args);
+        EXPECT_EQ(s.estado, 2) << args;
+        EXPECT_NE(s.err.find("El campo --"), std::string::npos) << s.err;
+    }
+    EXPECT_EQ(Modelo("parties list").out, antes);
+    EXPECT_EQ(Modelo("parties add --nif 12345678Z --name 'MUÑOZ' --first-name 'JOSÉ'").estado, 0);
+}
+
 TEST_F(Cli, ValidateListsFindingsAndFinalizeFreezesAValidDraft) {
     const std::string c = Nueva("863");
     auto v = Modelo("validate " + c);

@@ -87,3 +87,31 @@ TEST_F(Cli, DefaultDatabaseGoesToTheUsersDataFolder) {
     ASSERT_EQ(s.estado, 0) << s.err;
     EXPECT_TRUE(std::filesystem::exists(tmp.Ruta() / "modelo" / "modelo.db"));
 }
+
+TEST_F(Cli, AnEmptyDatabaseOrPluginNameIsRefusedNotTakenAsTheDefault) {
+    for (const char* args : {"--db '' list", "--plugins '' forms"}) {
+        auto s = apoyo::Ejecutar("XDG_DATA_HOME='" + tmp.Ruta().string() + "' " +
+                                 std::string(MODELO_BIN_DIR) + "/modelo " + args);
+        EXPECT_EQ(s.estado, 2) << args;
+        EXPECT_NE(s.err.find("no puede ser un nombre vacío"), std::string::npos) << s.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(tmp.Ruta() / "modelo"));
+}
+
+TEST_F(Cli, AHugeArgumentIsCutInTheRefusalLine) {
+    const std::string a = Nueva("863");
+    const std::string enorme(100000, 'x');
+    for (const std::string& args :
+         std::vector<std::string>{"show 863" + enorme, "set " + a + " P1-10" + enorme,
+                                  "new 863 --month " + enorme, "quota 863 " + enorme + " 1/1/2024",
+                                  "show " + a + " " + enorme, "--db " + enorme + " list"}) {
+        auto s = Modelo(args);
+        EXPECT_EQ(s.estado, 2) << args.substr(0, 40);
+        EXPECT_FALSE(s.err.empty()) << args.substr(0, 40);
+        EXPECT_LT(s.err.size(), 600u) << s.err.substr(0, 300);
+    }
+    // Nor does a control character reach the terminal.
+    auto s = Modelo("show \"$(printf '86\\033[2J')\"");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.err.find('\033'), std::string::npos) << s.err;
+}

@@ -88,3 +88,13 @@ TEST(Nombres, ThreePartsAndNaturalPersons) {
     EXPECT_FALSE(Tratar_como_NIF("B12345674"));
     EXPECT_FALSE(Tratar_como_NIF(""));
 }
+
+TEST(Citas, LongTextsAreCutOnACharacterAndControlsNeverReachTheTerminal) {
+    EXPECT_EQ(CitaBreve("corto"), "corto");
+    EXPECT_EQ(CitaBreve(CString(std::string(100000, 'x'))), std::string(60, 'x') + "...");
+    // "Ñ" is two bytes: a cut that would fall between them falls before it.
+    EXPECT_EQ(CitaBreve("abÑd", 3), "ab...");
+    EXPECT_EQ(CitaBreve("abÑd", 4), "abÑ...");
+    EXPECT_EQ(CitaBreve("a\x1b[2Jb\x7f\n"), "a?[2Jb??");
+    EXPECT_EQ(CitaBreve("\xff\xfe", 60), "\xff\xfe"); // not UTF-8 at all: kept as it is
+}

@@ -79,7 +79,7 @@ TEST(Documento, WithoutAStoreSavingAndLoadingFail) {
 TEST(Documento, AFinalDeclarationIsNotSaved) {
     CGuiaDoc doc;
     int guardados = 0;
-    doc.SetAlmacen({[&](CGuiaDoc&) { return ++guardados > 0; }, {}, {}});
+    doc.SetAlmacen({[&](CGuiaDoc&) { return ++guardados > 0; }, {}, {}, {}});
     EXPECT_TRUE(doc.SalvarDatos());
     doc.SetPermiteCambios(false);
     EXPECT_FALSE(doc.SalvarDatos());

@@ -1,12 +1,17 @@
 #include "support/Apoyo.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <random>
+#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -54,6 +59,37 @@ Salida Ejecutar(const std::string& comando) {
     s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     s.err = Leer(err);
     return s;
+}
+
+pid_t Lanzar(const std::vector<std::string>& argumentos, const std::string& salida) {
+    std::vector<char*> argv;
+    for (const std::string& a : argumentos)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t acciones;
+    posix_spawn_file_actions_init(&acciones);
+    posix_spawn_file_actions_addopen(&acciones, 1, salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_adddup2(&acciones, 1, 2);
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, argv[0], &acciones, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&acciones);
+    if (rc != 0)
+        throw std::runtime_error("posix_spawn failed: " + argumentos[0]);
+    return pid;
+}
+
+int Esperar(pid_t pid) {
+    int st = 0;
+    while (waitpid(pid, &st, 0) < 0)
+        if (errno != EINTR)
+            throw std::runtime_error("waitpid failed");
+    return WIFEXITED(st) ? WEXITSTATUS(st) : WIFSIGNALED(st) ? -WTERMSIG(st) : -1000;
+}
+
+bool HayEspacioDeMontaje() {
+    static const bool hay = Ejecutar("unshare -rm true").estado == 0;
+    return hay;
 }
 
 } // namespace apoyo

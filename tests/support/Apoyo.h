@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/types.h>
+#include <vector>
 
 namespace apoyo {
 
@@ -27,5 +29,14 @@ struct Salida {
 };
 // Runs a command line through the shell, capturing both streams.
 Salida Ejecutar(const std::string& comando);
+
+// Starts a program without the shell and without waiting; both its streams go to `salida`.
+pid_t Lanzar(const std::vector<std::string>& argumentos, const std::string& salida);
+// Waits for it: its exit status, or minus the signal that killed it.
+int Esperar(pid_t pid);
+
+// Whether this machine lets a test run a command in mount and user namespaces of its own
+// (`unshare -rm`), where it may mount a small or read-only file system that vanishes with it.
+bool HayEspacioDeMontaje();
 
 } // namespace apoyo

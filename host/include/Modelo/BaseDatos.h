@@ -13,18 +13,42 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+// What a database failure is, as a person has to hear it: a statement that cannot run is the
+// caller's fault; the others are the file's or the machine's, and no retry of the same
+// statement would help.
+enum class FalloBD {
+    Sentencia,    // the statement itself (syntax, constraint, ...)
+    Ocupada,      // another program kept the database past the busy timeout
+    SoloLectura,  // the file, its folder or its medium cannot be written
+    DiscoLleno,   // no space left
+    Danada,       // the file is damaged
+    Ajena,        // not an SQLite database, or the database of another program
+    NoSeAbre,     // the file cannot be opened at all
+    EntradaSalida // the system failed to read or write it
+};
+
 // A database error: what failed, with the engine's message.
 class MODELO_API CExcepcionBD : public std::runtime_error {
 public:
-    CExcepcionBD(const CString& mensaje, const CString& sql = "", int codigo = 0);
+    // `codigo` is the engine's (extended) result code, `errnoSistema` the system's error behind
+    // it when there is one; together they tell what kind of failure this is.
+    CExcepcionBD(const CString& mensaje, const CString& sql = "", int codigo = 0,
+                 int errnoSistema = 0);
+    CExcepcionBD(FalloBD fallo, const CString& mensaje, int codigo = 0);
     CString Mensaje() const { return mensaje_; }
     CString Sql() const { return sql_; }
     int Codigo() const { return codigo_; }
+    FalloBD Fallo() const { return fallo_; }
 
 private:
     CString mensaje_, sql_;
     int codigo_;
+    FalloBD fallo_;
 };
+
+// The one line a person reads about a failure of the database at `ruta`, in Spanish; for
+// every kind but Sentencia it also says that nothing was changed.
+MODELO_API CString DescribirFalloBD(const CExcepcionBD& e, const CString& ruta);
 
 // A value bound to a statement parameter: text, integer, real or NULL.
 struct MODELO_API ValorSql {
@@ -62,12 +86,26 @@ public:
     CBaseDatos(const CBaseDatos&) = delete;
     CBaseDatos& operator=(const CBaseDatos&) = delete;
 
-    // Opens (creating if needed) the file and brings its schema up to date; a new database is
-    // seeded. Throws CExcepcionBD when the file is not a database of this program.
+    // How long a reader or a writer waits for another program's write before giving up.
+    static constexpr int kEsperaMs = 5000;
+    // The stamp of the schema and the error catalogue this build writes (PRAGMA user_version).
+    static int VersionEsquema();
+
+    // Opens (creating if needed) the file. Only a new database or one stamped by another
+    // version is written to: it gets the schema, the catalogue (and, when new, the seed) in one
+    // transaction. A file that cannot be written is opened for reading. Throws CExcepcionBD
+    // when the file is not a database of this program or cannot be read.
     void Abrir(const CString& ruta);
     void Cerrar();
     bool EstaAbierta() const { return db_ != nullptr; }
     CString Ruta() const { return ruta_; }
+    // Whether changes will be refused (the file, its folder or its medium is read-only, or the
+    // disk is too full to share it with writers).
+    bool SoloLectura() const;
+    // Throws a FalloBD::Danada error unless the engine's full check of the file passes: before
+    // an answer that a damaged file could give without an error ("there is no such row").
+    // It reads the whole file, so it is for the path of such an answer only.
+    void ExigirIntegra();
 
     // Runs a script of statements. Throws on the first failing statement, naming it.
     void EjecutarScript(const CString& sql);
@@ -83,10 +121,14 @@ public:
     CString Valor(const CString& sql, const std::vector<ValorSql>& parametros = {},
                   const CString& siNo = "");
 
-    // All or nothing: commits on Confirmar, rolls back when destroyed without it.
+    // All or nothing: commits on Confirmar, rolls back when destroyed without it. The
+    // outermost one of a writer takes the write lock at once (waiting for another writer), so
+    // what it reads is what it changes and no other program's change slips in between; the
+    // outermost one of a reader sees one snapshot. Inner ones are savepoints.
     class MODELO_API Transaccion {
     public:
-        explicit Transaccion(CBaseDatos& db);
+        enum Modo { Escritura, Lectura };
+        explicit Transaccion(CBaseDatos& db, Modo modo = Escritura);
         ~Transaccion();
         void Confirmar();
         Transaccion(const Transaccion&) = delete;
@@ -94,8 +136,8 @@ public:
 
     private:
         CBaseDatos& db_;
-        CString nombre_;
-        bool hecha_ = false;
+        CString nombre_; // empty for the outermost
+        bool abierta_ = true;
     };
 
     // The database the host application has open; the plug-ins' queries run on it.
@@ -106,9 +148,15 @@ public:
 
 private:
     sqlite3_stmt* Preparar(const CString& sql);
-    void Crear();
+    [[noreturn]] void Fallar(const CString& sql, int rc);
+    void Conectar(const CString& ruta, bool inmutable);
+    bool Comprobar();
+    void Actualizar();
     sqlite3* db_ = nullptr;
     CString ruta_;
+    // Why a connection opened for writing cannot write, when the engine alone would say only
+    // "read-only".
+    FalloBD motivoSoloLectura_ = FalloBD::SoloLectura;
     int profundidad_ = 0; // open transactions
     struct Cache;
     std::unique_ptr<Cache> cache_;

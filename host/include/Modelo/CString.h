@@ -121,4 +121,8 @@ inline bool EsDigito(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u >= '0' && u <= '9';
 }
+inline bool EsControl(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+}
 } // namespace texto

@@ -37,6 +37,10 @@ MODELO_API int AnioDeDosCifras(int yy);
 // returned as it is.
 MODELO_API CString Padding(const CString& texto, int longitud, char relleno = '0',
                            bool izquierda = true);
+// A person's text as it is quoted in a message line: control characters shown as '?' (they
+// could steer a terminal), and a text longer than `maximo` bytes cut at a character boundary
+// and marked with "...".
+MODELO_API CString CitaBreve(const CString& texto, int maximo = 60);
 
 // ----- party names --------------------------------------------------------------------------
 // A natural person's name is stored as first surname, second surname and first name joined by
