@@ -2,6 +2,7 @@
 #include "ComandosComun.h"
 #include "Modelo/Funciones.h"
 #include "Modelo/Intervinientes.h"
+#include "Modelo/MantenimientoIntervinientes.h"
 
 #include <fstream>
 #include <sstream>
@@ -162,6 +163,11 @@ void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
         if (!e->apellido2.empty() || !e->nombrePropio.empty())
             nombre += CString(kSeparadorNombre, 1) + CString(e->apellido2) +
                       CString(kSeparadorNombre, 1) + CString(e->nombrePropio);
+        stInterviniente p;
+        p.Nif = CString(e->nif);
+        p.Nombre = nombre;
+        if (const CString motivo = CMantenimientoIntervinientes::Comprobar(p); !motivo.IsEmpty())
+            throw ErrorUsuario(motivo);
         ValorSql declaracion, papel;
         if (!e->declaracion.empty()) {
             declaracion = CString(e->declaracion);

@@ -33,9 +33,22 @@ public:
         rechazado = rechazado || !errores.IsEmpty();
         CServiciosConsola::MostrarErrores(errores);
     }
+    // The month list a page opens under an edit: the step about to be typed there, when it
+    // names a month, is picked from the list, which types the month's name as a person's
+    // choice does.
+    void ListaMeses(CWnd& control) override {
+        const CString mes = MesNumero(eleccionPendiente);
+        eleccionPendiente.Empty();
+        if (mes == "00")
+            return;
+        control.SetWindowText(GetMesLetra(std::atoi(mes)));
+        eleccionHecha = true;
+    }
 
     int mensajes = 0;
     bool rechazado = false;
+    CString eleccionPendiente;
+    bool eleccionHecha = false;
 
 private:
     bool aStderr_;
@@ -137,7 +150,7 @@ Paso LeerPaso(const std::string& s, const PlantillaDialogo& plantilla) {
 }
 
 // Runs one step; false when the page refused what the step asked.
-bool Ejecutar(const Paso& p, CGuiaView& vista, CPersona& persona) {
+bool Ejecutar(const Paso& p, CGuiaView& vista, CPersona& persona, ServiciosPagina& servicios) {
     auto rechazo = [&](const CString& motivo) {
         std::fprintf(stderr, "%s: %s\n", p.texto.c_str(), motivo.c_str());
         return false;
@@ -148,10 +161,16 @@ bool Ejecutar(const Paso& p, CGuiaView& vista, CPersona& persona) {
     switch (p.accion) {
     case Accion::Escribir: {
         const int antes = persona.Rechazados();
-        persona.Escribir(p.id, p.valor);
+        servicios.eleccionPendiente = p.valor;
+        servicios.eleccionHecha = false;
+        persona.Enfocar(p.id);
+        servicios.eleccionPendiente.Empty();
+        if (!servicios.eleccionHecha)
+            persona.Escribir(p.id, p.valor);
         const bool completo = persona.Rechazados() == antes;
         const CString queda = w->GetWindowText();
-        persona.Tabular();
+        // Leaving the box: its rules run, and the next step's box is entered afresh.
+        persona.Salir();
         if (!completo)
             return rechazo("la casilla no admite todo lo escrito; queda \"" + queda + "\"");
         return true;
@@ -196,7 +215,7 @@ void RegistrarTeclear(CLI::App& app, Contexto& ctx) {
         CPersona persona(*vista);
         bool todoAdmitido = true;
         for (const Paso& p : pasos)
-            todoAdmitido = Ejecutar(p, *vista, persona) && todoAdmitido;
+            todoAdmitido = Ejecutar(p, *vista, persona, servicios) && todoAdmitido;
         persona.Salir();
         if (!vista->SalvarDatos())
             throw ErrorUsuario("La página no pudo guardar sus casillas; no se ha guardado nada");

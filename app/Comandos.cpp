@@ -85,6 +85,7 @@ int EjecutarModelo(int argc, char** argv) {
     app.require_subcommand(0, 1);
     RegistrarDeclaraciones(app, ctx);
     RegistrarDatos(app, ctx);
+    RegistrarMantenimientoIntervinientes(app, ctx);
     RegistrarCodigos(app, ctx);
     RegistrarValidacion(app, ctx);
     RegistrarPagina(app, ctx);

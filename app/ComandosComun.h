@@ -40,5 +40,6 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);
 void RegistrarDatos(CLI::App& app, Contexto& ctx);
 void RegistrarValidacion(CLI::App& app, Contexto& ctx);
 void RegistrarPagina(CLI::App& app, Contexto& ctx);
+void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);

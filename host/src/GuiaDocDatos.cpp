@@ -3,7 +3,9 @@
 #include "Modelo/DialectoSql.h"
 #include "Modelo/Funciones.h"
 #include "Modelo/GuiaDoc.h"
+
 #include "Modelo/Intervinientes.h"
+#include "Vinculos.h"
 
 #include <sqlite3.h>
 
@@ -92,14 +94,8 @@ bool CGuiaDoc::MeterPresentadorPorDefecto(const CString& codDeclar, const CStrin
     CBaseDatos* db = CBaseDatos::Actual();
     if (!db || registro.IsEOF() || codDeclar.IsEmpty())
         return false;
-    const stInterviniente& p = registro.Actual();
     CBaseDatos::Transaccion t(*db);
-    db->Ejecutar("DELETE FROM PAINTERVIN WHERE CDDECLAR = ? AND CDROL = ?", {codDeclar, rolTexto});
-    db->Ejecutar("INSERT INTO PAINTERVIN (CDDECLAR, CDROL, DENIF, DENOMBRE, CDPROVIN, CDMUNICI, "
-                 "CDTIPVIA, DENOMVIA, NUMVIA, ESCALERA, PISO, PUERTA, CODPOSTAL, TELEFONO) "
-                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                 {codDeclar, rolTexto, p.Nif, p.Nombre, p.Provincia, p.Municipio, p.TipoVia,
-                  p.NombreVia, p.Numero, p.Escalera, p.Piso, p.Puerta, p.CodigoPostal, p.Telefono});
+    VincularCopia(*db, codDeclar, rolTexto, registro.Actual());
     t.Confirmar();
     return true;
 }

@@ -229,8 +229,9 @@ bool CGuiaView::CargarDatos() {
     return doc_ != nullptr && Creada();
 }
 
+// A declaration that may no longer change is never written, whatever mode the view is in.
 bool CGuiaView::SalvarDatos() {
-    return doc_ != nullptr && Creada() && !soloLectura_;
+    return doc_ != nullptr && Creada() && !soloLectura_ && doc_->PermiteCambios();
 }
 
 bool CGuiaView::ModoEdicion() {
@@ -285,7 +286,7 @@ bool CGuiaView::CargarControlCasilla(int casilla, CString& valor) {
 
 // A read-only view writes nothing, whatever a rule asks.
 bool CGuiaView::SalvarControlCasilla(int casilla, const CString& valor) {
-    if (!doc_ || soloLectura_)
+    if (!doc_ || soloLectura_ || !doc_->PermiteCambios())
         return false;
     doc_->SetCasilla(casilla, pagina_, valor);
     return true;

@@ -15,16 +15,19 @@ bool CPersona::Enfocar(int id) {
 }
 
 bool CPersona::Teclear(int id, const CString& texto) {
-    if (!Enfocar(id) || !EsEdicion(Control(id)->GetClase()))
-        return false;
+    return Enfocar(id) && EsEdicion(Control(id)->GetClase()) && Pulsaciones(id, texto, false);
+}
+
+// Each character as a key: a rule run by the previous one may have moved the focus or disabled
+// the edit, and then the person's keys go nowhere. With `sobreSeleccion` the first key replaces
+// the whole text, as typing over a selection does.
+bool CPersona::Pulsaciones(int id, const CString& texto, bool sobreSeleccion) {
     bool todo = true;
     const std::string_view s = texto.view();
     for (size_t i = 0; i < s.size();) {
         const size_t largo = LargoCaracter(s, i);
         CString tecla(std::string(s.substr(i, largo)));
         i += largo;
-        // A rule run by the previous character may have moved the focus or disabled the edit:
-        // a person's keys then go nowhere.
         CWnd* w = Control(id);
         if (!w->TieneFoco() || !w->IsWindowEnabled()) {
             ++rechazados_;
@@ -33,12 +36,13 @@ bool CPersona::Teclear(int id, const CString& texto) {
         }
         if (w->GetStyle() & ES_MAYUSCULAS)
             tecla = EnMayusculas(tecla);
-        const CString nuevo = w->GetWindowText() + tecla;
+        const CString nuevo = sobreSeleccion ? tecla : w->GetWindowText() + tecla;
         if (!TextoAdmitido(*w->GetSafeHwnd(), nuevo)) {
             ++rechazados_;
             todo = false;
             continue;
         }
+        sobreSeleccion = false;
         w->SetWindowText(nuevo);
     }
     return todo;
@@ -52,7 +56,9 @@ bool CPersona::Borrar(int id) {
 }
 
 bool CPersona::Escribir(int id, const CString& texto) {
-    return Borrar(id) && Teclear(id, texto);
+    if (texto.IsEmpty())
+        return Borrar(id);
+    return Enfocar(id) && EsEdicion(Control(id)->GetClase()) && Pulsaciones(id, texto, true);
 }
 
 bool CPersona::Pulsar(int id) {

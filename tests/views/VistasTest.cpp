@@ -308,3 +308,90 @@ TEST_F(Vistas, ThePresentationNumberIsPaddedOnLeaving) {
     persona.Tabular();
     EXPECT_EQ(Texto(55), "000012");
 }
+
+TEST_F(Vistas, NoClickSequenceLeavesBothKindsTicked) {
+    CPersona persona(Abrir());
+    auto marcada = [&](int c) {
+        return static_cast<CButton&>(DeCasilla(c)).GetCheck() == BST_CHECKED;
+    };
+    unsigned semilla = 7;
+    for (int i = 0; i < 60; ++i) {
+        semilla = semilla * 1103515245u + 12345u;
+        persona.Pulsar((semilla >> 16) % 2 ? control::ChkComplementaria : control::ChkSustitutiva);
+        ASSERT_FALSE(marcada(50) && marcada(51)) << i;
+        EXPECT_EQ(DeCasilla(52).IsWindowEnabled(), marcada(50) || marcada(51)) << i;
+    }
+}
+
+TEST_F(Vistas, APutBackPeriodRefusedAgainShowsNoSecondMessage) {
+    P1(casilla::MesDevengo, "03");
+    P1(casilla::AnioDevengo, "1999"); // before the first tariff: refused as well
+    Abrir();
+    base.ui.mensajes.clear();         // showing a stored period checks it too
+    DeCasilla(1).SetWindowText("04"); // one change, as a month picked from the list
+    EXPECT_EQ(base.ui.mensajes.size(), 1u);
+    EXPECT_EQ(Texto(1), "03");
+    EXPECT_EQ(Texto(2), "1999");
+    EXPECT_EQ(vista->NotificacionesCortadas(), 0);
+}
+
+TEST_F(Vistas, ThePartiesDialogIsRefusedWhenTheStoredDeclarationChangedElsewhere) {
+    CString marca = "2024-06-10 09:00:00";
+    doc.SetAlmacen({[](CGuiaDoc&) { return true; }, {}, {}, [&](const CString&) { return marca; }});
+    doc.SetMarcaAlmacen(marca);
+    P1(casilla::SujetoPasivo, "B12345674");
+    Abrir();
+    CPersona persona(*vista);
+    base.ui.respuestaIntervinientes = IDCANCEL;
+    persona.Pulsar(control::IntervSujeto);
+    EXPECT_EQ(base.ui.dialogosIntervinientes.size(), 1u);
+    marca = "2024-06-10 09:05:00"; // another program saved it meanwhile
+    base.ui.respuestaIntervinientes = IDOK;
+    persona.Pulsar(control::IntervSujeto);
+    EXPECT_EQ(base.ui.dialogosIntervinientes.size(), 1u);
+    ASSERT_EQ(base.ui.mensajes.size(), 1u);
+    EXPECT_NE(base.ui.mensajes[0].texto.Find("otra ventana"), -1);
+    EXPECT_EQ(doc.GetCasilla(casilla::SujetoPasivo, pagina::P1), "B12345674");
+}
+
+TEST_F(Vistas, HelpButtonsOpenTheHelpOfTheirBlock) {
+    CPersona persona(Abrir());
+    for (int id : {control::AyudaSujeto, control::AyudaRepresentante, control::AyudaPresentador,
+                   control::AyudaTipoDeclaracion, control::AyudaAutoliquidacion})
+        persona.Pulsar(id);
+    const CString m = doc.GetCodModelo() + "/1/";
+    EXPECT_EQ(base.ui.ayudas,
+              (std::vector<CString>{m + "SujPasivo", m + "Representante", m + "Presentador",
+                                    m + "Tipo_Liquidacion", m + "Autoliquidacion"}));
+    for (const char* clave :
+         {"SujPasivo", "Representante", "Presentador", "Tipo_Liquidacion", "Autoliquidacion"})
+        EXPECT_FALSE(TextoAyudaBloque(doc.GetCodModelo(), "1", clave).IsEmpty()) << clave;
+}
+
+TEST_F(Vistas, ACancelledFileDialogChangesNothingButTheSave) {
+    if (Es871())
+        GTEST_SKIP() << "form 871 has no import";
+    P1(casilla::NumeroDocumentos, "2");
+    P1(casilla::Cuota, "3,00");
+    Abrir();
+    DeCasilla(casilla::Base).SetWindowText("100,00"); // typed, not yet saved
+    EXPECT_TRUE(vista->PosicionarEnCasilla(casilla::ImportacionFichero));
+    EXPECT_EQ(base.ui.ficherosPedidos[0],
+              "Ficheros Txt (*.txt)|*.txt|||Selección del fichero que contiene los datos");
+    EXPECT_EQ(Caja(casilla::Base), "100,00");
+    EXPECT_EQ(Caja(casilla::Cuota), "3,00");
+    EXPECT_EQ(Caja(casilla::NumeroDocumentos), "2");
+}
+
+TEST_F(Vistas, LeavingTheMonthOnForm871RecomputesSavesAndReloads) {
+    P1(casilla::NumeroDocumentos, "2");
+    P1(casilla::Cuota, "3,00");
+    P1(casilla::TotalIngresar, "9,99");
+    CPersona persona(Abrir());
+    persona.Escribir(control::MesDevengo, "5");
+    persona.Tabular();
+    EXPECT_EQ(Texto(1), "05");
+    // Form 871 saves the page on leaving the month; form 863 waits for the next save.
+    EXPECT_EQ(Caja(casilla::MesDevengo), Es871() ? "05" : "");
+    EXPECT_EQ(Caja(casilla::TotalIngresar), Es871() ? "3,00" : "9,99");
+}

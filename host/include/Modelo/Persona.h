@@ -16,7 +16,8 @@ public:
     bool Teclear(int id, const CString& texto);
     // Focuses the edit, selects everything and deletes it (one change when it held text).
     bool Borrar(int id);
-    // Replaces the text as typing does: Borrar, then Teclear.
+    // Replaces the text as typing over the selected text does: the first character replaces
+    // it all (one change), the others follow one by one. An empty text deletes it all.
     bool Escribir(int id, const CString& texto);
     // Clicks a button or a check box: it takes the focus, a check box toggles, then the click
     // is notified.
@@ -34,6 +35,7 @@ public:
 
 private:
     CWnd* Control(int id) const;
+    bool Pulsaciones(int id, const CString& texto, bool sobreSeleccion);
     CGuiaView& vista_;
     int rechazados_ = 0;
 };

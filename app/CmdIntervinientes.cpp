@@ -1,0 +1,149 @@
+// The parties dialog of the command line: correcting and removing parties of the store, and
+// binding them to a declaration in a role, through the host's party maintenance. Binding and
+// unbinding end as the dialog's OK does: the declaration's party boxes are filled again and
+// saved.
+#include "ComandosComun.h"
+#include "Modelo/Funciones.h"
+#include "Modelo/MantenimientoIntervinientes.h"
+
+namespace {
+
+// The fields a correction may change; an option not given keeps what the party had.
+struct Campos {
+    std::optional<std::string> nif, nombre, apellido2, nombrePropio, provincia, municipio, tipoVia,
+        via, numero, escalera, piso, puerta, cp, tel;
+};
+
+void OpcionesCampos(CLI::App* cmd, Campos& c) {
+    cmd->add_option("--nif", c.nif, "NIF");
+    cmd->add_option("--name", c.nombre, "Primer apellido (persona física) o razón social");
+    cmd->add_option("--second-surname", c.apellido2, "Segundo apellido");
+    cmd->add_option("--first-name", c.nombrePropio, "Nombre");
+    cmd->add_option("--province", c.provincia, "Código de provincia");
+    cmd->add_option("--municipality", c.municipio, "Código de municipio");
+    cmd->add_option("--street-type", c.tipoVia, "Tipo de vía");
+    cmd->add_option("--street", c.via, "Nombre de la vía");
+    cmd->add_option("--number", c.numero, "Número");
+    cmd->add_option("--staircase", c.escalera, "Escalera");
+    cmd->add_option("--floor", c.piso, "Piso");
+    cmd->add_option("--door", c.puerta, "Puerta");
+    cmd->add_option("--postcode", c.cp, "Código postal");
+    cmd->add_option("--phone", c.tel, "Teléfono");
+}
+
+void Aplicar(const Campos& c, stInterviniente& p) {
+    auto poner = [](const std::optional<std::string>& v, CString& campo) {
+        if (v)
+            campo = CString(*v);
+    };
+    poner(c.nif, p.Nif);
+    poner(c.provincia, p.Provincia);
+    poner(c.municipio, p.Municipio);
+    poner(c.tipoVia, p.TipoVia);
+    poner(c.via, p.NombreVia);
+    poner(c.numero, p.Numero);
+    poner(c.escalera, p.Escalera);
+    poner(c.piso, p.Piso);
+    poner(c.puerta, p.Puerta);
+    poner(c.cp, p.CodigoPostal);
+    poner(c.tel, p.Telefono);
+    if (!c.nombre && !c.apellido2 && !c.nombrePropio)
+        return;
+    CString a1, a2, n;
+    ExtraerCadBD(p.Nombre, a1, a2, n);
+    poner(c.nombre, a1);
+    poner(c.apellido2, a2);
+    poner(c.nombrePropio, n);
+    p.Nombre = a2.IsEmpty() && n.IsEmpty()
+                   ? a1
+                   : a1 + CString(kSeparadorNombre, 1) + a2 + CString(kSeparadorNombre, 1) + n;
+}
+
+stInterviniente BuscarLibre(CMantenimientoIntervinientes& m, const std::string& numero) {
+    for (const stInterviniente& p : m.Libres())
+        if (p.NumOrden == CString(numero))
+            return p;
+    throw ErrorUsuario("No existe en el almacén el interviniente " + CitaBreve(CString(numero)));
+}
+
+// Runs a change of the store and, for a declaration, refills its party boxes and saves it, all
+// in one transaction.
+template <class Cambio> void Cambiar(Contexto& ctx, const std::string& declaracion, Cambio cambio) {
+    CHost& host = ctx.Host();
+    CBaseDatos::Transaccion t(host.BaseDatos());
+    std::unique_ptr<CGuiaDoc> doc;
+    if (!declaracion.empty()) {
+        doc = host.Abrir(CString(declaracion));
+        CHost::ExigirBorrador(*doc);
+    }
+    CMantenimientoIntervinientes m(host.BaseDatos());
+    try {
+        cambio(m);
+    } catch (const CExcepcionInterviniente& e) {
+        throw ErrorUsuario(e.what());
+    }
+    if (doc) {
+        host.Operacion(*doc, "intervinientes", {});
+        host.Guardar(*doc);
+    }
+    t.Confirmar();
+}
+
+} // namespace
+
+void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx) {
+    CLI::App* parties = app.get_subcommand("parties");
+
+    struct Opc {
+        std::string numero, declaracion, papel;
+        Campos campos;
+    };
+    auto e = std::make_shared<Opc>();
+    auto* edit = parties->add_subcommand("edit", "Corrige un interviniente del almacén");
+    edit->add_option("NUM", e->numero, "Número de orden")->required();
+    OpcionesCampos(edit, e->campos);
+    edit->callback([&ctx, e] {
+        Cambiar(ctx, "", [&](CMantenimientoIntervinientes& m) {
+            stInterviniente p = BuscarLibre(m, e->numero);
+            Aplicar(e->campos, p);
+            m.Editar(p.NumOrden, p);
+        });
+    });
+
+    auto r = std::make_shared<Opc>();
+    auto* remove = parties->add_subcommand("remove", "Quita un interviniente del almacén");
+    remove->add_option("NUM", r->numero, "Número de orden")->required();
+    remove->callback([&ctx, r] {
+        Cambiar(ctx, "", [&](CMantenimientoIntervinientes& m) { m.Quitar(CString(r->numero)); });
+    });
+
+    const std::vector<std::string> papeles{rol::SujetoPasivo, rol::Representante, rol::Presentador};
+    auto b = std::make_shared<Opc>();
+    auto* bind = parties->add_subcommand(
+        "bind", "Vincula un interviniente del almacén a una declaración en un papel");
+    bind->add_option("CODE", b->declaracion, "Código de la declaración")->required();
+    bind->add_option("--role", b->papel, "Sujeto Pasivo, Representante o Presentador")
+        ->required()
+        ->check(CLI::IsMember(papeles));
+    bind->add_option("--party", b->numero, "Número de orden del interviniente")->required();
+    bind->callback([&ctx, b] {
+        Cambiar(ctx, b->declaracion, [&](CMantenimientoIntervinientes& m) {
+            m.Vincular(CString(b->declaracion), CString(b->papel), CString(b->numero));
+        });
+    });
+
+    auto u = std::make_shared<Opc>();
+    auto* unbind =
+        parties->add_subcommand("unbind", "Quita el interviniente de un papel de una declaración");
+    unbind->add_option("CODE", u->declaracion, "Código de la declaración")->required();
+    unbind->add_option("--role", u->papel, "Sujeto Pasivo, Representante o Presentador")
+        ->required()
+        ->check(CLI::IsMember(papeles));
+    unbind->callback([&ctx, u] {
+        Cambiar(ctx, u->declaracion, [&](CMantenimientoIntervinientes& m) {
+            if (!m.Desvincular(CString(u->declaracion), CString(u->papel)))
+                throw CExcepcionInterviniente("La declaración " + u->declaracion + " no tiene " +
+                                              u->papel);
+        });
+    });
+}
