@@ -86,6 +86,7 @@ int EjecutarModelo(int argc, char** argv) {
     RegistrarDeclaraciones(app, ctx);
     RegistrarDatos(app, ctx);
     RegistrarMantenimientoIntervinientes(app, ctx);
+    RegistrarVentana(app, ctx);
     RegistrarCodigos(app, ctx);
     RegistrarValidacion(app, ctx);
     RegistrarPagina(app, ctx);

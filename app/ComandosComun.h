@@ -41,5 +41,6 @@ void RegistrarDatos(CLI::App& app, Contexto& ctx);
 void RegistrarValidacion(CLI::App& app, Contexto& ctx);
 void RegistrarPagina(CLI::App& app, Contexto& ctx);
 void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx);
+void RegistrarVentana(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);

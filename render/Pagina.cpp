@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -38,25 +39,12 @@ const QColor kTextoInhabilitado(120, 120, 120);
 const QColor kVeloInhabilitado(0, 0, 0, 22);
 const QColor kMarco(90, 90, 90);
 
-QImage Bitmap(UINT id) {
-    const RecursoBitmap* b = AfxBuscarBitmap(int(id));
-    if (!b)
-        return QImage();
-    return QImage::fromData(b->datos, int(b->tamano), "BMP");
-}
-
-// The platform's faces to the ones every Linux machine of ours has.
 QFont Fuente(CWnd& w) {
     LOGFONT lf;
     CFont* f = w.GetFont();
     if (!f || !f->GetLogFont(&lf))
         lf.lfHeight = -11;
-    const bool fija = std::strstr(lf.lfFaceName, "Courier") != nullptr;
-    QFont q(fija ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
-    q.setPixelSize(std::max(6, lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight));
-    q.setBold(lf.lfWeight >= FW_BOLD);
-    q.setItalic(lf.lfItalic);
-    return q;
+    return FuenteQt(lf);
 }
 
 int Alineacion(unsigned estilos) {
@@ -72,10 +60,6 @@ QRect Rect(const CWnd& w) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
-QString Texto(const CString& t) {
-    return QString::fromUtf8(t.c_str(), t.GetLength());
-}
-
 void DibujarTexto(QPainter& p, CWnd& w, const QRect& r, const CString& texto, int banderas) {
     p.setFont(Fuente(w));
     p.setPen(w.IsWindowEnabled() ? kTexto : kTextoInhabilitado);
@@ -85,7 +69,7 @@ void DibujarTexto(QPainter& p, CWnd& w, const QRect& r, const CString& texto, in
     const int margen = std::max(0, (f.pixelSize() + 4 - r.height()) / 2 + 1);
     p.save();
     p.setClipRect(r.adjusted(0, -margen, 0, margen));
-    p.drawText(r.adjusted(2, 0, -2, 0), banderas | Qt::TextDontClip, Texto(texto));
+    p.drawText(r.adjusted(2, 0, -2, 0), banderas | Qt::TextDontClip, TextoQt(texto));
     p.restore();
 }
 
@@ -118,11 +102,7 @@ void DibujarSelector(QPainter& p, CDateTimeCtrl& d, const QRect& r) {
 }
 
 void DibujarImagenCodigo(QPainter& p, const stImagenCodigo& img, const QRect& r) {
-    QImage q(img.Ancho, img.Alto, QImage::Format_Grayscale8);
-    for (int y = 0; y < img.Alto; ++y)
-        std::memcpy(q.scanLine(y), img.Pixeles.data() + size_t(y) * size_t(img.Ancho),
-                    size_t(img.Ancho));
-    const QImage a = q.scaled(r.size(), Qt::KeepAspectRatio, Qt::FastTransformation);
+    const QImage a = ImagenQt(img).scaled(r.size(), Qt::KeepAspectRatio, Qt::FastTransformation);
     p.drawImage(r.left() + (r.width() - a.width()) / 2, r.top() + (r.height() - a.height()) / 2, a);
 }
 
@@ -150,7 +130,7 @@ void DibujarControl(QPainter& p, CWnd& w) {
         break;
     case ClaseControl::ScrollBitmapButton: {
         auto& b = static_cast<CScrollBitmapButton&>(w);
-        const QImage img = Bitmap(b.GetIdBitmap(
+        const QImage img = BitmapRecurso(b.GetIdBitmap(
             w.IsWindowEnabled() ? CScrollBitmapButton::Normal : CScrollBitmapButton::Inhabilitada));
         if (!img.isNull())
             p.drawImage(r, img);
@@ -165,8 +145,44 @@ void DibujarControl(QPainter& p, CWnd& w) {
 
 } // namespace
 
+QImage BitmapRecurso(UINT id) {
+    const RecursoBitmap* b = AfxBuscarBitmap(int(id));
+    if (!b)
+        return QImage();
+    return QImage::fromData(b->datos, int(b->tamano), "BMP");
+}
+
+QImage ImagenQt(const stImagenCodigo& img) {
+    QImage q(img.Ancho, img.Alto, QImage::Format_Grayscale8);
+    for (int y = 0; y < img.Alto; ++y)
+        std::memcpy(q.scanLine(y), img.Pixeles.data() + size_t(y) * size_t(img.Ancho),
+                    size_t(img.Ancho));
+    return q;
+}
+
+QFont FuenteQt(const LOGFONT& lf, double escala) {
+    const bool fija = std::strstr(lf.lfFaceName, "Courier") != nullptr;
+    QFont q(fija ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    const int alto = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+    q.setPixelSize(std::max(6, int(alto * escala + 0.5)));
+    q.setBold(lf.lfWeight >= FW_BOLD);
+    q.setItalic(lf.lfItalic);
+    return q;
+}
+
+QString TextoQt(const CString& t) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString s = utf8.decode(QByteArrayView(t.c_str(), t.GetLength()));
+    return utf8.hasError() ? QString::fromLatin1(t.c_str(), t.GetLength()) : s;
+}
+
+CString TextoModelo(const QString& t) {
+    const QByteArray b = t.toUtf8();
+    return CString(b.constData(), int(b.size()));
+}
+
 QImage FondoDeVista(const CGuiaView& vista) {
-    return Bitmap(vista.GetIdFondo());
+    return BitmapRecurso(vista.GetIdFondo());
 }
 
 QImage DibujarVista(const CGuiaView& vista) {

@@ -235,6 +235,14 @@ int CEdit::GetLimitText() const {
     return m_hWnd ? m_hWnd->limite : 0;
 }
 
+CString CEdit::Tecleado(const CString& teclas) const {
+    return m_hWnd && (m_hWnd->estilos & ES_MAYUSCULAS) ? EnMayusculas(teclas) : teclas;
+}
+
+bool CEdit::Admite(const CString& texto) const {
+    return m_hWnd && TextoAdmitido(*m_hWnd, texto);
+}
+
 void CEditDecNumber::SetDigitos(int enteros, int decimales) {
     if (!m_hWnd)
         return;

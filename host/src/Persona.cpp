@@ -34,10 +34,10 @@ bool CPersona::Pulsaciones(int id, const CString& texto, bool sobreSeleccion) {
             todo = false;
             continue;
         }
-        if (w->GetStyle() & ES_MAYUSCULAS)
-            tecla = EnMayusculas(tecla);
+        auto* edicion = static_cast<CEdit*>(w);
+        tecla = edicion->Tecleado(tecla);
         const CString nuevo = sobreSeleccion ? tecla : w->GetWindowText() + tecla;
-        if (!TextoAdmitido(*w->GetSafeHwnd(), nuevo)) {
+        if (!edicion->Admite(nuevo)) {
             ++rechazados_;
             todo = false;
             continue;

@@ -61,6 +61,10 @@ public:
     // The most characters a person may type; 0 means no limit.
     void LimitText(int maximo);
     int GetLimitText() const;
+    // What a person's keys turn into in this edit (capitals for an upper-case edit), and
+    // whether the edit may hold the text they leave (its kind, its digits, its limit).
+    CString Tecleado(const CString& teclas) const;
+    bool Admite(const CString& texto) const;
 };
 
 // A text edit drawn over the page image.

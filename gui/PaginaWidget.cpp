@@ -1,0 +1,323 @@
+#include "PaginaWidget.h"
+
+#include "Modelo/Controles.h"
+#include "render/Pagina.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QToolButton>
+
+namespace {
+
+// The earliest date a picker may hold stands for "no date" on an optional picker.
+const QDate kSinFecha(1900, 1, 1);
+
+Qt::Alignment Alineacion(unsigned estilos) {
+    const Qt::Alignment h = (estilos & ES_CENTRADO)  ? Qt::AlignHCenter
+                            : (estilos & ES_DERECHA) ? Qt::AlignRight
+                                                     : Qt::AlignLeft;
+    return h | Qt::AlignVCenter;
+}
+
+// Keeps a counter raised for as long as it lives.
+struct Aplicando {
+    int& n;
+    explicit Aplicando(int& contador) : n(contador) { ++n; }
+    ~Aplicando() { --n; }
+};
+
+} // namespace
+
+QString NombreControl(const CGuiaView& vista, int id) {
+    return QString("control-%1-%2").arg(quintptr(&vista)).arg(id);
+}
+
+PaginaWidget::PaginaWidget(CGuiaView& vista, QWidget* parent)
+    : QWidget(parent), vista_(vista), fondo_(FondoDeVista(vista)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The page is paper whatever surrounds it: dark ink on it, not the colours of the frame.
+    setBackgroundRole(QPalette::Base);
+    setForegroundRole(QPalette::Text);
+    for (CWnd* w : vista_.Controles())
+        Crear(*w);
+    // The tab order is the template's.
+    QWidget* anterior = nullptr;
+    for (CWnd* w : vista_.Controles()) {
+        QWidget* q = widgets_[w->GetDlgCtrlID()];
+        if (q->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (anterior)
+            setTabOrder(anterior, q);
+        anterior = q;
+    }
+    for (const auto& [id, w] : widgets_)
+        Actualizar(id);
+    vista_.SetObservador(this);
+    connect(qApp, &QApplication::focusChanged, this, &PaginaWidget::FocoCambiado);
+    SetZoom(1.0);
+}
+
+PaginaWidget::~PaginaWidget() {
+    vista_.SetObservador(nullptr);
+}
+
+QWidget* PaginaWidget::WidgetDe(int idControl) const {
+    auto it = widgets_.find(idControl);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+int PaginaWidget::IdDe(const QWidget* w) const {
+    auto it = ids_.find(w);
+    return it == ids_.end() ? 0 : it->second;
+}
+
+QSize PaginaWidget::sizeHint() const {
+    return QSize(int(kAnchoPaginaPx * zoom_), int(kAltoPaginaPx * zoom_));
+}
+
+void PaginaWidget::SetZoom(double zoom) {
+    zoom_ = std::clamp(zoom, 0.5, 3.0);
+    setFixedSize(sizeHint());
+    for (const auto& [id, w] : widgets_) {
+        Colocar(id);
+        Actualizar(id);
+    }
+    update();
+}
+
+void PaginaWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (fondo_.isNull())
+        p.fillRect(rect(), Qt::white);
+    else
+        p.drawImage(rect(), fondo_);
+}
+
+// ----- widgets ----------------------------------------------------------------------------------
+
+void PaginaWidget::Crear(CWnd& w) {
+    const int id = w.GetDlgCtrlID();
+    QWidget* q = nullptr;
+    switch (w.GetClase()) {
+    case ClaseControl::EditTrans:
+    case ClaseControl::EditNumber:
+    case ClaseControl::EditDecNumber: {
+        auto* e = new QLineEdit(this);
+        e->setFrame(false);
+        e->setAlignment(Alineacion(w.GetStyle()));
+        e->setStyleSheet("QLineEdit { background: white; padding: 0 1px; }"
+                         "QLineEdit:disabled { background: #eeeeee; color: #777777; }"
+                         "QLineEdit:focus { background: #fffbe0; }");
+        connect(e, &QLineEdit::textEdited, this,
+                [this, id](const QString& t) { TextoEditado(id, t); });
+        q = e;
+        break;
+    }
+    case ClaseControl::CheckBox: {
+        auto* c = new QCheckBox(this);
+        connect(c, &QCheckBox::clicked, this, [this, id](bool marcada) {
+            if (aplicando_)
+                return;
+            static_cast<CButton*>(vista_.GetDlgItem(id))
+                ->SetCheck(marcada ? BST_CHECKED : BST_UNCHECKED);
+            vista_.EnviarNotificacion(id, BN_CLICKED);
+            Actualizar(id);
+            emit Editada();
+        });
+        q = c;
+        break;
+    }
+    case ClaseControl::DateTimeOpt:
+    case ClaseControl::DateTimeFixFormat: {
+        auto* d = new QDateEdit(this);
+        d->setCalendarPopup(true);
+        d->setDisplayFormat("dd/MM/yyyy");
+        d->setMinimumDate(kSinFecha);
+        if (w.GetClase() == ClaseControl::DateTimeOpt)
+            d->setSpecialValueText(" ");
+        connect(d, &QDateEdit::dateChanged, this, [this, id](QDate fecha) {
+            if (aplicando_)
+                return;
+            auto* selector = static_cast<CDateTimeCtrl*>(vista_.GetDlgItem(id));
+            COleDateTime f;
+            if (fecha.isValid() && fecha != kSinFecha)
+                f.SetDate(fecha.year(), fecha.month(), fecha.day());
+            if (selector->SetTime(f))
+                vista_.EnviarNotificacion(id, DTN_DATETIMECHANGE);
+            Actualizar(id);
+            emit Editada();
+        });
+        d->calendarWidget()->installEventFilter(this);
+        q = d;
+        break;
+    }
+    case ClaseControl::ScrollBitmapButton: {
+        auto* b = new QToolButton(this);
+        b->setAutoRaise(true);
+        connect(b, &QToolButton::clicked, this, [this, id] {
+            vista_.GetDlgItem(id)->SetFocus();
+            vista_.EnviarNotificacion(id, BN_CLICKED);
+        });
+        q = b;
+        break;
+    }
+    case ClaseControl::StaticTransBold:
+    case ClaseControl::Picture: {
+        auto* l = new QLabel(this);
+        l->setWordWrap(true);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        l->setFocusPolicy(Qt::NoFocus);
+        q = l;
+        break;
+    }
+    }
+    q->setObjectName(NombreControl(vista_, id));
+    q->installEventFilter(this);
+    widgets_[id] = q;
+    ids_[q] = id;
+}
+
+void PaginaWidget::Colocar(int id) {
+    CRect r;
+    vista_.GetDlgItem(id)->GetWindowRect(&r);
+    widgets_[id]->setGeometry(int(r.left * zoom_), int(r.top * zoom_),
+                              std::max(1, int(r.Width() * zoom_)),
+                              std::max(1, int(r.Height() * zoom_)));
+}
+
+// Copies what the window holds onto its widget.
+void PaginaWidget::Actualizar(int id) {
+    CWnd* w = vista_.GetDlgItem(id);
+    QWidget* q = WidgetDe(id);
+    if (!w || !q)
+        return;
+    Aplicando guarda(aplicando_);
+    q->setVisible(w->IsWindowVisible());
+    q->setEnabled(w->IsWindowEnabled());
+    q->setToolTip(TextoQt(vista_.GetToolTip().GetText(id)));
+    LOGFONT lf;
+    if (CFont* f = w->GetFont(); f && f->GetLogFont(&lf))
+        q->setFont(FuenteQt(lf, zoom_));
+    switch (w->GetClase()) {
+    case ClaseControl::EditTrans:
+    case ClaseControl::EditNumber:
+    case ClaseControl::EditDecNumber: {
+        auto* e = static_cast<QLineEdit*>(q);
+        const QString t = TextoQt(w->GetWindowText());
+        if (e->text() != t)
+            e->setText(t);
+        const int limite = static_cast<CEdit*>(w)->GetLimitText();
+        e->setMaxLength(limite > 0 ? limite : 32767);
+        break;
+    }
+    case ClaseControl::CheckBox:
+        static_cast<QCheckBox*>(q)->setChecked(static_cast<CButton*>(w)->GetCheck() == BST_CHECKED);
+        break;
+    case ClaseControl::DateTimeOpt:
+    case ClaseControl::DateTimeFixFormat: {
+        COleDateTime f;
+        const bool hay = static_cast<CDateTimeCtrl*>(w)->GetTime(f) == GDT_VALID;
+        static_cast<QDateEdit*>(q)->setDate(hay ? QDate(f.GetYear(), f.GetMonth(), f.GetDay())
+                                                : kSinFecha);
+        break;
+    }
+    case ClaseControl::ScrollBitmapButton: {
+        auto* b = static_cast<CScrollBitmapButton*>(w);
+        const QImage img = BitmapRecurso(b->GetIdBitmap(CScrollBitmapButton::Normal));
+        static_cast<QToolButton*>(q)->setIcon(QIcon(QPixmap::fromImage(img)));
+        static_cast<QToolButton*>(q)->setIconSize(q->size());
+        break;
+    }
+    case ClaseControl::StaticTransBold:
+    case ClaseControl::Picture: {
+        auto* l = static_cast<QLabel*>(q);
+        l->setAlignment((Alineacion(w->GetStyle()) & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+        if (const stImagenCodigo* img = static_cast<CStatic*>(w)->GetImagen())
+            l->setPixmap(QPixmap::fromImage(
+                ImagenQt(*img).scaled(q->size(), Qt::KeepAspectRatio, Qt::FastTransformation)));
+        else
+            l->setText(TextoQt(w->GetWindowText()));
+        break;
+    }
+    }
+}
+
+void PaginaWidget::VentanaCambiada(int id, CambioVentana cambio) {
+    QWidget* q = WidgetDe(id);
+    if (!q)
+        return;
+    switch (cambio) {
+    case CambioVentana::Posicion:
+        Colocar(id);
+        break;
+    case CambioVentana::Foco:
+        if (CWnd* foco = vista_.GetFocus(); foco && foco->GetDlgCtrlID() == id && !q->hasFocus()) {
+            Aplicando guarda(aplicando_);
+            q->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    case CambioVentana::Mostrar:
+        emit MostrarWidget(q);
+        return;
+    default:
+        break;
+    }
+    Actualizar(id);
+}
+
+// ----- a person's actions -----------------------------------------------------------------------
+
+// The text the person left in the edit becomes the window's text, which notifies the view as
+// typing does; what the edit may not hold (its kind, its limit) is put back as it was.
+void PaginaWidget::TextoEditado(int id, const QString& texto) {
+    if (aplicando_)
+        return;
+    auto* edicion = static_cast<CEdit*>(vista_.GetDlgItem(id));
+    const CString nuevo = edicion->Tecleado(TextoModelo(texto));
+    if (edicion->Admite(nuevo))
+        edicion->SetWindowText(nuevo);
+    Actualizar(id);
+    emit Editada();
+}
+
+void PaginaWidget::FocoCambiado(QWidget* antes, QWidget* ahora) {
+    // A popup (the month list, a calendar) keeps the focus where it was.
+    if (aplicando_ || (ahora && ahora->window()->windowType() == Qt::Popup))
+        return;
+    if (const int id = IdDe(ahora)) {
+        CWnd* w = vista_.GetDlgItem(id);
+        if (vista_.GetFocus() != w)
+            w->SetFocus();
+    } else if (IdDe(antes) && ahora) {
+        vista_.QuitarFoco();
+    }
+}
+
+bool PaginaWidget::eventFilter(QObject* objeto, QEvent* e) {
+    // The calendar of a picker: opening and closing it are notified.
+    for (const auto& [id, q] : widgets_) {
+        auto* d = qobject_cast<QDateEdit*>(q);
+        if (!d || d->calendarWidget() != objeto)
+            continue;
+        if (e->type() == QEvent::Show)
+            vista_.EnviarNotificacion(id, DTN_DROPDOWN);
+        else if (e->type() == QEvent::Hide)
+            vista_.EnviarNotificacion(id, DTN_CLOSEUP);
+        return false;
+    }
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1) {
+        const int casilla = vista_.CasillaAyuda(IdDe(qobject_cast<QWidget*>(objeto)));
+        if (casilla >= 0) {
+            emit AyudaCasilla(casilla);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, e);
+}

@@ -1,0 +1,211 @@
+#include "PestanaDeclaracion.h"
+
+#include "Modelo/Servicios.h"
+#include "render/Pagina.h"
+
+#include <QHeaderView>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+PestanaDeclaracion::PestanaDeclaracion(CHost& host, const CString& codigo, QWidget* parent)
+    : QWidget(parent), host_(host), codigo_(codigo) {
+    auto* division = new QSplitter(Qt::Vertical, this);
+    paginas_ = new QTabWidget(division);
+    errores_ = new QTreeWidget(division);
+    errores_->setHeaderLabels({"Código", "Casilla", "Descripción", "Detalle"});
+    errores_->setRootIsDecorated(false);
+    errores_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    errores_->hide();
+    connect(errores_, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item, int) { IrAError(errores_->indexOfTopLevelItem(item)); });
+    division->setStretchFactor(0, 4);
+    division->setStretchFactor(1, 1);
+    auto* caja = new QVBoxLayout(this);
+    caja->setContentsMargins(0, 0, 0, 0);
+    caja->addWidget(division);
+    Cargar();
+}
+
+PestanaDeclaracion::~PestanaDeclaracion() {
+    // The widgets observe the views: they go first.
+    paginas_->clear();
+    for (QScrollArea* d : desplazables_)
+        delete d;
+}
+
+void PestanaDeclaracion::Cargar() {
+    paginas_->clear();
+    for (QScrollArea* d : desplazables_)
+        delete d;
+    desplazables_.clear();
+    paginasWidget_.clear();
+    vistas_.clear();
+    doc_ = host_.Abrir(codigo_);
+    for (int i = 0; i < doc_->NumPaginas(); ++i) {
+        CString error;
+        std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(*doc_, i, error);
+        if (!vista)
+            throw ErrorUsuario(error);
+        auto* desplazable = new QScrollArea;
+        auto* pagina = new PaginaWidget(*vista, desplazable);
+        desplazable->setWidget(pagina);
+        desplazable->setAlignment(Qt::AlignHCenter);
+        desplazable->setBackgroundRole(QPalette::Dark);
+        pagina->SetZoom(zoom_);
+        connect(pagina, &PaginaWidget::MostrarWidget, desplazable,
+                [desplazable](QWidget* w) { desplazable->ensureWidgetVisible(w, 40, 80); });
+        connect(pagina, &PaginaWidget::AyudaCasilla, this, [this](int casilla) {
+            const CString texto = doc_->GetAyuda(casilla);
+            AfxServicios().MessageBox(texto.IsEmpty() ? CString("Esta casilla no tiene ayuda.")
+                                                      : texto,
+                                      "Ayuda de la casilla", MB_OK | MB_ICONINFORMATION);
+        });
+        connect(pagina, &PaginaWidget::Editada, this, &PestanaDeclaracion::Cambiada);
+        paginas_->addTab(desplazable, QString("Página %1").arg(i + 1));
+        desplazables_.push_back(desplazable);
+        paginasWidget_.push_back(pagina);
+        vistas_.push_back(std::move(vista));
+    }
+    guardado_ = doc_->Casillas();
+}
+
+PaginaWidget* PestanaDeclaracion::Pagina(int indice) const {
+    return indice >= 0 && indice < int(paginasWidget_.size()) ? paginasWidget_[size_t(indice)]
+                                                              : nullptr;
+}
+
+// Page 1 holds everything a person types; page 2 is its copy.
+std::map<std::pair<int, int>, CString> PestanaDeclaracion::Mostrado() {
+    if (!vistas_.empty())
+        vistas_[0]->SalvarDatos();
+    return doc_->Casillas();
+}
+
+bool PestanaDeclaracion::TieneCambios() {
+    return !SoloLectura() && Mostrado() != guardado_;
+}
+
+bool PestanaDeclaracion::Guardar() {
+    if (SoloLectura())
+        return false;
+    try {
+        CBaseDatos::Transaccion t(host_.BaseDatos());
+        if (doc_->CambioTimeStamp()) {
+            doc_->ErrorTimeStamp();
+            return false;
+        }
+        vistas_[0]->SalvarDatos();
+        host_.Guardar(*doc_);
+        t.Confirmar();
+    } catch (const std::exception& e) {
+        AfxMessageBox(CString("No se ha guardado la declaración: ") + e.what(),
+                      MB_OK | MB_ICONERROR);
+        return false;
+    }
+    guardado_ = doc_->Casillas();
+    for (size_t i = 1; i < vistas_.size(); ++i)
+        vistas_[i]->CargarDatos(); // the save replicated page 1 onto them
+    emit Cambiada();
+    return true;
+}
+
+void PestanaDeclaracion::DeshacerCambios() {
+    Cargar();
+    errores_->clear();
+    errores_->hide();
+    emit Cambiada();
+}
+
+int PestanaDeclaracion::Validar() {
+    Mostrado();
+    CListaErrores hallazgos;
+    doc_->Validar(hallazgos);
+    doc_->ObtenerDetallesListaErrores(hallazgos);
+    MostrarHallazgos(hallazgos);
+    return hallazgos.GetSize();
+}
+
+void PestanaDeclaracion::MostrarHallazgos(const CListaErrores& hallazgos) {
+    hallazgos_ = hallazgos;
+    errores_->clear();
+    for (const stError& e : hallazgos_)
+        errores_->addTopLevelItem(new QTreeWidgetItem(
+            {TextoQt(e.Codigo), QString("P%1-%2").arg(e.Pagina + 1).arg(e.Casilla),
+             TextoQt(e.Descripcion), TextoQt(e.Detalle)}));
+    errores_->setVisible(!hallazgos_.IsEmpty());
+}
+
+bool PestanaDeclaracion::Finalizar() {
+    if (!Guardar())
+        return false;
+    if (const int n = Validar(); n > 0) {
+        AfxMessageBox(CString::Formatted("La declaración tiene %d errores y sigue en borrador. "
+                                         "Haga doble clic en cada uno para ir a su casilla.",
+                                         n),
+                      MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    try {
+        CBaseDatos::Transaccion t(host_.BaseDatos());
+        host_.Almacen().CambiarEstado(codigo_, estado::Definitiva);
+        t.Confirmar();
+    } catch (const std::exception& e) {
+        AfxMessageBox(CString("No se ha podido finalizar: ") + e.what(), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    Cargar();
+    emit Cambiada();
+    return true;
+}
+
+void PestanaDeclaracion::ImportarFichero() {
+    if (SoloLectura() || !host_.Ofrece(*doc_, "importar")) {
+        AfxMessageBox("Este formulario no importa ficheros de documentos.",
+                      MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const CStringArray casilla = host_.Operacion(*doc_, "importar", CStringArray());
+    paginas_->setCurrentIndex(0);
+    vistas_[0]->PosicionarEnCasilla(std::atoi(casilla[0]));
+    emit Cambiada();
+}
+
+// The parties dialog is what the page's parties buttons open.
+void PestanaDeclaracion::Intervinientes() {
+    const PlantillaDialogo* p = vistas_[0]->Plantilla();
+    for (const ControlPlantilla& c : p->controles) {
+        if (c.accion != AccionBoton::Intervinientes)
+            continue;
+        paginas_->setCurrentIndex(0);
+        vistas_[0]->GetDlgItem(c.id)->SetFocus();
+        vistas_[0]->EnviarNotificacion(c.id, BN_CLICKED);
+        emit Cambiada();
+        return;
+    }
+}
+
+void PestanaDeclaracion::IrAError(int fila) {
+    if (fila < 0 || fila >= hallazgos_.GetSize())
+        return;
+    const stError& e = hallazgos_[fila];
+    if (e.Pagina < 0 || e.Pagina >= int(vistas_.size()))
+        return;
+    paginas_->setCurrentIndex(e.Pagina);
+    vistas_[size_t(e.Pagina)]->PosicionarEnCasilla(e.Casilla);
+}
+
+void PestanaDeclaracion::SetZoom(double zoom) {
+    zoom_ = zoom;
+    for (PaginaWidget* p : paginasWidget_)
+        p->SetZoom(zoom);
+    if (!paginasWidget_.empty())
+        zoom_ = paginasWidget_[0]->Zoom();
+}
+
+double PestanaDeclaracion::Zoom() const {
+    return zoom_;
+}

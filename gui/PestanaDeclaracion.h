@@ -1,0 +1,72 @@
+// One open declaration: its pages, each over its page image, and the list of its findings.
+#pragma once
+
+// The code generator of Qt cannot read the C++20 of the host's headers; it needs none of
+// them.
+#ifndef Q_MOC_RUN
+#include "Host.h"
+#include "PaginaWidget.h"
+#endif
+
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QScrollArea;
+class QTabWidget;
+class QTreeWidget;
+
+class PestanaDeclaracion : public QWidget {
+    Q_OBJECT
+public:
+    // Opens the stored declaration; throws ErrorUsuario or CExcepcionBD when it cannot.
+    PestanaDeclaracion(CHost& host, const CString& codigo, QWidget* parent = nullptr);
+    ~PestanaDeclaracion() override;
+
+    CString Codigo() const { return codigo_; }
+    CGuiaDoc& Documento() { return *doc_; }
+    bool SoloLectura() const { return !doc_->PermiteCambios(); }
+    PaginaWidget* Pagina(int indice) const;
+    QTreeWidget* ListaErrores() const { return errores_; }
+    QTabWidget* Paginas() const { return paginas_; }
+
+    // What the person sees differs from what is stored.
+    bool TieneCambios();
+    // Saves into the store in one transaction; false, after telling the person why, when it
+    // could not (another program saved the declaration meanwhile, the store refused it).
+    bool Guardar();
+    // Back to the stored declaration.
+    void DeshacerCambios();
+    // The findings of the form's validation, in the list; how many.
+    int Validar();
+    // Findings in the list (a refused data file's too), each a double click away from its box.
+    void MostrarHallazgos(const CListaErrores& hallazgos);
+    // Validates and, without findings, makes the declaration final; true when it did.
+    bool Finalizar();
+    void ImportarFichero();
+    void Intervinientes();
+    // Brings the person to the box of the finding in that row of the list.
+    void IrAError(int fila);
+    void SetZoom(double zoom);
+    double Zoom() const;
+
+signals:
+    void Cambiada();
+
+private:
+    void Cargar();
+    std::map<std::pair<int, int>, CString> Mostrado();
+
+    CHost& host_;
+    CString codigo_;
+    std::unique_ptr<CGuiaDoc> doc_;
+    std::vector<std::unique_ptr<CGuiaView>> vistas_;
+    std::vector<PaginaWidget*> paginasWidget_;
+    std::vector<QScrollArea*> desplazables_;
+    std::map<std::pair<int, int>, CString> guardado_; // the boxes as last loaded or saved
+    QTabWidget* paginas_ = nullptr;
+    QTreeWidget* errores_ = nullptr;
+    CListaErrores hallazgos_;
+    double zoom_ = 1.0;
+};

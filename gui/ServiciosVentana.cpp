@@ -1,0 +1,140 @@
+#include "ServiciosVentana.h"
+
+#include "DialogoIntervinientes.h"
+#include "Modelo/Funciones.h"
+#include "PaginaWidget.h"
+#include "render/Pagina.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
+
+ServiciosVentana::ServiciosVentana(QWidget* padre, CBaseDatos& db) : padre_(padre), db_(db) {}
+
+ServiciosVentana::~ServiciosVentana() {
+    delete progreso_;
+}
+
+int ServiciosVentana::MessageBox(const CString& texto, const CString& titulo, UINT tipo) {
+    QMessageBox caja(padre_);
+    caja.setWindowTitle(TextoQt(titulo));
+    CString t = texto;
+    t.TrimRight("\n");
+    caja.setText(TextoQt(t));
+    switch (tipo & 0xF0) {
+    case MB_ICONERROR:
+        caja.setIcon(QMessageBox::Critical);
+        break;
+    case MB_ICONWARNING:
+        caja.setIcon(QMessageBox::Warning);
+        break;
+    case MB_ICONQUESTION:
+        caja.setIcon(QMessageBox::Question);
+        break;
+    default:
+        caja.setIcon(QMessageBox::Information);
+    }
+    switch (tipo & 0xF) {
+    case MB_YESNO:
+        caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return caja.exec() == QMessageBox::Yes ? IDYES : IDNO;
+    case MB_OKCANCEL:
+        caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        return caja.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+    default:
+        caja.setStandardButtons(QMessageBox::Ok);
+        caja.exec();
+        return IDOK;
+    }
+}
+
+void ServiciosVentana::MostrarBarra(bool visible) {
+    if (!visible) {
+        delete progreso_;
+        progreso_ = nullptr;
+        return;
+    }
+    if (!progreso_) {
+        progreso_ = new QProgressDialog(padre_);
+        progreso_->setWindowModality(Qt::WindowModal);
+        progreso_->setCancelButton(nullptr);
+        progreso_->setRange(0, 0); // the length of the work is not known
+        progreso_->setMinimumDuration(300);
+    }
+    pasos_ = 0;
+}
+
+void ServiciosVentana::SetTexto(const CString& texto) {
+    if (progreso_)
+        progreso_->setLabelText(TextoQt(texto));
+}
+
+// The window is redrawn now and then, never so often that it slows the work down.
+void ServiciosVentana::AnimarBarra() {
+    if (progreso_ && ++pasos_ % 500 == 0) {
+        progreso_->setValue(0);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void ServiciosVentana::MostrarErrores(const CListaErrores& errores) {
+    if (alMostrarErrores)
+        alMostrarErrores(errores);
+}
+
+QString FiltroQt(const CString& filtro) {
+    const int corte = filtro.Find('|');
+    return TextoQt(corte < 0 ? filtro : filtro.Left(corte));
+}
+
+bool ServiciosVentana::ElegirFichero(const CString& filtro, const CString& titulo, CString& ruta) {
+    const QString elegido =
+        QFileDialog::getOpenFileName(padre_, TextoQt(titulo), QString(), FiltroQt(filtro));
+    if (elegido.isEmpty())
+        return false;
+    ruta = CString(QFile::encodeName(elegido).toStdString());
+    return true;
+}
+
+void ServiciosVentana::MostrarAyuda(const CString& modelo, const CString& pagina,
+                                    const CString& clave) {
+    const CString texto = TextoAyudaBloque(modelo, pagina, clave);
+    QMessageBox caja(QMessageBox::Information, "Ayuda",
+                     texto.IsEmpty() ? "No hay ayuda para este apartado." : TextoQt(texto),
+                     QMessageBox::Ok, padre_);
+    caja.exec();
+}
+
+void ServiciosVentana::VaciarPortapapeles() {
+    QApplication::clipboard()->clear();
+}
+
+// A list under the edit; choosing a month types its name into the edit, as the page expects.
+void ServiciosVentana::ListaMeses(CWnd& control) {
+    CGuiaView* vista = control.GetParentView();
+    QWidget* w = padre_ && vista
+                     ? padre_->findChild<QWidget*>(NombreControl(*vista, control.GetDlgCtrlID()))
+                     : nullptr;
+    if (!w || !w->isVisible())
+        return;
+    auto* menu = new QMenu(w);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const int id = control.GetDlgCtrlID();
+    for (int m = 1; m <= 12; ++m) {
+        const CString nombre = GetMesLetra(m);
+        menu->addAction(TextoQt(nombre), [vista, id, nombre] {
+            if (CWnd* c = vista->GetDlgItem(id))
+                c->SetWindowText(nombre);
+        });
+    }
+    menu->popup(w->mapToGlobal(QPoint(0, w->height())));
+}
+
+int ServiciosVentana::DialogoIntervinientes(bool edicion, const CString& modelo,
+                                            const CString& declaracion) {
+    ::DialogoIntervinientes dialogo(db_, edicion, modelo, declaracion, padre_);
+    return dialogo.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}

@@ -1,0 +1,42 @@
+// The host's services in the window: message boxes, the progress of a long task, the file
+// dialog, the help window, the clipboard, the month list and the parties dialog.
+#pragma once
+
+#include "Modelo/BaseDatos.h"
+#include "Modelo/Servicios.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QProgressDialog;
+
+class ServiciosVentana : public IServiciosUsuario {
+public:
+    ServiciosVentana(QWidget* padre, CBaseDatos& db);
+    ~ServiciosVentana() override;
+
+    int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override;
+    void MostrarBarra(bool visible) override;
+    void SetTexto(const CString& texto) override;
+    void AnimarBarra() override;
+    void MostrarErrores(const CListaErrores& errores) override;
+    bool ElegirFichero(const CString& filtro, const CString& titulo, CString& ruta) override;
+    void MostrarAyuda(const CString& modelo, const CString& pagina, const CString& clave) override;
+    void VaciarPortapapeles() override;
+    void ListaMeses(CWnd& control) override;
+    int DialogoIntervinientes(bool edicion, const CString& modelo,
+                              const CString& declaracion) override;
+
+    // Where the findings of a refused data file go: the list of the declaration's tab.
+    std::function<void(const CListaErrores&)> alMostrarErrores;
+
+private:
+    QPointer<QWidget> padre_;
+    CBaseDatos& db_;
+    QProgressDialog* progreso_ = nullptr;
+    long pasos_ = 0;
+};
+
+// "Ficheros Txt (*.txt)|*.txt||" as Qt writes a filter: "Ficheros Txt (*.txt)".
+QString FiltroQt(const CString& filtro);

@@ -1,0 +1,52 @@
+// The program's window: the declarations of every client, and each open declaration in a tab
+// of its own.
+#pragma once
+
+// The code generator of Qt cannot read the C++20 of the host's headers; it needs none of
+// them.
+#ifndef Q_MOC_RUN
+#include "Host.h"
+#endif
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLineEdit;
+class QTabWidget;
+class QTableWidget;
+class PestanaDeclaracion;
+
+class VentanaPrincipal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit VentanaPrincipal(CHost& host, QWidget* parent = nullptr);
+
+    // Opens a stored declaration in its tab (or brings its tab forward); null when it cannot.
+    PestanaDeclaracion* Abrir(const CString& codigo);
+    PestanaDeclaracion* Actual() const;
+    QTableWidget* Lista() const { return lista_; }
+    QTabWidget* Pestanas() const { return pestanas_; }
+    void RecargarLista();
+    // Closes a tab, asking first when it has unsaved changes; false when the person kept it.
+    bool Cerrar(int indice);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void CrearAcciones();
+    void Nueva();
+    void AbrirSeleccionada();
+    void Eliminar();
+    void ActualizarAcciones();
+    void Filtrar(const QString& texto);
+
+    CHost& host_;
+    QTabWidget* pestanas_ = nullptr;
+    QTableWidget* lista_ = nullptr;
+    QLineEdit* busqueda_ = nullptr;
+    QAction *guardar_ = nullptr, *deshacer_ = nullptr, *validar_ = nullptr, *finalizar_ = nullptr,
+            *importar_ = nullptr, *intervinientes_ = nullptr, *cerrar_ = nullptr,
+            *ampliar_ = nullptr, *reducir_ = nullptr;
+};

@@ -1,0 +1,197 @@
+// The real window driven as a person drives it: keys into the widgets, focus moves, clicks.
+// The services record what the window would show, so nothing waits for a person.
+#include "Host.h"
+#include "Modelo/Servicios.h"
+#include "PestanaDeclaracion.h"
+#include "VentanaPrincipal.h"
+#include "render/Pagina.h"
+#include "support/Apoyo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Ventana : public ::testing::Test {
+protected:
+    apoyo::CarpetaTemporal tmp;
+    std::unique_ptr<CHost> host;
+    CServiciosGrabados ui;
+    std::unique_ptr<VentanaPrincipal> ventana;
+    bool activa = false;
+
+    void SetUp() override {
+        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+        AfxFijarServicios(&ui);
+        ventana = std::make_unique<VentanaPrincipal>(*host);
+        ventana->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
+        // Keys and focus reach only the active window, as on a desktop. A bare X server has
+        // no window manager to activate it; the screenshot needs none.
+        QApplication::setActiveWindow(ventana.get());
+        activa = QTest::qWaitForWindowActive(ventana.get(), 1000);
+    }
+    void TearDown() override {
+        ventana.reset();
+        AfxFijarServicios(nullptr);
+    }
+    CString Nueva(const char* mes = "", const char* anio = "") {
+        return host->Nueva("863", mes, anio)->GetCodDeclar();
+    }
+    PestanaDeclaracion* Abrir(const CString& codigo) {
+        ventana->RecargarLista();
+        PestanaDeclaracion* p = ventana->Abrir(codigo);
+        EXPECT_NE(p, nullptr);
+        return p;
+    }
+    // The widget of the page-1 control that shows a box.
+    static QWidget* De(PestanaDeclaracion* p, int casilla, int pagina = 0) {
+        PaginaWidget* w = p->Pagina(pagina);
+        const ControlPlantilla* c = w->Vista().Plantilla()->ControlDeCasilla(casilla);
+        return c ? w->WidgetDe(c->id) : nullptr;
+    }
+    static QLineEdit* Edit(PestanaDeclaracion* p, int casilla, int pagina = 0) {
+        return qobject_cast<QLineEdit*>(De(p, casilla, pagina));
+    }
+    // Clicks into the box, types over what it shows and leaves it with Tab.
+    static void Teclear(PestanaDeclaracion* p, int casilla, const QString& texto) {
+        QLineEdit* e = Edit(p, casilla);
+        ASSERT_NE(e, nullptr) << casilla;
+        ASSERT_TRUE(e->isEnabled()) << casilla;
+        QTest::mouseClick(e, Qt::LeftButton);
+        e->selectAll();
+        QTest::keyClicks(e, texto);
+        QTest::keyClick(e, Qt::Key_Tab);
+    }
+};
+
+} // namespace
+
+TEST_F(Ventana, AWholeDeclarationTypedInTheWindowIsThereWhenItIsOpenedAgain) {
+    const CString c = Nueva();
+    PestanaDeclaracion* p = Abrir(c);
+    ASSERT_NE(p, nullptr);
+    ui.mesElegido = "MARZO"; // picked from the month list that opens on the box
+    Teclear(p, 2, "2024");   // Tab goes on to the month
+    EXPECT_EQ(QApplication::focusWidget(), De(p, 1));
+    EXPECT_EQ(Edit(p, 1)->text(), "03");
+    ui.mesElegido = "";
+    EXPECT_FALSE(Edit(p, 64)->isEnabled()); // no count yet
+    Teclear(p, 60, "3");
+    EXPECT_TRUE(Edit(p, 64)->isEnabled());
+    Teclear(p, 64, "1500,00");
+    Teclear(p, 68, "15,00");
+    Teclear(p, 62, "1");
+    Teclear(p, 70, "0,20");
+    EXPECT_EQ(Edit(p, 72)->text(), "15,20"); // the total follows the quotas
+    Teclear(p, 61, "0");
+    EXPECT_EQ(Edit(p, 61)->text(), "");
+    Teclear(p, 61, "x"); // a digits box takes no letter
+    EXPECT_EQ(Edit(p, 61)->text(), "");
+    EXPECT_TRUE(p->TieneCambios());
+    ASSERT_TRUE(p->Guardar());
+    EXPECT_FALSE(p->TieneCambios());
+
+    ASSERT_TRUE(ventana->Cerrar(ventana->Pestanas()->indexOf(p)));
+    p = Abrir(c);
+    EXPECT_EQ(Edit(p, 1)->text(), "03");
+    EXPECT_EQ(Edit(p, 64)->text(), "1500,00");
+    EXPECT_EQ(Edit(p, 72)->text(), "15,20");
+    EXPECT_EQ(Edit(p, 72, 1)->text(), "15,20"); // page 2 shows the replicated copy
+}
+
+TEST_F(Ventana, ARefusedPeriodIsExplainedAndPutBack) {
+    PestanaDeclaracion* p = Abrir(Nueva("03", "2024"));
+    Teclear(p, 2, "2031");
+    ASSERT_EQ(ui.mensajes.size(), 1u);
+    EXPECT_TRUE(ui.mensajes[0].texto.Left(2) == "- ");
+    EXPECT_EQ(Edit(p, 2)->text(), "2024");
+    EXPECT_EQ(Edit(p, 1)->text(), "03");
+}
+
+TEST_F(Ventana, AFindingActivatedBringsTheFocusToItsBox) {
+    PestanaDeclaracion* p = Abrir(Nueva("03", "1999")); // a period without tariff
+    ASSERT_GT(p->Validar(), 0);
+    QTreeWidget* lista = p->ListaErrores();
+    EXPECT_TRUE(lista->isVisible());
+    int fila = -1;
+    for (int i = 0; i < lista->topLevelItemCount(); ++i)
+        if (lista->topLevelItem(i)->text(1) == "P1-2")
+            fila = i;
+    ASSERT_GE(fila, 0);
+    lista->setFocus();
+    emit lista->itemActivated(lista->topLevelItem(fila), 0);
+    EXPECT_EQ(QApplication::focusWidget(), De(p, 2));
+}
+
+TEST_F(Ventana, AFinalDeclarationOpensReadOnly) {
+    const CString c = Nueva("03", "2024");
+    host->Almacen().CambiarEstado(c, estado::Definitiva);
+    PestanaDeclaracion* p = Abrir(c);
+    EXPECT_TRUE(p->SoloLectura());
+    for (int casilla : {1, 2, 60, 64, 68, 72, 146})
+        EXPECT_FALSE(De(p, casilla)->isEnabled()) << casilla;
+    EXPECT_FALSE(p->Guardar());
+    EXPECT_FALSE(p->TieneCambios());
+}
+
+TEST_F(Ventana, TheWidgetsSitOnTheWhiteFieldsOfThePageImage) {
+    const CString c = Nueva("03", "2024");
+    {
+        auto doc = host->Abrir(c);
+        const std::pair<int, const char*> valores[] = {{10, "B12345674"},
+                                                       {11, "TRANSPORTES DEL NORTE, S.L."},
+                                                       {14, "CL"},
+                                                       {15, "MAYOR"},
+                                                       {16, "7"},
+                                                       {21, "28"},
+                                                       {22, "079"},
+                                                       {23, "28013"},
+                                                       {60, "3"},
+                                                       {64, "1.500,00"},
+                                                       {68, "15,00"},
+                                                       {62, "1"},
+                                                       {66, "20,00"},
+                                                       {70, "0,20"},
+                                                       {72, "15,20"},
+                                                       {140, "12345678Z"},
+                                                       {141, "GARCÍA LÓPEZ, ANA"}};
+        for (auto [casilla, valor] : valores)
+            doc->SetCasilla(casilla, 0, valor);
+        host->Guardar(*doc);
+    }
+    PestanaDeclaracion* p = Abrir(c);
+    PaginaWidget* pagina = p->Pagina(0);
+    QApplication::processEvents();
+    const QImage captura = pagina->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage fondo = FondoDeVista(pagina->Vista()).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(captura.size(), fondo.size());
+    int comprobados = 0;
+    for (CWnd* w : pagina->Vista().Controles()) {
+        QLineEdit* e = qobject_cast<QLineEdit*>(pagina->WidgetDe(w->GetDlgCtrlID()));
+        if (!e || !e->isVisible())
+            continue;
+        const QRect r = e->geometry().adjusted(2, 2, -2, -2);
+        int blancos = 0, total = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x, ++total)
+                blancos += qGray(fondo.pixel(x, y)) > 245;
+        EXPECT_GT(blancos, total * 9 / 10) << "control " << w->GetDlgCtrlID();
+        ++comprobados;
+    }
+    EXPECT_GT(comprobados, 50);
+    // The screenshots of the README, when asked for.
+    if (const char* carpeta = std::getenv("MODELO_CAPTURAS")) {
+        captura.save(QString(carpeta) + "/pagina1.png");
+        ventana->Pestanas()->setCurrentIndex(0);
+        ventana->grab().save(QString(carpeta) + "/declaraciones.png");
+    }
+}
