@@ -15,22 +15,10 @@
 
 namespace {
 
-// Text needs Qt's font database, which lives in an application object. A program that has
-// none gets one that draws without a display.
 // Qt's note that a headless process has no runtime folder is no news to the person.
 void FiltrarAvisos(QtMsgType tipo, const QMessageLogContext&, const QString& mensaje) {
     if (tipo != QtDebugMsg && !mensaje.startsWith(QLatin1String("QStandardPaths:")))
         std::fprintf(stderr, "%s\n", mensaje.toLocal8Bit().constData());
-}
-
-void AsegurarAplicacion() {
-    if (QCoreApplication::instance())
-        return;
-    qInstallMessageHandler(FiltrarAvisos);
-    static int argc = 3;
-    static char nombre[] = "modelo", opcion[] = "-platform", plataforma[] = "offscreen";
-    static char* argv[] = {nombre, opcion, plataforma, nullptr};
-    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
 const QColor kTexto(20, 20, 20);
@@ -45,17 +33,13 @@ QImage Bitmap(UINT id) {
     return QImage::fromData(b->datos, int(b->tamano), "BMP");
 }
 
-// The platform's faces to the ones every Linux machine of ours has.
 QFont Fuente(CWnd& w) {
     LOGFONT lf;
     CFont* f = w.GetFont();
     if (!f || !f->GetLogFont(&lf))
         lf.lfHeight = -11;
-    const bool fija = std::strstr(lf.lfFaceName, "Courier") != nullptr;
-    QFont q(fija ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
-    q.setPixelSize(std::max(6, lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight));
-    q.setBold(lf.lfWeight >= FW_BOLD);
-    q.setItalic(lf.lfItalic);
+    QFont q = FuenteQt(lf);
+    q.setPixelSize(std::max(6, q.pixelSize()));
     return q;
 }
 
@@ -72,10 +56,6 @@ QRect Rect(const CWnd& w) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
-QString Texto(const CString& t) {
-    return QString::fromUtf8(t.c_str(), t.GetLength());
-}
-
 void DibujarTexto(QPainter& p, CWnd& w, const QRect& r, const CString& texto, int banderas) {
     p.setFont(Fuente(w));
     p.setPen(w.IsWindowEnabled() ? kTexto : kTextoInhabilitado);
@@ -85,7 +65,7 @@ void DibujarTexto(QPainter& p, CWnd& w, const QRect& r, const CString& texto, in
     const int margen = std::max(0, (f.pixelSize() + 4 - r.height()) / 2 + 1);
     p.save();
     p.setClipRect(r.adjusted(0, -margen, 0, margen));
-    p.drawText(r.adjusted(2, 0, -2, 0), banderas | Qt::TextDontClip, Texto(texto));
+    p.drawText(r.adjusted(2, 0, -2, 0), banderas | Qt::TextDontClip, TextoQt(texto));
     p.restore();
 }
 
@@ -164,6 +144,36 @@ void DibujarControl(QPainter& p, CWnd& w) {
 }
 
 } // namespace
+
+QFont FuenteQt(const LOGFONT& lf) {
+    const bool fija = std::strstr(lf.lfFaceName, "Courier") != nullptr;
+    QFont q(fija ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    // A negative height is the character's, a positive one the cell's: Qt takes the first.
+    const int alto = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+    q.setPixelSize(std::max(1, alto == 0 ? 11 : alto));
+    q.setBold(lf.lfWeight >= FW_BOLD);
+    q.setItalic(lf.lfItalic);
+    q.setUnderline(lf.lfUnderline);
+    q.setStrikeOut(lf.lfStrikeOut);
+    return q;
+}
+
+QString TextoQt(const CString& t) {
+    const CString utf8 = texto::AUtf8(t);
+    return QString::fromUtf8(utf8.c_str(), utf8.GetLength());
+}
+
+// Text needs Qt's font database, which lives in an application object. A program that has
+// none gets one that draws without a display.
+void AsegurarAplicacion() {
+    if (QCoreApplication::instance())
+        return;
+    qInstallMessageHandler(FiltrarAvisos);
+    static int argc = 3;
+    static char nombre[] = "modelo", opcion[] = "-platform", plataforma[] = "offscreen";
+    static char* argv[] = {nombre, opcion, plataforma, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
 
 QImage FondoDeVista(const CGuiaView& vista) {
     return Bitmap(vista.GetIdFondo());

@@ -5,8 +5,20 @@
 
 #include "Modelo/GuiaView.h"
 
+#include <QFont>
 #include <QImage>
+#include <QString>
 #include <string>
+
+// A platform font as Qt draws it: its face mapped to the ones every Linux machine of ours has
+// (DejaVu Sans, DejaVu Sans Mono for the Courier faces), its height in pixels.
+QFont FuenteQt(const LOGFONT& lf);
+// A box text, UTF-8, Latin-1 or both, as Qt's text.
+QString TextoQt(const CString& t);
+
+// Qt draws text only inside an application object; a program that has none gets one that
+// needs no display.
+void AsegurarAplicacion();
 
 // The view at its page's size, 770 x 1125 pixels. A null image when the page image is not in
 // the resource chain.
