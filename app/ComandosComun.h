@@ -42,3 +42,4 @@ void RegistrarValidacion(CLI::App& app, Contexto& ctx);
 void RegistrarPagina(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);
+void RegistrarImpresion(CLI::App& app, Contexto& ctx);
