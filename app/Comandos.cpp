@@ -91,6 +91,7 @@ int EjecutarModelo(int argc, char** argv) {
     RegistrarValidacion(app, ctx);
     RegistrarPagina(app, ctx);
     RegistrarVistas(app, ctx);
+    RegistrarImpresion(app, ctx);
 
     try {
         app.parse(argc, argv); // the chosen command runs inside, as its callback

@@ -44,3 +44,4 @@ void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx);
 void RegistrarVentana(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);
+void RegistrarImpresion(CLI::App& app, Contexto& ctx);

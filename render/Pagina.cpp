@@ -16,22 +16,10 @@
 
 namespace {
 
-// Text needs Qt's font database, which lives in an application object. A program that has
-// none gets one that draws without a display.
 // Qt's note that a headless process has no runtime folder is no news to the person.
 void FiltrarAvisos(QtMsgType tipo, const QMessageLogContext&, const QString& mensaje) {
     if (tipo != QtDebugMsg && !mensaje.startsWith(QLatin1String("QStandardPaths:")))
         std::fprintf(stderr, "%s\n", mensaje.toLocal8Bit().constData());
-}
-
-void AsegurarAplicacion() {
-    if (QCoreApplication::instance())
-        return;
-    qInstallMessageHandler(FiltrarAvisos);
-    static int argc = 3;
-    static char nombre[] = "modelo", opcion[] = "-platform", plataforma[] = "offscreen";
-    static char* argv[] = {nombre, opcion, plataforma, nullptr};
-    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
 const QColor kTexto(20, 20, 20);
@@ -163,22 +151,36 @@ QImage ImagenQt(const stImagenCodigo& img) {
 QFont FuenteQt(const LOGFONT& lf, double escala) {
     const bool fija = std::strstr(lf.lfFaceName, "Courier") != nullptr;
     QFont q(fija ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    // A negative height is the character's, a positive one the cell's: Qt takes the first.
     const int alto = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
-    q.setPixelSize(std::max(6, int(alto * escala + 0.5)));
+    q.setPixelSize(std::max(1, int((alto == 0 ? 11 : alto) * escala + 0.5)));
     q.setBold(lf.lfWeight >= FW_BOLD);
     q.setItalic(lf.lfItalic);
+    q.setUnderline(lf.lfUnderline);
+    q.setStrikeOut(lf.lfStrikeOut);
     return q;
 }
 
 QString TextoQt(const CString& t) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString s = utf8.decode(QByteArrayView(t.c_str(), t.GetLength()));
-    return utf8.hasError() ? QString::fromLatin1(t.c_str(), t.GetLength()) : s;
+    const CString utf8 = texto::AUtf8(t);
+    return QString::fromUtf8(utf8.c_str(), utf8.GetLength());
 }
 
 CString TextoModelo(const QString& t) {
     const QByteArray b = t.toUtf8();
     return CString(b.constData(), int(b.size()));
+}
+
+// Text needs Qt's font database, which lives in an application object. A program that has
+// none gets one that draws without a display.
+void AsegurarAplicacion() {
+    if (QCoreApplication::instance())
+        return;
+    qInstallMessageHandler(FiltrarAvisos);
+    static int argc = 3;
+    static char nombre[] = "modelo", opcion[] = "-platform", plataforma[] = "offscreen";
+    static char* argv[] = {nombre, opcion, plataforma, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
 QImage FondoDeVista(const CGuiaView& vista) {

@@ -14,12 +14,16 @@
 QImage BitmapRecurso(UINT id);
 // A rendered code as a grayscale image, one pixel per pixel.
 QImage ImagenQt(const stImagenCodigo& imagen);
-// A window's font as Qt draws it: the platform's faces mapped to the ones every Linux machine
-// of ours has, the pixel height scaled.
+// A platform font as Qt draws it: its face mapped to the ones every Linux machine of ours has
+// (DejaVu Sans, DejaVu Sans Mono for the Courier faces), its height in pixels, scaled.
 QFont FuenteQt(const LOGFONT& lf, double escala = 1.0);
-// Box texts are bytes: UTF-8 when they are, Latin-1 otherwise.
+// A box text, UTF-8, Latin-1 or both, as Qt's text; and Qt's text back as UTF-8 bytes.
 QString TextoQt(const CString& t);
 CString TextoModelo(const QString& t);
+
+// Qt draws text only inside an application object; a program that has none gets one that
+// needs no display.
+void AsegurarAplicacion();
 
 // The view at its page's size, 770 x 1125 pixels. A null image when the page image is not in
 // the resource chain.

@@ -77,7 +77,7 @@ void FuenteCourier(CWnd& etiqueta, CFont& fuente) {
     CFont* actual = etiqueta.GetFont();
     if (!actual || !actual->GetLogFont(&lf))
         return;
-    FijarNombreFuente(lf, "Courier New");
+    FijarNombreFuente(lf, kFuenteCodigo);
     fuente.DeleteObject();
     fuente.CreateFontIndirect(&lf);
     etiqueta.SetFont(&fuente);

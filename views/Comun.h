@@ -38,9 +38,17 @@ void SalvarGrupo(CGuiaView& vista, GrupoInterviniente& g);
 // A natural person's name is shown in three fields, an entity's in one wide field.
 void DisponerNombre(GrupoInterviniente& g, const CString& nif);
 
-// Gives the code label a font equal to its own with the face "Courier New".
+// The face of the declaration code, on screen and on paper.
+inline constexpr const char* kFuenteCodigo = "Courier New";
+
+// Gives the code label a font equal to its own with the code's face.
 void FuenteCourier(CWnd& etiqueta, CFont& fuente);
 
 // The label under the bar code shows the declaration code once the declaration has left the
 // draft state.
 void CargarEtiquetaCodigo(const CGuiaDoc& doc, CString& etiqueta);
+
+// What both page views print on top of the host's page: the declaration code under the bar
+// code, where the label shows it on screen, scaled to the device (none on a draft).
+void ImprimirVistaConCodigo(CGuiaView& vista, CWnd& etiqueta, CDC* dc, double escalaX,
+                            double escalaY);

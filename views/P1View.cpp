@@ -120,6 +120,67 @@ constexpr int kCasillasMapeadas[] = {
     casilla::FirmaFecha,
 };
 
+// The order in which the page's boxes are registered for printing, after the data-protection
+// block and before the two codes.
+constexpr int kCasillasImpresas[] = {
+    casilla::MesDevengo,
+    casilla::AnioDevengo,
+    10,
+    11,
+    12,
+    13,
+    14,
+    15,
+    16,
+    17,
+    18,
+    19,
+    20,
+    21,
+    22,
+    23,
+    30,
+    31,
+    32,
+    33,
+    34,
+    35,
+    36,
+    37,
+    38,
+    39,
+    40,
+    41,
+    42,
+    43,
+    casilla::Complementaria,
+    casilla::Sustitutiva,
+    casilla::JustificanteAnterior,
+    casilla::FechaPresentacionAnterior,
+    casilla::AnioAnterior,
+    casilla::NumeroPresentacionAnterior,
+    62,
+    63,
+    61,
+    60,
+    66,
+    67,
+    65,
+    64,
+    70,
+    71,
+    69,
+    68,
+    casilla::TotalIngresar,
+    casilla::PresentadorNif,
+    casilla::PresentadorNombre,
+    casilla::PresentadorTelefono,
+    casilla::LugarFirma,
+    casilla::FirmaDia,
+    casilla::FirmaMes,
+    casilla::FirmaAnio,
+};
+
 // Boxes that carry a tip of their own, from the host's help texts.
 constexpr int kCasillasConTip[] = {
     casilla::JustificanteAnterior,
@@ -319,6 +380,26 @@ bool MOD_P1VIEW::InicializarControles() {
     FuenteCourier(m_TextoCodigoBarras, m_FuenteCodigo);
     UpdateData(false);
     return true;
+}
+
+bool MOD_P1VIEW::InicializarControlesImpresora() {
+    if (!CGuiaView::InicializarControlesImpresora())
+        return false;
+    UpdateData(true);
+    CargarControlImpresora(&m_TituloLopd1);
+    CargarControlImpresora(&m_TituloLopd2);
+    CargarControlImpresora(&m_TextoLopd);
+    SetIdTextoLOPD(control::TextoLopd);
+    for (int c : kCasillasImpresas)
+        CargarControlImpresora(ControlDeCasilla(c));
+    CargarControlImpresoraCodPuntos(&m_CodigoPuntos);
+    CargarControlImpresoraCodBarras(&m_CodigoBarras);
+    UpdateData(false);
+    return true;
+}
+
+void MOD_P1VIEW::ImprimirVista(CDC* dc, double escalaX, double escalaY) {
+    ImprimirVistaConCodigo(*this, m_TextoCodigoBarras, dc, escalaX, escalaY);
 }
 
 bool MOD_P1VIEW::InicializarControlesAyuda() {

@@ -69,9 +69,11 @@ public:
     bool SalvarDatos() override;
     bool CargarDatos() override;
     bool InicializarControles() override;
+    bool InicializarControlesImpresora() override;
     bool InicializarControlesAyuda() override;
     bool InicializarControlesValidacion() override;
     bool PosicionarEnCasilla(int casilla) override;
+    void ImprimirVista(CDC* dc, double escalaX, double escalaY) override;
 
     // ----- the page's rules, bound by the message map -----------------------------------------
     void OnBtnIntervinientes();

@@ -63,6 +63,29 @@ bool MOD_P2VIEW::InicializarControles() {
     return true;
 }
 
+bool MOD_P2VIEW::InicializarControlesImpresora() {
+    if (!CGuiaView::InicializarControlesImpresora())
+        return false;
+    UpdateData(true);
+    CargarControlImpresora(&m_TituloLopd1);
+    CargarControlImpresora(&m_TituloLopd2);
+    CargarControlImpresora(&m_TextoLopd);
+    SetIdTextoLOPD(control::TextoLopd);
+    CargarControlImpresora(&m_MesDevengo);
+    CargarControlImpresora(&m_AnioDevengo);
+    for (int i = 0; i < casilla::grupo::Tamano; ++i)
+        CargarControlImpresora(&m_Sujeto.Control(i));
+    for (const Simple& s : Simples())
+        CargarControlImpresora(s.control);
+    CargarControlImpresoraCodBarras(&m_CodigoBarras);
+    UpdateData(false);
+    return true;
+}
+
+void MOD_P2VIEW::ImprimirVista(CDC* dc, double escalaX, double escalaY) {
+    ImprimirVistaConCodigo(*this, m_TextoCodigoBarras, dc, escalaX, escalaY);
+}
+
 // Page 2 maps no box to help: the person reaches its boxes on page 1.
 bool MOD_P2VIEW::InicializarControlesAyuda() {
     if (!CGuiaView::InicializarControlesAyuda())

@@ -41,7 +41,9 @@ public:
     bool SalvarDatos() override;
     bool CargarDatos() override;
     bool InicializarControles() override;
+    bool InicializarControlesImpresora() override;
     bool InicializarControlesAyuda() override;
+    void ImprimirVista(CDC* dc, double escalaX, double escalaY) override;
 
 private:
     // The boxes shown by single edits (the taxpayer group aside), with their values.

@@ -173,3 +173,62 @@ int CString::CompareNoCase(const char* other) const {
     CString a(*this), b(other);
     return a.MakeUpper().Compare(b.MakeUpper());
 }
+
+// ----- encodings --------------------------------------------------------------------------------
+
+char32_t texto::LeerCaracter(std::string_view s, size_t i, size_t& largo) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    largo = 1;
+    const size_t n = b >= 0xF0 && b <= 0xF4  ? 4
+                     : b >= 0xE0 && b < 0xF0 ? 3
+                     : b >= 0xC2 && b < 0xE0 ? 2
+                                             : 1;
+    if (n == 1 || i + n > s.size())
+        return b;
+    char32_t c = b & (0xFF >> (n + 1));
+    for (size_t k = 1; k < n; ++k) {
+        const auto u = static_cast<unsigned char>(s[i + k]);
+        if ((u & 0xC0) != 0x80)
+            return b;
+        c = (c << 6) | (u & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past Unicode are not UTF-8: the lead byte is a
+    // Latin-1 character of its own.
+    const char32_t minimo = n == 2 ? 0x80 : n == 3 ? 0x800 : 0x10000;
+    if (c < minimo || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        return b;
+    largo = n;
+    return c;
+}
+
+CString texto::AUtf8(const CString& t) {
+    const std::string_view s = t.view();
+    std::string out;
+    out.reserve(s.size() + s.size() / 4);
+    for (size_t i = 0, largo = 0; i < s.size(); i += largo) {
+        const char32_t c = LeerCaracter(s, i, largo);
+        if (largo > 1 || c < 0x80) {
+            out.append(s.substr(i, largo));
+        } else {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return CString(std::move(out));
+}
+
+bool texto::ALatin1(const CString& t, CString& latin1) {
+    const std::string_view s = t.view();
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0, largo = 0; i < s.size(); i += largo) {
+        const char32_t c = LeerCaracter(s, i, largo);
+        if (c > 0xFF) {
+            latin1.Empty();
+            return false;
+        }
+        out += char(c);
+    }
+    latin1 = CString(std::move(out));
+    return true;
+}

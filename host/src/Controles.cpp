@@ -60,13 +60,8 @@ bool NumeroDecimalAdmitido(const CString& t, int enteros, int decimales) {
 } // namespace
 
 size_t LargoCaracter(std::string_view s, size_t i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const size_t largo = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 1;
-    if (largo == 1 || i + largo > s.size())
-        return 1;
-    for (size_t k = 1; k < largo; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-            return 1;
+    size_t largo = 1;
+    texto::LeerCaracter(s, i, largo);
     return largo;
 }
 

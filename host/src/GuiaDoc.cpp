@@ -177,10 +177,6 @@ bool CGuiaDoc::ValidarFechaFirma(CListaErrores& errores, int casillaDia, int cas
     return false;
 }
 
-bool CGuiaDoc::Imprimir(CDC*, CPrintInfo*) {
-    return false;
-}
-
 bool CGuiaDoc::SalvarDatos() {
     if (!almacen_.salvar || !permiteCambios_)
         return false;

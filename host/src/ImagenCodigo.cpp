@@ -9,6 +9,7 @@ namespace {
 // A wide, low symbol fits the code's place on the printed page; twelve columns also hold the
 // largest payload one symbol can carry (928 codewords) within its 90 rows.
 constexpr int kColumnasPDF417 = 12;
+constexpr int kEciUtf8 = 26;
 
 using Simbolo = std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)>;
 
@@ -17,7 +18,7 @@ Simbolo NuevoSimbolo(int simbologia) {
     if (!s)
         return s;
     s->symbology = simbologia;
-    // Bytes in, bytes encoded: no conversion from UTF-8 and no ECI.
+    // Bytes in, bytes encoded: zint converts nothing; the caller chose the character set.
     s->input_mode = DATA_MODE;
     s->eci = 0;
     s->output_options |= BARCODE_QUIET_ZONES;
@@ -68,7 +69,11 @@ bool GenerarImagenPDF417(const CString& datos, stImagenCodigo& imagen, CString& 
     }
     s->option_1 = -1; // error correction level chosen by the amount of data
     s->option_2 = kColumnasPDF417;
-    return Renderizar(s.get(), datos, imagen, error);
+    CString latin1;
+    if (texto::ALatin1(datos, latin1))
+        return Renderizar(s.get(), latin1, imagen, error);
+    s->eci = kEciUtf8;
+    return Renderizar(s.get(), texto::AUtf8(datos), imagen, error);
 }
 
 bool GenerarImagenCode128(const CString& texto, stImagenCodigo& imagen, CString& error) {
@@ -79,4 +84,22 @@ bool GenerarImagenCode128(const CString& texto, stImagenCodigo& imagen, CString&
         return false;
     }
     return Renderizar(s.get(), texto, imagen, error);
+}
+
+stImagenCodigo AmpliarImagenCodigo(const stImagenCodigo& imagen, int porModuloX, int porModuloY) {
+    stImagenCodigo grande;
+    if (imagen.IsEmpty() || porModuloX < 1 || porModuloY < 1)
+        return grande;
+    const int modulosX = imagen.Ancho / kPixelesModulo, modulosY = imagen.Alto / kPixelesModulo;
+    grande.Ancho = modulosX * porModuloX;
+    grande.Alto = modulosY * porModuloY;
+    grande.Pixeles.resize(size_t(grande.Ancho) * size_t(grande.Alto));
+    for (int y = 0; y < grande.Alto; ++y) {
+        const std::uint8_t* origen =
+            imagen.Pixeles.data() + size_t(y / porModuloY * kPixelesModulo) * size_t(imagen.Ancho);
+        std::uint8_t* fila = grande.Pixeles.data() + size_t(y) * size_t(grande.Ancho);
+        for (int x = 0; x < grande.Ancho; ++x)
+            fila[x] = origen[x / porModuloX * kPixelesModulo];
+    }
+    return grande;
 }

@@ -107,16 +107,54 @@ TEST(FiltroCodigo, PrefixAndDelimitersAreTheDocumentedOnes) {
               "|[][]~");
 }
 
-TEST(ImagenCodigo, PDF417CarriesEveryByteAsItIs) {
-    std::string datos;
+std::string Texto(const stImagenCodigo& imagen, ZXing::BarcodeFormat formato) {
+    return apoyo::LeerTextoCodigo(imagen.Pixeles.data(), imagen.Ancho, imagen.Alto, imagen.Ancho,
+                                  formato);
+}
+
+// A reader shows the accented letters as they are, whether the box came as UTF-8 or as
+// Latin-1; the symbol carries ISO-8859-1, its default character set.
+TEST(ImagenCodigo, PDF417CarriesLatin1WhateverTheBoxEncoding) {
+    std::string latin1;
     for (int b = 1; b < 256; ++b)
-        datos += char(b);
-    datos += "MUÑOZ|CÁCERES|JOSÉ MU\xD1OZ";
+        latin1 += char(b);
+    const std::string utf8 = texto::AUtf8(CString(latin1)).str();
+    const std::string mezcla = "MUÑOZ|CÁCERES|JOSÉ MU\xD1OZ";
+    for (const std::string& datos : {latin1, utf8, mezcla}) {
+        stImagenCodigo imagen;
+        CString error;
+        ASSERT_TRUE(GenerarImagenPDF417(CString(datos), imagen, error)) << error.c_str();
+        EXPECT_EQ(size_t(imagen.Ancho) * size_t(imagen.Alto), imagen.Pixeles.size());
+        CString esperado;
+        ASSERT_TRUE(texto::ALatin1(CString(datos), esperado));
+        EXPECT_EQ(Leer(imagen, ZXing::BarcodeFormat::PDF417), esperado.str());
+        EXPECT_EQ(Texto(imagen, ZXing::BarcodeFormat::PDF417), texto::AUtf8(CString(datos)).str());
+    }
+    // Nothing Latin-1 cannot hold is dropped: such a text goes whole as UTF-8 behind its ECI.
     stImagenCodigo imagen;
     CString error;
-    ASSERT_TRUE(GenerarImagenPDF417(CString(datos), imagen, error)) << error.c_str();
-    EXPECT_EQ(size_t(imagen.Ancho) * size_t(imagen.Alto), imagen.Pixeles.size());
-    EXPECT_EQ(Leer(imagen, ZXing::BarcodeFormat::PDF417), datos);
+    ASSERT_TRUE(GenerarImagenPDF417("TOTAL 3,00 € ÑANDÚ", imagen, error)) << error.c_str();
+    EXPECT_EQ(Texto(imagen, ZXing::BarcodeFormat::PDF417), "TOTAL 3,00 € ÑANDÚ");
+}
+
+TEST(Texto, EachCharacterIsUtf8WhereItCanBeAndLatin1Otherwise) {
+    EXPECT_EQ(texto::AUtf8("MU\xD1OZ y MUÑOZ"), "MUÑOZ y MUÑOZ");
+    // A broken or overlong sequence is Latin-1 bytes, never half a character.
+    EXPECT_EQ(texto::AUtf8("\xC3"), "Ã");
+    EXPECT_EQ(texto::AUtf8("\xC3("), "Ã(");
+    EXPECT_EQ(texto::AUtf8("\xC0\xAF"), "À¯");
+    EXPECT_EQ(texto::AUtf8("\xED\xA0\x80"), "í\xC2\xA0\xC2\x80"); // a surrogate
+    CString l;
+    EXPECT_TRUE(texto::ALatin1("Ñ\xD1"
+                               "a",
+                               l));
+    EXPECT_EQ(l, "\xD1\xD1"
+                 "a");
+    EXPECT_FALSE(texto::ALatin1("3 €", l));
+    EXPECT_TRUE(l.IsEmpty());
+    size_t largo = 0;
+    EXPECT_EQ(texto::LeerCaracter("€", 0, largo), U'€');
+    EXPECT_EQ(largo, 3u);
 }
 
 TEST(ImagenCodigo, Code128CarriesTheDeclarationCode) {

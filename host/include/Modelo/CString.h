@@ -125,4 +125,15 @@ inline bool EsControl(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u < 0x20 || u == 0x7F;
 }
+
+// Box texts come as UTF-8 (typed, from the command line) or as Latin-1 (older data files), and
+// one text may mix both. A character is read as a whole valid UTF-8 sequence where there is
+// one, and otherwise as the one Latin-1 byte: the character that starts at byte i, and how many
+// bytes it takes.
+MODELO_API char32_t LeerCaracter(std::string_view s, size_t i, size_t& largo);
+// The text in UTF-8, every character read as above.
+MODELO_API CString AUtf8(const CString& t);
+// The text in ISO-8859-1, every character read as above. False, with `latin1` empty, when a
+// character has no place in Latin-1.
+MODELO_API bool ALatin1(const CString& t, CString& latin1);
 } // namespace texto

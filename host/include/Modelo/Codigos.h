@@ -28,9 +28,17 @@ struct MODELO_API stImagenCodigo {
 // Two pixels per module, enough for a 300 dpi printer and for a reader on screen.
 inline constexpr int kPixelesModulo = 2;
 
-// The bytes exactly as given (no character set conversion, no ECI), so a reader gives back the
-// same bytes whatever encoding the box texts are in. False, with the encoder's reason in
-// `error` and an empty image, when the bytes do not fit in one symbol or there are none.
+// The text in ISO-8859-1, the symbology's default character set, so any standard reader shows
+// "Ñ" and "Á" as they are, whether the box texts came as UTF-8 or as Latin-1 (each character
+// read as texto::LeerCaracter reads it). A text with a character Latin-1 cannot hold is encoded
+// whole in UTF-8 behind the UTF-8 ECI (26), which readers that honour ECIs decode exactly;
+// nothing is dropped or replaced. False, with the encoder's reason in `error` and an empty
+// image, when the text does not fit in one symbol or there is none.
 MODELO_API bool GenerarImagenPDF417(const CString& datos, stImagenCodigo& imagen, CString& error);
 // The bar code alone, without the human-readable line: the views print the code under it.
 MODELO_API bool GenerarImagenCode128(const CString& texto, stImagenCodigo& imagen, CString& error);
+
+// A rendered code made larger for a device: every module of kPixelesModulo pixels becomes
+// `porModuloX` by `porModuloY` pixels, exactly, so the code stays as sharp as it was drawn.
+MODELO_API stImagenCodigo AmpliarImagenCodigo(const stImagenCodigo& imagen, int porModuloX,
+                                              int porModuloY);

@@ -15,6 +15,7 @@
 
 class CGuiaDoc;
 class CDataExchange;
+class CDC;
 
 class MODELO_API CGuiaView : public CWnd {
 public:
@@ -128,6 +129,38 @@ public:
     const stImagenCodigo* ImagenControl(int idControl) const;
     bool Cargar_Titulos_LOPD_Vistas(int idTitulo1, int idTitulo2, int idTexto);
 
+    // ----- printing -----------------------------------------------------------------------------
+    // A form's view registers what it prints, in its order: the controls printed with their
+    // values, and the statics of its two codes. The base forgets an earlier registration and
+    // is false for a view without windows.
+    virtual bool InicializarControlesImpresora();
+    void CargarControlImpresora(CWnd* control);
+    void CargarControlImpresoraCodPuntos(CWnd* control);
+    void CargarControlImpresoraCodBarras(CWnd* control);
+    // The registered control whose text is the data-protection text, printed wrapped in its
+    // box (the other texts are one line each).
+    void SetIdTextoLOPD(int idControl) { idTextoLopd_ = idControl; }
+    int GetIdTextoLOPD() const { return idTextoLopd_; }
+    const std::vector<int>& ControlesImpresora() const { return impresion_; }
+    int ControlImpresoraCodPuntos() const { return idCodPuntos_; } // 0 when none
+    int ControlImpresoraCodBarras() const { return idCodBarras_; } // 0 when none
+
+    // Prints the page on a device: `escalaX` and `escalaY` are device pixels per page pixel,
+    // the device's viewport origin is the page's top left. The base prints the page image, the
+    // draft label of a draft, every registered control at its scaled place with its value, the
+    // two codes rendered for the device, and the caption of the copy being printed. A code
+    // that cannot be drawn leaves its reason in GetErrorImpresion(), and the document stops
+    // the job: a sheet must not go out without the code a reader expects on it.
+    virtual void ImprimirVista(CDC* dc, double escalaX, double escalaY);
+    // The caption of a copy kind (nothing for 0, a page printed once without kinds) and the
+    // label that marks a draft on every sheet it prints.
+    virtual void ImprimirRotuloEjemplar(CDC* dc, int ejemplar, double escalaX, double escalaY);
+    virtual void ImprimirRotuloBorrador(CDC* dc, double escalaX, double escalaY);
+    // The copy kind the page is being printed for; set by the document before ImprimirVista.
+    void SetEjemplarImpresion(int ejemplar) { ejemplar_ = ejemplar; }
+    int GetEjemplarImpresion() const { return ejemplar_; }
+    CString GetErrorImpresion() const { return errorImpresion_; }
+
     // ----- for the window model ---------------------------------------------------------------
     void Notificar(int idControl, CambioVentana cambio);
     // An edit's text changed: EN_CHANGE now, or, while the view shows its values, once every
@@ -158,6 +191,10 @@ private:
     int cortadas_ = 0;
     int intercambios_ = 0;
     std::vector<int> cambiosPendientes_;
+    std::vector<int> impresion_;
+    int idCodPuntos_ = 0, idCodBarras_ = 0, idTextoLopd_ = 0;
+    int ejemplar_ = 0;
+    CString errorImpresion_;
 };
 
 // Opens the view of a page exactly as every face of the host does: the document's view of the

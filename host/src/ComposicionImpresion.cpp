@@ -1,0 +1,326 @@
+// The page composer: a declaration printed as the paper form it is. The document prints every
+// page of its page table once per copy kind; a page prints its image, the draft label of a
+// draft, each control its form registered with the value it shows, the two codes rendered for
+// the device and the copy's caption; the form's view then adds what is its own.
+#include "Modelo/Controles.h"
+#include "Modelo/GuiaDoc.h"
+#include "Modelo/GuiaView.h"
+#include "Modelo/Impresion.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kTinta = RGB(0, 0, 0);
+// Light enough that the boxes printed over it stay readable, dark enough that no one misses it.
+constexpr COLORREF kMarcaAgua = RGB(215, 215, 215);
+constexpr COLORREF kRotuloBorrador = RGB(190, 0, 0);
+
+// Text keeps this far from the sides of its field, in page pixels, as on screen.
+constexpr int kMargenTexto = 2;
+
+// The draft label: a line in the margin above the page's heading, and a large slanted word
+// across the body of the page, away from the two codes. Page pixels.
+constexpr const char* kBandaBorrador = "BORRADOR - SIN VALIDEZ PARA SU PRESENTACIÓN";
+constexpr const char* kMarcaBorrador = "BORRADOR";
+const CRect kRectBandaBorrador{0, 0, kAnchoPaginaPx, 12};
+constexpr int kAltoBandaBorrador = -10;
+constexpr CPoint kCentroMarcaBorrador{kAnchoPaginaPx / 2, 740};
+constexpr int kAltoMarcaBorrador = -100;
+constexpr int kInclinacionMarca = 300; // tenths of a degree, counter-clockwise
+
+// The copy's caption, in the page's foot line between the form's name and the page number.
+const CRect kRectRotuloEjemplar{200, 1094, kAnchoPaginaPx - 200, 1112};
+constexpr int kAltoRotulo = -13;
+
+constexpr const char* kCaraTexto = "Arial";
+
+CRect Escalado(const CRect& r, double sx, double sy) {
+    return CRect(Escalar(r.left, sx), Escalar(r.top, sy), Escalar(r.right, sx),
+                 Escalar(r.bottom, sy));
+}
+
+LOGFONT FuenteEscalada(LOGFONT lf, double sx, double sy) {
+    lf.lfHeight = Escalar(lf.lfHeight, sy);
+    lf.lfWidth = Escalar(lf.lfWidth, sx);
+    return lf;
+}
+
+LOGFONT FuenteDeRotulo(int alto, double sy, int peso) {
+    LOGFONT lf;
+    lf.lfHeight = Escalar(alto, sy);
+    lf.lfWeight = peso;
+    FijarNombreFuente(lf, kCaraTexto);
+    return lf;
+}
+
+// A font selected for the life of the object, the previous one put back afterwards.
+class FuenteSeleccionada {
+public:
+    FuenteSeleccionada(CDC& dc, const LOGFONT& lf) : dc_(dc) {
+        fuente_.CreateFontIndirect(&lf);
+        anterior_ = dc_.SelectObject(&fuente_);
+    }
+    ~FuenteSeleccionada() {
+        dc_.SelectObject(anterior_);
+        fuente_.DeleteObject();
+    }
+    FuenteSeleccionada(const FuenteSeleccionada&) = delete;
+    FuenteSeleccionada& operator=(const FuenteSeleccionada&) = delete;
+
+private:
+    CDC& dc_;
+    CFont fuente_;
+    CFont* anterior_ = nullptr;
+};
+
+void DibujarBitmap(CDC& dc, CBitmap& bitmap, const CRect& r) {
+    CBitmap* anterior = dc.SelectObject(&bitmap);
+    dc.StretchBlt(r.left, r.top, r.Width(), r.Height());
+    dc.SelectObject(anterior);
+}
+
+// What a control prints: its text; a mark for a ticked check box; the date a picker shows.
+CString ValorImpreso(CWnd& w) {
+    switch (w.GetClase()) {
+    case ClaseControl::CheckBox:
+        return static_cast<CButton&>(w).GetCheck() == BST_CHECKED ? "X" : "";
+    case ClaseControl::DateTimeOpt:
+    case ClaseControl::DateTimeFixFormat:
+        return static_cast<CDateTimeCtrl&>(w).TextoFecha();
+    default:
+        return w.GetWindowText();
+    }
+}
+
+UINT FormatoDeEstilo(unsigned estilos) {
+    const UINT h = (estilos & ES_CENTRADO)  ? DT_CENTER
+                   : (estilos & ES_DERECHA) ? DT_RIGHT
+                                            : DT_LEFT;
+    // A value longer than its field runs over rather than losing its end.
+    return h | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+}
+
+// Device pixels per module: the most whole pixels that keep the code inside its field, at
+// least one. A two-dimensional code keeps its modules square; a bar code stretches its bars to
+// the field's height.
+struct Modulo {
+    int x, y;
+};
+Modulo ModuloEnDispositivo(const stImagenCodigo& img, const CRect& campo, bool bidimensional) {
+    const int modulosX = std::max(1, img.Ancho / kPixelesModulo);
+    const int modulosY = std::max(1, img.Alto / kPixelesModulo);
+    Modulo m{std::max(1, campo.Width() / modulosX), std::max(1, campo.Height() / modulosY)};
+    if (bidimensional)
+        m.x = m.y = std::min(m.x, m.y);
+    return m;
+}
+
+} // namespace
+
+// ----- the view's part ------------------------------------------------------------------------
+
+bool CGuiaView::InicializarControlesImpresora() {
+    impresion_.clear();
+    idCodPuntos_ = idCodBarras_ = idTextoLopd_ = 0;
+    return Creada();
+}
+
+void CGuiaView::CargarControlImpresora(CWnd* control) {
+    if (control && control->GetSafeHwnd() && control->GetParentView() == this)
+        impresion_.push_back(control->GetDlgCtrlID());
+}
+
+void CGuiaView::CargarControlImpresoraCodPuntos(CWnd* control) {
+    if (control && control->GetSafeHwnd() && control->GetParentView() == this)
+        idCodPuntos_ = control->GetDlgCtrlID();
+}
+
+void CGuiaView::CargarControlImpresoraCodBarras(CWnd* control) {
+    if (control && control->GetSafeHwnd() && control->GetParentView() == this)
+        idCodBarras_ = control->GetDlgCtrlID();
+}
+
+void CGuiaView::ImprimirVista(CDC* dc, double sx, double sy) {
+    errorImpresion_.Empty();
+    if (!dc || !doc_)
+        return;
+    CBitmap fondo;
+    if (fondo.LoadBitmap(idFondo_))
+        DibujarBitmap(*dc, fondo,
+                      CRect(0, 0, Escalar(kAnchoPaginaPx, sx), Escalar(kAltoPaginaPx, sy)));
+    if (doc_->GetEstado() == estado::Borrador)
+        ImprimirRotuloBorrador(dc, sx, sy);
+
+    const UINT alineacion = dc->SetTextAlign(TA_LEFT | TA_TOP);
+    const COLORREF color = dc->SetTextColor(kTinta);
+    for (int id : impresion_) {
+        CWnd* w = Control(id);
+        if (!w || !w->IsWindowVisible())
+            continue;
+        const CString valor = ValorImpreso(*w);
+        if (valor.IsEmpty())
+            continue;
+        CRect r;
+        w->GetWindowRect(&r);
+        ScreenToClient(&r);
+        LOGFONT lf;
+        CFont* f = w->GetFont();
+        if (!f || !f->GetLogFont(&lf))
+            continue;
+        UINT formato;
+        if (w->GetClase() == ClaseControl::CheckBox) {
+            // The mark fills its square.
+            lf.lfHeight = -r.Height();
+            lf.lfWeight = FW_BOLD;
+            formato = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+        } else if (id == idTextoLopd_) {
+            formato = DT_LEFT | DT_WORDBREAK | DT_NOCLIP;
+        } else {
+            r.left += kMargenTexto;
+            r.right -= kMargenTexto;
+            formato = FormatoDeEstilo(w->GetStyle());
+        }
+        FuenteSeleccionada fuente(*dc, FuenteEscalada(lf, sx, sy));
+        CRect destino = Escalado(r, sx, sy);
+        dc->DrawText(valor, &destino, formato);
+    }
+    dc->SetTextColor(color);
+    dc->SetTextAlign(alineacion);
+
+    struct Codigo {
+        int id;
+        bool bidimensional;
+        const char* nombre;
+    };
+    for (const Codigo c :
+         {Codigo{idCodPuntos_, true, "PDF417"}, Codigo{idCodBarras_, false, "de barras"}}) {
+        if (c.id == 0)
+            continue;
+        auto* estatico = dynamic_cast<CStatic*>(Control(c.id));
+        const stImagenCodigo* img = estatico ? estatico->GetImagen() : nullptr;
+        if (!img) {
+            errorImpresion_ = CString::Formatted(
+                "La página %d no tiene su código %s: los datos de la declaración no caben en "
+                "él o falta el código de la declaración",
+                pagina_ + 1, c.nombre);
+            continue;
+        }
+        CRect r;
+        estatico->GetWindowRect(&r);
+        ScreenToClient(&r);
+        const CRect campo = Escalado(r, sx, sy);
+        const Modulo m = ModuloEnDispositivo(*img, campo, c.bidimensional);
+        CBitmap bitmap;
+        bitmap.CrearDeCodigo(AmpliarImagenCodigo(*img, m.x, m.y));
+        const stImagenCodigo& grande = *bitmap.Codigo();
+        const int x = campo.left + (campo.Width() - grande.Ancho) / 2;
+        const int y = campo.top + (campo.Height() - grande.Alto) / 2;
+        DibujarBitmap(*dc, bitmap, CRect(x, y, x + grande.Ancho, y + grande.Alto));
+    }
+
+    ImprimirRotuloEjemplar(dc, ejemplar_, sx, sy);
+}
+
+void CGuiaView::ImprimirRotuloEjemplar(CDC* dc, int ejemplar, double sx, double sy) {
+    const CString rotulo = NombreEjemplar(ejemplar);
+    if (!dc || rotulo.IsEmpty())
+        return;
+    FuenteSeleccionada fuente(*dc, FuenteDeRotulo(kAltoRotulo, sy, FW_BOLD));
+    const COLORREF color = dc->SetTextColor(kTinta);
+    CRect r = Escalado(kRectRotuloEjemplar, sx, sy);
+    dc->DrawText(rotulo, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    dc->SetTextColor(color);
+}
+
+void CGuiaView::ImprimirRotuloBorrador(CDC* dc, double sx, double sy) {
+    if (!dc)
+        return;
+    const COLORREF color = dc->SetTextColor(kMarcaAgua);
+    const UINT alineacion = dc->SetTextAlign(TA_CENTER | TA_BASELINE);
+    {
+        LOGFONT lf = FuenteDeRotulo(kAltoMarcaBorrador, sy, FW_BOLD);
+        lf.lfEscapement = lf.lfOrientation = kInclinacionMarca;
+        FuenteSeleccionada fuente(*dc, lf);
+        dc->TextOut(Escalar(kCentroMarcaBorrador.x, sx), Escalar(kCentroMarcaBorrador.y, sy),
+                    kMarcaBorrador);
+    }
+    dc->SetTextAlign(alineacion);
+    dc->SetTextColor(kRotuloBorrador);
+    {
+        FuenteSeleccionada fuente(*dc, FuenteDeRotulo(kAltoBandaBorrador, sy, FW_BOLD));
+        CRect r = Escalado(kRectBandaBorrador, sx, sy);
+        dc->DrawText(kBandaBorrador, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    }
+    dc->SetTextColor(color);
+}
+
+// ----- the document's part ----------------------------------------------------------------------
+
+bool CGuiaDoc::Imprimir(CDC* dc, CPrintInfo* info) {
+    CPrintInfo propia;
+    if (!info)
+        info = &propia;
+    info->m_nCurPage = info->m_nNumHojas = 0;
+    auto fallar = [&](const CString& motivo) {
+        info->m_strError = motivo;
+        info->m_bContinuePrinting = false;
+        return false;
+    };
+    if (!dc)
+        return fallar("No hay dónde imprimir");
+    if (info->m_nCopias < 1)
+        return fallar(
+            CString::Formatted("El número de copias debe ser al menos 1, no %d", info->m_nCopias));
+
+    // Every view opened before the first sheet: a page that cannot be printed stops the job
+    // before anything went out.
+    struct Hoja {
+        CGuiaView* vista;
+        int ejemplar;
+    };
+    std::vector<std::unique_ptr<CGuiaView>> vistas;
+    std::vector<Hoja> hojas;
+    for (const auto& [indice, pagina] : paginas_) {
+        CString error;
+        std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(*this, indice, error);
+        if (!vista)
+            return fallar(error);
+        if (!vista->InicializarControlesImpresora())
+            return fallar(CString::Formatted(
+                "La vista de la página %d no pudo preparar sus controles para imprimir",
+                indice + 1));
+        if (pagina.Ejemplar.GetSize() == 0)
+            hojas.push_back({vista.get(), 0});
+        for (int i = 0; i < pagina.Ejemplar.GetSize(); ++i)
+            hojas.push_back({vista.get(), pagina.Ejemplar[i]});
+        vistas.push_back(std::move(vista));
+    }
+    if (hojas.empty())
+        return fallar("La declaración no tiene páginas que imprimir");
+
+    const stEscalaImpresion escala = EscalaDePagina(*dc);
+    if (dc->StartDoc(GetCodModelo() + " " + GetCodDeclar()) <= 0)
+        return fallar(dc->GetError());
+    for (int copia = 0; copia < info->m_nCopias; ++copia) {
+        for (const Hoja& h : hojas) {
+            ++info->m_nCurPage;
+            if (dc->StartPage() <= 0)
+                return fallar(dc->GetError());
+            const CPoint origen = dc->SetViewportOrg(escala.origen.x, escala.origen.y);
+            h.vista->SetEjemplarImpresion(h.ejemplar);
+            h.vista->ImprimirVista(dc, escala.x, escala.y);
+            dc->SetViewportOrg(origen.x, origen.y);
+            if (!h.vista->GetErrorImpresion().IsEmpty())
+                return fallar(h.vista->GetErrorImpresion());
+            if (dc->EndPage() <= 0)
+                return fallar(dc->GetError());
+            ++info->m_nNumHojas;
+        }
+    }
+    if (dc->EndDoc() <= 0)
+        return fallar(dc->GetError());
+    return true;
+}

@@ -1,0 +1,200 @@
+#include "render/Impresion.h"
+
+#include "render/Pagina.h"
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+QColor Color(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+int BanderasQt(UINT formato) {
+    int b = (formato & DT_CENTER)  ? Qt::AlignHCenter
+            : (formato & DT_RIGHT) ? Qt::AlignRight
+                                   : Qt::AlignLeft;
+    b |= (formato & DT_VCENTER)  ? Qt::AlignVCenter
+         : (formato & DT_BOTTOM) ? Qt::AlignBottom
+                                 : Qt::AlignTop;
+    if (formato & DT_WORDBREAK)
+        b |= Qt::TextWordWrap;
+    if (formato & DT_NOCLIP)
+        b |= Qt::TextDontClip;
+    return b;
+}
+
+} // namespace
+
+CDCQt::CDCQt(QPaintDevice& dispositivo, QPagedPaintDevice* paginas)
+    : dispositivo_(dispositivo), paginas_(paginas) {
+    AsegurarAplicacion();
+}
+
+CDCQt::~CDCQt() {
+    if (painter_.isActive())
+        painter_.end();
+}
+
+int CDCQt::GetDeviceCaps(int indice) const {
+    switch (indice) {
+    case HORZRES:
+        return dispositivo_.width();
+    case VERTRES:
+        return dispositivo_.height();
+    case LOGPIXELSX:
+        return dispositivo_.logicalDpiX();
+    case LOGPIXELSY:
+        return dispositivo_.logicalDpiY();
+    }
+    return 0;
+}
+
+int CDCQt::StartDoc(const CString&) {
+    if (!painter_.begin(&dispositivo_)) {
+        error_ = "No se pudo empezar a dibujar en el destino de la impresión";
+        return 0;
+    }
+    // The codes must reach the paper as drawn: no lossy compression of any picture.
+    painter_.setRenderHint(QPainter::LosslessImageRendering, true);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    hojas_ = 0;
+    return 1;
+}
+
+int CDCQt::StartPage() {
+    if (!painter_.isActive()) {
+        error_ = "Se pidió una hoja fuera de un trabajo de impresión";
+        return 0;
+    }
+    if (hojas_ > 0) {
+        if (!paginas_) {
+            error_ = "Una imagen tiene una sola hoja";
+            return 0;
+        }
+        if (!paginas_->newPage()) {
+            error_ = "El destino de la impresión no admite otra hoja";
+            return 0;
+        }
+    }
+    ++hojas_;
+    painter_.fillRect(QRect(0, 0, dispositivo_.width(), dispositivo_.height()), Qt::white);
+    return 1;
+}
+
+int CDCQt::EndPage() {
+    return painter_.isActive() ? 1 : 0;
+}
+
+int CDCQt::EndDoc() {
+    if (!painter_.isActive() || !painter_.end()) {
+        error_ = "No se pudo terminar la impresión";
+        return 0;
+    }
+    return 1;
+}
+
+QFont CDCQt::Fuente(const LOGFONT& lf) const {
+    QFont f(FuenteQt(lf), &dispositivo_);
+    if (lf.lfWidth != 0) {
+        // The platform's width is the average character's; Qt stretches by a percentage of it.
+        const int natural = QFontMetrics(f, &dispositivo_).averageCharWidth();
+        if (natural > 0)
+            f.setStretch(
+                std::clamp(int(std::lround(100.0 * std::abs(lf.lfWidth) / natural)), 1, 4000));
+    }
+    return f;
+}
+
+void CDCQt::DibujarTexto(int x, int y, const CString& texto, const LOGFONT& lf, UINT alineacion,
+                         COLORREF color) {
+    const QFont f = Fuente(lf);
+    const QString t = TextoQt(texto);
+    const QFontMetrics m(f, &dispositivo_);
+    const UINT h = alineacion & kTA_HORIZONTAL, v = alineacion & kTA_VERTICAL;
+    const int ancho = m.horizontalAdvance(t);
+    const int dx = h == TA_CENTER ? -ancho / 2 : h == TA_RIGHT ? -ancho : 0;
+    const int dy = v == TA_BASELINE ? 0 : v == TA_BOTTOM ? -m.descent() : m.ascent();
+    painter_.save();
+    painter_.setFont(f);
+    painter_.setPen(Color(color));
+    painter_.translate(x, y);
+    // The platform turns text counter-clockwise by tenths of a degree; y grows downwards here.
+    if (lf.lfEscapement != 0)
+        painter_.rotate(-lf.lfEscapement / 10.0);
+    painter_.drawText(dx, dy, t);
+    painter_.restore();
+}
+
+int CDCQt::DibujarTextoEnRect(const CRect& r, const CString& texto, const LOGFONT& lf, UINT formato,
+                              COLORREF color) {
+    QString t = TextoQt(texto);
+    if (formato & DT_SINGLELINE)
+        t.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const QRect rect(r.left, r.top, r.Width(), r.Height());
+    QRect ocupado;
+    painter_.save();
+    painter_.setFont(Fuente(lf));
+    painter_.setPen(Color(color));
+    painter_.drawText(rect, BanderasQt(formato), t, &ocupado);
+    painter_.restore();
+    return ocupado.height();
+}
+
+const QImage& CDCQt::Fondo(const RecursoBitmap& recurso) {
+    auto it = fondos_.find(&recurso);
+    if (it == fondos_.end())
+        it = fondos_
+                 .emplace(&recurso, QImage::fromData(recurso.datos, int(recurso.tamano), "BMP")
+                                        .convertToFormat(QImage::Format_RGB32))
+                 .first;
+    return it->second;
+}
+
+void CDCQt::DibujarBitmap(const CRect& d, const CBitmap& bitmap) {
+    const QRect destino(d.left, d.top, d.Width(), d.Height());
+    if (const stImagenCodigo* c = bitmap.Codigo()) {
+        QImage img(c->Ancho, c->Alto, QImage::Format_Grayscale8);
+        for (int y = 0; y < c->Alto; ++y)
+            std::memcpy(img.scanLine(y), c->Pixeles.data() + size_t(y) * size_t(c->Ancho),
+                        size_t(c->Ancho));
+        painter_.drawImage(destino, img);
+    } else if (const RecursoBitmap* r = bitmap.Recurso()) {
+        const QImage& img = Fondo(*r);
+        if (!img.isNull())
+            painter_.drawImage(destino, img);
+    }
+}
+
+bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf) {
+    AsegurarAplicacion();
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    if (!buffer.open(QIODevice::WriteOnly)) {
+        info.m_strError = "No hay memoria para componer el PDF";
+        return false;
+    }
+    bool hecho = false;
+    {
+        QPdfWriter pdfWriter(&buffer);
+        pdfWriter.setResolution(kPuntosPorPulgadaPDF);
+        pdfWriter.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdfWriter.setCreator(QStringLiteral("modelo"));
+        pdfWriter.setTitle(TextoQt("Modelo " + doc.GetCodModelo().Left(3) + " - declaración " +
+                                   doc.GetCodDeclar()));
+        CDCQt dc(pdfWriter, &pdfWriter);
+        hecho = doc.Imprimir(&dc, &info);
+    }
+    buffer.close();
+    if (!hecho)
+        pdf.clear();
+    return hecho;
+}

@@ -1,0 +1,56 @@
+// The host's printing drawn with Qt: a device context over QPainter, for a PDF file, a printer
+// or an image. The pages themselves are composed by the framework (CGuiaDoc::Imprimir); this
+// only draws what it is told, in device pixels.
+#pragma once
+
+#include "Modelo/GuiaDoc.h"
+#include "Modelo/Impresion.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QPainter>
+#include <map>
+
+class QPagedPaintDevice;
+
+class CDCQt : public CDC {
+public:
+    // `paginas` is the same device when it has pages (a PDF writer, a printer); null for an
+    // image, which holds one sheet.
+    CDCQt(QPaintDevice& dispositivo, QPagedPaintDevice* paginas);
+    ~CDCQt() override;
+
+    int GetDeviceCaps(int indice) const override;
+    int StartDoc(const CString& nombre) override;
+    int StartPage() override;
+    int EndPage() override;
+    int EndDoc() override;
+    CString GetError() const override { return error_; }
+
+protected:
+    void DibujarTexto(int x, int y, const CString& texto, const LOGFONT& fuente, UINT alineacion,
+                      COLORREF color) override;
+    int DibujarTextoEnRect(const CRect& rect, const CString& texto, const LOGFONT& fuente,
+                           UINT formato, COLORREF color) override;
+    void DibujarBitmap(const CRect& destino, const CBitmap& bitmap) override;
+
+private:
+    QFont Fuente(const LOGFONT& lf) const;
+    const QImage& Fondo(const RecursoBitmap& recurso);
+
+    QPaintDevice& dispositivo_;
+    QPagedPaintDevice* paginas_;
+    QPainter painter_;
+    int hojas_ = 0;
+    // Each page image decoded once: a PDF then carries it once, however many sheets show it.
+    std::map<const RecursoBitmap*, QImage> fondos_;
+    CString error_;
+};
+
+// Device pixels per inch of the PDF: enough for a scanner to read the codes as printed.
+inline constexpr int kPuntosPorPulgadaPDF = 300;
+
+// The declaration printed as a PDF file's bytes: A4 sheets, real text in embedded fonts, the
+// codes as images at the file's resolution. False, with the reason in info.m_strError, when
+// the document could not print.
+bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf);

@@ -1,0 +1,141 @@
+// `modelo print`: the declaration on paper, read back by tools that know nothing of the
+// program: poppler's pdftotext finds every filled box on its page, and poppler's pdftoppm at
+// 300 dpi with zxing-cpp reads the codes a scanner would read.
+#include "Modelo/CString.h"
+#include "app/Cli.h"
+#include "support/Lector.h"
+
+#include <QImage>
+#include <QString>
+#include <filesystem>
+
+namespace {
+
+class CliImpresion : public Cli {
+protected:
+    std::string codigo;
+    std::string pdf = tmp / "declaración.pdf";
+
+    void SetUp() override {
+        codigo = Nueva("863 --month 3 --year 2024");
+        auto s = Modelo("set " + codigo +
+                        " P1-10=B12345674 'P1-11=LA CASA DE ÑANDÚ, S.L.' P1-14=CL "
+                        "\"$(printf 'P1-15=CAMI\\321O REAL')\" P1-16=7 P1-21=28 P1-22=079 "
+                        "P1-23=28013 P1-30=12345678Z P1-31=MUÑOZ P1-32=CÁCERES P1-33=JOSÉ "
+                        "P1-50=S P1-52=8630000000009 P1-53=15/04/2024 P1-54=2024 P1-55=000012 "
+                        "P1-60=5 P1-64=1.000,00 P1-68=3,00 P1-72=3,00 P1-140=X1234567L "
+                        "'P1-141=GESTORIA PEREZ'");
+        ASSERT_EQ(s.estado, 0) << s.err;
+    }
+    std::string Texto(int hoja) {
+        auto s = apoyo::Ejecutar("pdftotext -layout -f " + std::to_string(hoja) + " -l " +
+                                 std::to_string(hoja) + " '" + pdf + "' -");
+        EXPECT_EQ(s.estado, 0) << s.err;
+        return s.out;
+    }
+    int Hojas() {
+        auto s = apoyo::Ejecutar("pdftotext '" + pdf + "' - | tr -cd '\\f' | wc -c");
+        return std::stoi(s.out);
+    }
+    // The head of a sheet at 300 dpi, where both codes are, as a scanner sees it.
+    QImage Cabecera(int hoja) {
+        const std::string base = tmp / ("hoja" + std::to_string(hoja));
+        auto s = apoyo::Ejecutar("pdftoppm -gray -r 300 -H 1200 -W 2480 -singlefile -f " +
+                                 std::to_string(hoja) + " -l " + std::to_string(hoja) + " '" + pdf +
+                                 "' '" + base + "'");
+        EXPECT_EQ(s.estado, 0) << s.err;
+        return QImage(QString::fromStdString(base + ".pgm"))
+            .convertToFormat(QImage::Format_Grayscale8);
+    }
+    std::string Leer(const QImage& img, ZXing::BarcodeFormat formato) {
+        return apoyo::LeerTextoCodigo(img.constBits(), img.width(), img.height(),
+                                      int(img.bytesPerLine()), formato);
+    }
+    std::string Carga() {
+        auto s = Modelo("pdf417 " + codigo);
+        EXPECT_EQ(s.estado, 0) << s.err;
+        return texto::AUtf8(CString(s.out.substr(0, s.out.size() - 1))).str();
+    }
+};
+
+bool Contiene(const std::string& texto, const std::string& parte) {
+    return texto.find(parte) != std::string::npos;
+}
+
+} // namespace
+
+TEST_F(CliImpresion, ADraftPrintsEveryCopyWithItsBoxesCodesAndDraftLabel) {
+    auto s = Modelo("print " + codigo + " -o '" + pdf + "'");
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_EQ(s.out + s.err, "");
+    ASSERT_EQ(Hojas(), 3);
+
+    // Page 1 once for the Administration and once for the taxpayer, then page 2.
+    const char* rotulos[] = {"Ejemplar para la Administración", "Ejemplar para el sujeto pasivo",
+                             nullptr};
+    for (int hoja = 1; hoja <= 3; ++hoja) {
+        SCOPED_TRACE(hoja);
+        const std::string t = Texto(hoja);
+        EXPECT_TRUE(Contiene(t, "BORRADOR - SIN VALIDEZ PARA SU PRESENTACIÓN")) << t;
+        EXPECT_FALSE(Contiene(t, codigo)) << "a draft prints no code line";
+        if (rotulos[hoja - 1]) {
+            EXPECT_TRUE(Contiene(t, rotulos[hoja - 1])) << t;
+        }
+        for (const char* valor : {"B12345674", "LA CASA DE ÑANDÚ, S.L.", "CAMIÑO REAL", "28013",
+                                  "Madrid", "3,00", "X1234567L", "GESTORIA PEREZ", "2024"})
+            EXPECT_TRUE(Contiene(t, valor)) << valor << "\n" << t;
+        const bool pagina1 = hoja < 3;
+        for (const char* valor :
+             {"MUÑOZ", "CÁCERES", "JOSÉ", "1.000,00", "8630000000009", "15/04/2024", "000012"})
+            EXPECT_EQ(Contiene(t, valor), pagina1) << valor << "\n" << t;
+
+        const QImage cabecera = Cabecera(hoja);
+        ASSERT_FALSE(cabecera.isNull());
+        EXPECT_EQ(Leer(cabecera, ZXing::BarcodeFormat::Code128), codigo);
+        if (pagina1) {
+            EXPECT_EQ(Leer(cabecera, ZXing::BarcodeFormat::PDF417), Carga());
+        }
+    }
+    // The draft mark across the body, under the boxes.
+    EXPECT_TRUE(Contiene(Texto(1), "O R"));
+}
+
+TEST_F(CliImpresion, AFinalDeclarationPrintsItsCodeUnderTheBarCode) {
+    ASSERT_EQ(Modelo("finalize " + codigo).estado, 0);
+    auto s = Modelo("print " + codigo + " -o '" + pdf + "' --copies 2");
+    ASSERT_EQ(s.estado, 0) << s.err;
+    ASSERT_EQ(Hojas(), 6);
+    for (int hoja : {1, 2, 3, 6}) {
+        SCOPED_TRACE(hoja);
+        const std::string t = Texto(hoja);
+        EXPECT_TRUE(Contiene(t, codigo)) << t;
+        EXPECT_FALSE(Contiene(t, "BORRADOR")) << t;
+    }
+    const QImage cabecera = Cabecera(5);
+    EXPECT_EQ(Leer(cabecera, ZXing::BarcodeFormat::PDF417), Carga());
+}
+
+TEST_F(CliImpresion, RefusalsLeaveTheFileAsItWas) {
+    EXPECT_EQ(Modelo("print 8639999999999 -o '" + pdf + "'").estado, 2);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    auto s = Modelo("print " + codigo);
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_TRUE(Contiene(s.err, "--printer")) << s.err;
+    EXPECT_EQ(Modelo("print " + codigo + " -o '" + pdf + "' --printer X").estado, 2);
+    EXPECT_EQ(Modelo("print " + codigo + " -o '" + pdf + "' --copies 0").estado, 2);
+    EXPECT_EQ(Modelo("print " + codigo + " -o ''").estado, 2);
+    s = Modelo("print " + codigo + " --printer 'NO EXISTE'");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_TRUE(Contiene(s.err, "NO EXISTE")) << s.err;
+    EXPECT_EQ(Modelo("print " + codigo + " -o '" + (tmp / "no/hay/carpeta.pdf") + "'").estado, 2);
+    // A full disk is a failure, never a success.
+    s = Modelo("print " + codigo + " -o /dev/full");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_FALSE(s.err.empty());
+
+    // An existing file is replaced whole.
+    apoyo::Escribir(pdf, "lo que había");
+    ASSERT_EQ(Modelo("print " + codigo + " -o '" + pdf + "'").estado, 0);
+    EXPECT_EQ(apoyo::Leer(pdf).rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(Hojas(), 3);
+}

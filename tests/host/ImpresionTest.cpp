@@ -1,0 +1,319 @@
+// The framework's printing: the device context's selection, the page's scale on a sheet, and
+// the page composer: sheets per page and copy kind, every registered control at its scaled
+// place, the codes at whole device pixels per module, the captions, the draft label, and a job
+// that stops rather than print a sheet without its code.
+#include "Modelo/Impresion.h"
+#include "Modelo/Controles.h"
+#include "Modelo/GuiaDoc.h"
+#include "Modelo/GuiaView.h"
+#include "Modelo/Recursos.h"
+#include "support/DCRegistro.h"
+#include "support/Lector.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+using apoyo::DCRegistro;
+
+enum : int {
+    kLopd = 500,
+    kNif = 501,
+    kTotal = 502,
+    kMarca = 503,
+    kFecha = 504,
+    kNoRegistrado = 505,
+    kPuntos = 506,
+    kBarras = 507,
+    kOculto = 508,
+};
+
+const PlantillaDialogo kPlantilla{
+    90101,
+    530,
+    688,
+    "MS Sans Serif",
+    8,
+    {{kLopd, ClaseControl::StaticTransBold, 40, 71, 463, 41, 0, true, -1},
+     {kNif, ClaseControl::EditTrans, 65, 229, 52, 12, 0, true, 10},
+     {kTotal, ClaseControl::EditDecNumber, 396, 498, 77, 12, ES_DERECHA, true, 72},
+     {kMarca, ClaseControl::CheckBox, 66, 368, 9, 9, 0, true, 50},
+     {kFecha, ClaseControl::DateTimeOpt, 338, 369, 55, 11, 0, true, 53},
+     {kNoRegistrado, ClaseControl::EditTrans, 134, 229, 115, 12, 0, true, 11},
+     {kPuntos, ClaseControl::Picture, 66, 158, 235, 49, 0, true, -1},
+     {kBarras, ClaseControl::Picture, 311, 178, 185, 24, 0, true, -1},
+     {kOculto, ClaseControl::EditTrans, 253, 229, 119, 12, 0, true, 12}}};
+
+class VistaPrueba : public CGuiaView {
+public:
+    VistaPrueba() : CGuiaView(90101) {}
+    bool CargarDatos() override {
+        if (!CGuiaView::CargarDatos())
+            return false;
+        for (int id : {kNif, kTotal, kNoRegistrado, kOculto})
+            GetDlgItem(id)->SetWindowText(
+                GetDocument()->GetCasilla(Plantilla()->Control(id)->casilla, GetPagina()));
+        static_cast<CButton*>(GetDlgItem(kMarca))->SetCheck(BST_CHECKED);
+        static_cast<CDateTimeCtrl*>(GetDlgItem(kFecha))
+            ->SetTime(COleDateTime(2024, 4, 15, 0, 0, 0));
+        GetDlgItem(kLopd)->SetWindowText("Texto de protección de datos");
+        GetDlgItem(kOculto)->ShowWindow(SW_HIDE);
+        CargarCodigoPuntos(kPuntos, 0);
+        CargarCodigoBarras(kBarras);
+        return true;
+    }
+    bool InicializarControlesImpresora() override {
+        if (!CGuiaView::InicializarControlesImpresora())
+            return false;
+        for (int id : {kLopd, kNif, kTotal, kMarca, kFecha, kOculto})
+            CargarControlImpresora(GetDlgItem(id));
+        SetIdTextoLOPD(kLopd);
+        CargarControlImpresoraCodPuntos(GetDlgItem(kPuntos));
+        CargarControlImpresoraCodBarras(GetDlgItem(kBarras));
+        return true;
+    }
+};
+
+class DocPrueba : public CGuiaDoc {
+public:
+    CGuiaView* CrearVistaTipo(CString tipo) override {
+        return tipo == "1" || tipo == "2" ? new VistaPrueba : nullptr;
+    }
+};
+
+class Composicion : public ::testing::Test {
+protected:
+    CModuloRecursos modulo{"prueba", {}, {{90101, &kPlantilla}}, {}};
+    DocPrueba doc;
+
+    void SetUp() override {
+        AfxAnadirModuloRecursos(&modulo);
+        doc.SetCodModelo("863A1");
+        doc.SetCodDeclar("8630000000009");
+        stPagina p1(0, "1", 0, true);
+        p1.TipoEjemplar(EjemplarAdministracion);
+        p1.TipoEjemplar(EjemplarSujetoPasivo);
+        doc.CrearPagina(0, p1);
+        doc.CrearPagina(1, stPagina(1, "2", 0, false));
+        doc.SetCasilla(10, 0, "12345678Z");
+        doc.SetCasilla(10, 1, "12345678Z");
+        doc.SetCasilla(11, 0, "NO SE IMPRIME");
+        doc.SetCasilla(12, 0, "OCULTO");
+        doc.SetCasilla(72, 0, "1.234,50");
+    }
+    void TearDown() override { AfxQuitarModuloRecursos(&modulo); }
+
+    CRect EnHoja(const DCRegistro& dc, CRect r) {
+        const stEscalaImpresion e = EscalaDePagina(dc);
+        r = CRect(Escalar(r.left, e.x), Escalar(r.top, e.y), Escalar(r.right, e.x),
+                  Escalar(r.bottom, e.y));
+        r.OffsetRect(e.origen.x, e.origen.y);
+        return r;
+    }
+    CRect DePlantilla(int id) { return RectanguloEnPixeles(kPlantilla, *kPlantilla.Control(id)); }
+};
+
+} // namespace
+
+// ----- the device context -------------------------------------------------------------------
+
+TEST(ContextoDispositivo, SelectionHandsBackWhatWasThere) {
+    DCRegistro dc;
+    CFont* propia = dc.SelectObject(static_cast<CFont*>(nullptr)); // null selects nothing
+    ASSERT_NE(propia, nullptr);
+    LOGFONT lf;
+    lf.lfHeight = -40;
+    CFont f;
+    f.CreateFontIndirect(&lf);
+    EXPECT_EQ(dc.SelectObject(&f), propia);
+    EXPECT_EQ(dc.SetTextAlign(TA_CENTER | TA_BASELINE), UINT(TA_LEFT | TA_TOP));
+    EXPECT_EQ(dc.GetTextAlign(), UINT(TA_CENTER | TA_BASELINE));
+
+    dc.SetViewportOrg(10, 20);
+    dc.TextOut(5, 5, "A");
+    ASSERT_EQ(dc.textos.size(), 1u);
+    EXPECT_EQ(dc.textos[0].rect.left, 15);
+    EXPECT_EQ(dc.textos[0].rect.top, 25);
+    EXPECT_EQ(dc.textos[0].fuente.lfHeight, -40);
+    // A font deleted while selected draws as the device's own, never as garbage.
+    f.DeleteObject();
+    dc.TextOut(0, 0, "B");
+    EXPECT_NE(dc.textos[1].fuente.lfHeight, -40);
+    dc.TextOut(0, 0, "");
+    EXPECT_EQ(dc.textos.size(), 2u);
+
+    EXPECT_FALSE(dc.StretchBlt(0, 0, 10, 10)); // nothing selected
+    CBitmap b;
+    EXPECT_FALSE(b.LoadBitmap(123456));
+    EXPECT_FALSE(b.CrearDeCodigo(stImagenCodigo()));
+    dc.SelectObject(&b);
+    EXPECT_FALSE(dc.StretchBlt(0, 0, 10, 10)); // an empty bitmap
+}
+
+TEST(ContextoDispositivo, ThePageFitsTheSheetAtOneSizeOnBothAxes) {
+    DCRegistro a4;
+    const stEscalaImpresion e = EscalaDePagina(a4);
+    // A4 at 300 dpi is 2480 x 3507: the page's height fills the sheet, centred across.
+    EXPECT_DOUBLE_EQ(e.x, e.y);
+    EXPECT_NEAR(e.y, 3507.0 / 1125.0, 1e-9);
+    EXPECT_EQ(e.origen.y, 0);
+    EXPECT_EQ(e.origen.x, (2480 - Escalar(770, e.x)) / 2);
+
+    // A sheet on its side: the width is what limits now.
+    DCRegistro ancha;
+    ancha.ancho = 3507;
+    ancha.alto = 2480;
+    const stEscalaImpresion t = EscalaDePagina(ancha);
+    EXPECT_NEAR(t.y, 2480.0 / 1125.0, 1e-9);
+    EXPECT_GT(t.origen.x, 0);
+
+    DCRegistro nada;
+    nada.ancho = 0;
+    EXPECT_EQ(EscalaDePagina(nada).x, 1.0);
+}
+
+TEST(ContextoDispositivo, ScaledValuesTruncateTowardZero) {
+    EXPECT_EQ(Escalar(-13, 1.5), -19); // -19.5 + 0.5
+    EXPECT_EQ(Escalar(-13, 1.2), -15); // -15.6 + 0.5
+    EXPECT_EQ(Escalar(5, 0.5), 3);
+    EXPECT_EQ(Escalar(7, 1.5), 11);
+    // A whole product stays whole: a page printed at its own size keeps its font sizes.
+    EXPECT_EQ(Escalar(-13, 1.0), -13);
+    EXPECT_EQ(Escalar(-13, 2.0), -26);
+    EXPECT_EQ(Escalar(100, 1.0), 100);
+}
+
+TEST(ContextoDispositivo, ACodeGrowsByWholePixelsPerModule) {
+    stImagenCodigo img;
+    CString error;
+    ASSERT_TRUE(GenerarImagenCode128("8630000000009", img, error));
+    const stImagenCodigo grande = AmpliarImagenCodigo(img, 5, 3);
+    EXPECT_EQ(grande.Ancho, img.Ancho / kPixelesModulo * 5);
+    EXPECT_EQ(grande.Alto, img.Alto / kPixelesModulo * 3);
+    for (int x = 0; x < grande.Ancho; ++x)
+        EXPECT_EQ(grande.Negro(x, 0), img.Negro(x / 5 * kPixelesModulo, 0)) << x;
+    EXPECT_TRUE(AmpliarImagenCodigo(img, 0, 1).IsEmpty());
+}
+
+// ----- the composer ---------------------------------------------------------------------------
+
+TEST_F(Composicion, EveryPagePrintsOncePerCopyKindWithItsCaption) {
+    for (int copias : {1, 2}) {
+        SCOPED_TRACE(copias);
+        DCRegistro dc;
+        CPrintInfo info;
+        info.m_nCopias = copias;
+        ASSERT_TRUE(doc.Imprimir(&dc, &info)) << info.m_strError.c_str();
+        EXPECT_EQ(dc.hojas, 3 * copias);
+        EXPECT_EQ(info.m_nNumHojas, UINT(3 * copias));
+        for (int copia = 0; copia < copias; ++copia) {
+            const int h = 3 * copia;
+            EXPECT_EQ(dc.Buscar(NombreEjemplar(EjemplarAdministracion).str(), h + 1).size(), 1u);
+            EXPECT_EQ(dc.Buscar(NombreEjemplar(EjemplarSujetoPasivo).str(), h + 2).size(), 1u);
+            // Page 2 has no copy kinds: it prints once, without a caption.
+            EXPECT_TRUE(dc.Buscar(NombreEjemplar(EjemplarAdministracion).str(), h + 3).empty());
+            EXPECT_TRUE(dc.Buscar(NombreEjemplar(EjemplarSujetoPasivo).str(), h + 3).empty());
+            EXPECT_EQ(dc.Buscar("12345678Z", h + 3).size(), 1u);
+        }
+    }
+}
+
+TEST_F(Composicion, RegisteredControlsPrintTheirValuesAtTheirScaledPlace) {
+    DCRegistro dc;
+    CPrintInfo info;
+    ASSERT_TRUE(doc.Imprimir(&dc, &info)) << info.m_strError.c_str();
+    const auto nif = dc.Buscar("12345678Z", 1);
+    ASSERT_EQ(nif.size(), 1u);
+    CRect r = DePlantilla(kNif);
+    r.left += 2;
+    r.right -= 2;
+    EXPECT_EQ(nif[0].rect, EnHoja(dc, r));
+    EXPECT_EQ(nif[0].alineacion & (DT_CENTER | DT_RIGHT), UINT(DT_LEFT));
+    // The font is the control's, scaled to the device.
+    EXPECT_EQ(nif[0].fuente.lfHeight, Escalar(-11, EscalaDePagina(dc).y));
+
+    const auto total = dc.Buscar("1.234,50", 1);
+    ASSERT_EQ(total.size(), 1u);
+    EXPECT_EQ(total[0].alineacion & DT_RIGHT, UINT(DT_RIGHT));
+    ASSERT_EQ(dc.Buscar("X", 1).size(), 1u); // the ticked check box
+    EXPECT_EQ(dc.Buscar("X", 1)[0].rect, EnHoja(dc, DePlantilla(kMarca)));
+    EXPECT_EQ(dc.Buscar("15/04/2024", 1).size(), 1u);
+    const auto lopd = dc.Buscar("Texto de protección de datos", 1);
+    ASSERT_EQ(lopd.size(), 1u);
+    EXPECT_TRUE(lopd[0].alineacion & DT_WORDBREAK);
+    // Neither an unregistered control nor a hidden one prints.
+    EXPECT_TRUE(dc.Buscar("NO SE IMPRIME").empty());
+    EXPECT_TRUE(dc.Buscar("OCULTO").empty());
+}
+
+TEST_F(Composicion, TheCodesPrintSharpAndReadBack) {
+    DCRegistro dc;
+    CPrintInfo info;
+    ASSERT_TRUE(doc.Imprimir(&dc, &info)) << info.m_strError.c_str();
+    int puntos = 0, barras = 0;
+    for (const DCRegistro::Imagen& i : dc.imagenes) {
+        if (i.codigo.IsEmpty() || i.hoja != 1)
+            continue;
+        // Drawn pixel for pixel, inside its field.
+        EXPECT_EQ(i.destino.Width(), i.codigo.Ancho);
+        EXPECT_EQ(i.destino.Height(), i.codigo.Alto);
+        const std::string pdf417 =
+            apoyo::LeerCodigo(i.codigo.Pixeles.data(), i.codigo.Ancho, i.codigo.Alto,
+                              i.codigo.Ancho, ZXing::BarcodeFormat::PDF417);
+        const std::string code128 =
+            apoyo::LeerCodigo(i.codigo.Pixeles.data(), i.codigo.Ancho, i.codigo.Alto,
+                              i.codigo.Ancho, ZXing::BarcodeFormat::Code128);
+        if (!pdf417.empty()) {
+            ++puntos;
+            EXPECT_EQ(pdf417, doc.GenerarCodigoPDF417(0).str());
+            const CRect campo = EnHoja(dc, DePlantilla(kPuntos));
+            EXPECT_GE(i.destino.left, campo.left);
+            EXPECT_LE(i.destino.right, campo.right);
+            // Square modules, as many whole pixels as fit.
+            stImagenCodigo pantalla;
+            CString error;
+            ASSERT_TRUE(GenerarImagenPDF417(doc.GenerarCodigoPDF417(0), pantalla, error));
+            const int mx = pantalla.Ancho / kPixelesModulo, my = pantalla.Alto / kPixelesModulo;
+            const int m = i.codigo.Ancho / mx;
+            EXPECT_GE(m, 2);
+            EXPECT_EQ(i.codigo.Alto, my * m);
+            EXPECT_TRUE((m + 1) * mx > campo.Width() || (m + 1) * my > campo.Height());
+        }
+        if (!code128.empty()) {
+            ++barras;
+            EXPECT_EQ(code128, "8630000000009");
+        }
+    }
+    EXPECT_EQ(puntos, 1);
+    EXPECT_EQ(barras, 1);
+}
+
+TEST_F(Composicion, OnlyADraftCarriesTheDraftLabel) {
+    for (const char* estado : {estado::Borrador, estado::Definitiva}) {
+        SCOPED_TRACE(estado);
+        doc.SetEstado(estado);
+        DCRegistro dc;
+        CPrintInfo info;
+        ASSERT_TRUE(doc.Imprimir(&dc, &info));
+        for (int hoja = 1; hoja <= 3; ++hoja)
+            EXPECT_EQ(dc.Buscar("BORRADOR", hoja).size(), estado == estado::Borrador ? 1u : 0u);
+    }
+}
+
+TEST_F(Composicion, ASheetWithoutItsCodeStopsTheJob) {
+    doc.SetCodDeclar(""); // no bar code can be drawn
+    DCRegistro dc;
+    CPrintInfo info;
+    EXPECT_FALSE(doc.Imprimir(&dc, &info));
+    EXPECT_FALSE(info.m_bContinuePrinting);
+    EXPECT_NE(info.m_strError.Find("código de barras"), -1) << info.m_strError.c_str();
+    EXPECT_EQ(info.m_nNumHojas, 0u);
+
+    doc.SetCodDeclar("8630000000009");
+    info = CPrintInfo();
+    info.m_nCopias = 0;
+    EXPECT_FALSE(doc.Imprimir(&dc, &info));
+    EXPECT_FALSE(info.m_strError.IsEmpty());
+    EXPECT_FALSE(doc.Imprimir(nullptr, &info));
+}

@@ -1,0 +1,83 @@
+// A device context that draws nothing and remembers everything it was asked to draw, so tests
+// can see what a page printed, where, and in which font.
+#pragma once
+
+#include "Modelo/Impresion.h"
+
+#include <string>
+#include <vector>
+
+namespace apoyo {
+
+class DCRegistro : public CDC {
+public:
+    struct Texto {
+        int hoja;
+        std::string texto;
+        CRect rect; // TextOut: the point in left/top
+        LOGFONT fuente;
+        UINT alineacion; // TextOut: the text alignment; DrawText: the DT_ format
+        COLORREF color;
+        bool enRect;
+    };
+    struct Imagen {
+        int hoja;
+        CRect destino;
+        UINT idRecurso; // 0 for a code
+        stImagenCodigo codigo;
+    };
+
+    // An A4 sheet at this resolution.
+    explicit DCRegistro(int ppp = 300) : ppp_(ppp) {}
+
+    int GetDeviceCaps(int indice) const override {
+        switch (indice) {
+        case HORZRES:
+            return ancho >= 0 ? ancho : ppp_ * 210 * 100 / 2540;
+        case VERTRES:
+            return alto >= 0 ? alto : ppp_ * 297 * 100 / 2540;
+        case LOGPIXELSX:
+        case LOGPIXELSY:
+            return ppp_;
+        }
+        return 0;
+    }
+    int StartPage() override {
+        ++hojas;
+        return 1;
+    }
+
+    std::vector<Texto> textos;
+    std::vector<Imagen> imagenes;
+    int hojas = 0;
+    int ancho = -1, alto = -1;
+
+    // The texts of a sheet (from 1) equal to `t`.
+    std::vector<Texto> Buscar(const std::string& t, int hoja = 0) const {
+        std::vector<Texto> v;
+        for (const Texto& x : textos)
+            if (x.texto == t && (hoja == 0 || x.hoja == hoja))
+                v.push_back(x);
+        return v;
+    }
+
+protected:
+    void DibujarTexto(int x, int y, const CString& texto, const LOGFONT& lf, UINT alineacion,
+                      COLORREF color) override {
+        textos.push_back({hojas, texto.str(), CRect(x, y, x, y), lf, alineacion, color, false});
+    }
+    int DibujarTextoEnRect(const CRect& r, const CString& texto, const LOGFONT& lf, UINT formato,
+                           COLORREF color) override {
+        textos.push_back({hojas, texto.str(), r, lf, formato, color, true});
+        return r.Height();
+    }
+    void DibujarBitmap(const CRect& destino, const CBitmap& b) override {
+        imagenes.push_back(
+            {hojas, destino, b.GetId(), b.Codigo() ? *b.Codigo() : stImagenCodigo()});
+    }
+
+private:
+    int ppp_;
+};
+
+} // namespace apoyo

@@ -1,0 +1,39 @@
+// The page views' own part of printing, one body for both pages.
+#include "Comun.h"
+
+#include "Modelo/GuiaDoc.h"
+#include "Modelo/Impresion.h"
+
+void ImprimirVistaConCodigo(CGuiaView& vista, CWnd& etiqueta, CDC* dc, double escalaX,
+                            double escalaY) {
+    vista.CGuiaView::ImprimirVista(dc, escalaX, escalaY);
+    const CGuiaDoc* doc = vista.GetDocument();
+    if (dc && doc && doc->GetEstado() != estado::Borrador) {
+        const CString codigo = doc->GetCodDeclar();
+        CRect r;
+        etiqueta.GetWindowRect(&r);
+        vista.ScreenToClient(&r);
+        r = CRect(Escalar(r.left, escalaX), Escalar(r.top, escalaY), Escalar(r.right, escalaX),
+                  Escalar(r.bottom, escalaY));
+
+        CFont* anterior = dc->GetCurrentFont();
+        LOGFONT lf;
+        CFont* pantalla = etiqueta.GetFont();
+        if (!pantalla || !pantalla->GetLogFont(&lf))
+            lf = LOGFONT();
+        lf.lfHeight = Escalar(lf.lfHeight, escalaY);
+        lf.lfWidth = Escalar(lf.lfWidth, escalaX);
+        FijarNombreFuente(lf, kFuenteCodigo);
+        CFont fuente;
+        fuente.CreateFontIndirect(&lf);
+        dc->SelectObject(&fuente);
+
+        dc->SetTextAlign(TA_CENTER | TA_TOP);
+        dc->TextOut(r.left + (r.right - r.left) / 2, r.top, codigo);
+        dc->SetTextAlign(TA_LEFT | TA_TOP);
+
+        dc->SelectObject(anterior);
+        fuente.DeleteObject();
+    }
+    vista.UpdateData(true);
+}
