@@ -1,7 +1,14 @@
 #include "PestanaDeclaracion.h"
 
+#include "Modelo/FicheroAtomico.h"
 #include "Modelo/Servicios.h"
+#include "render/Impresion.h"
+#include "render/Impresora.h"
 #include "render/Pagina.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include <QHeaderView>
 #include <QScrollArea>
@@ -172,6 +179,37 @@ void PestanaDeclaracion::ImportarFichero() {
     paginas_->setCurrentIndex(0);
     vistas_[0]->PosicionarEnCasilla(std::atoi(casilla[0]));
     emit Cambiada();
+}
+
+void PestanaDeclaracion::Imprimir() {
+    Mostrado();
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialogo(&printer, this);
+    dialogo.setWindowTitle("Imprimir la declaración " + TextoQt(codigo_));
+    if (dialogo.exec() != QDialog::Accepted)
+        return;
+    CPrintInfo info;
+    info.m_nCopias = std::max(1, printer.copyCount());
+    if (!ImprimirEnQPrinter(*doc_, printer, info))
+        AfxMessageBox("No se ha podido imprimir: " + info.m_strError, MB_OK | MB_ICONERROR);
+}
+
+void PestanaDeclaracion::ExportarPDF() {
+    Mostrado();
+    const QString ruta = QFileDialog::getSaveFileName(this, "Exportar la declaración en PDF",
+                                                      TextoQt(codigo_) + ".pdf", "PDF (*.pdf)");
+    if (ruta.isEmpty())
+        return;
+    CPrintInfo info;
+    QByteArray pdf;
+    try {
+        if (!ImprimirPDF(*doc_, info, pdf))
+            throw std::runtime_error(info.m_strError.str());
+        EscribirFicheroAtomico(CString(QFile::encodeName(ruta).toStdString()),
+                               std::string_view(pdf.constData(), size_t(pdf.size())));
+    } catch (const std::exception& e) {
+        AfxMessageBox(CString("No se ha exportado el PDF: ") + e.what(), MB_OK | MB_ICONERROR);
+    }
 }
 
 // The parties dialog is what the page's parties buttons open.

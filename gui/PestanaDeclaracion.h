@@ -45,6 +45,9 @@ public:
     // Validates and, without findings, makes the declaration final; true when it did.
     bool Finalizar();
     void ImportarFichero();
+    // What the pages show, on paper: through the system's print dialog, or into a PDF file.
+    void Imprimir();
+    void ExportarPDF();
     void Intervinientes();
     // Brings the person to the box of the finding in that row of the list.
     void IrAError(int fila);

@@ -108,6 +108,11 @@ void VentanaPrincipal::CrearAcciones() {
     deshacer_ = accion(archivo, "&Deshacer cambios", QKeySequence(),
                        enActual(&PestanaDeclaracion::DeshacerCambios));
     archivo->addSeparator();
+    imprimir_ =
+        accion(archivo, "&Imprimir…", QKeySequence::Print, enActual(&PestanaDeclaracion::Imprimir));
+    exportar_ = accion(archivo, "&Exportar PDF…", QKeySequence(),
+                       enActual(&PestanaDeclaracion::ExportarPDF));
+    archivo->addSeparator();
     cerrar_ = accion(archivo, "&Cerrar", QKeySequence::Close,
                      [this] { Cerrar(pestanas_->currentIndex()); });
     accion(archivo, "&Salir", QKeySequence::Quit, [this] { close(); });
@@ -149,7 +154,8 @@ void VentanaPrincipal::CrearAcciones() {
                                   "Acerca de Modelo", MB_OK | MB_ICONINFORMATION);
     });
 
-    for (QAction* a : {nueva, abrir, guardar_, validar_, finalizar_, importar_, intervinientes_})
+    for (QAction* a :
+         {nueva, abrir, guardar_, validar_, finalizar_, importar_, intervinientes_, imprimir_})
         barra->addAction(a);
 }
 
@@ -162,7 +168,8 @@ void VentanaPrincipal::ActualizarAcciones() {
     const bool editable = p && !p->SoloLectura();
     for (QAction* a : {guardar_, deshacer_, finalizar_, importar_})
         a->setEnabled(editable);
-    for (QAction* a : {validar_, intervinientes_, cerrar_, ampliar_, reducir_})
+    for (QAction* a :
+         {validar_, intervinientes_, cerrar_, ampliar_, reducir_, imprimir_, exportar_})
         a->setEnabled(p != nullptr);
 }
 

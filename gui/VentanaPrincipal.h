@@ -48,5 +48,5 @@ private:
     QLineEdit* busqueda_ = nullptr;
     QAction *guardar_ = nullptr, *deshacer_ = nullptr, *validar_ = nullptr, *finalizar_ = nullptr,
             *importar_ = nullptr, *intervinientes_ = nullptr, *cerrar_ = nullptr,
-            *ampliar_ = nullptr, *reducir_ = nullptr;
+            *imprimir_ = nullptr, *exportar_ = nullptr, *ampliar_ = nullptr, *reducir_ = nullptr;
 };

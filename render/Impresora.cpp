@@ -19,6 +19,10 @@ bool ImprimirEnImpresora(CGuiaDoc& doc, const CString& impresora, CPrintInfo& in
         return false;
     }
     QPrinter printer(destino, QPrinter::HighResolution);
+    return ImprimirEnQPrinter(doc, printer, info);
+}
+
+bool ImprimirEnQPrinter(CGuiaDoc& doc, QPrinter& printer, CPrintInfo& info) {
     // The device is the part of the sheet the printer reaches: the composer fits the page in
     // it, so nothing of the form falls in the margin a printer cannot print.
     printer.setFullPage(false);
