@@ -87,3 +87,11 @@ void CargarEtiquetaCodigo(const CGuiaDoc& doc, CString& etiqueta) {
     if (doc.GetEstado() != estado::Borrador)
         etiqueta = doc.GetCodDeclar();
 }
+
+void RegistrarLopdImpresora(CGuiaView& vista, CStaticTransBold& titulo1, CStaticTransBold& titulo2,
+                            CStaticTransBold& texto) {
+    vista.CargarControlImpresora(&titulo1);
+    vista.CargarControlImpresora(&titulo2);
+    vista.CargarControlImpresora(&texto);
+    vista.SetIdTextoLOPD(texto.GetDlgCtrlID());
+}

@@ -52,3 +52,8 @@ void CargarEtiquetaCodigo(const CGuiaDoc& doc, CString& etiqueta);
 // code, where the label shows it on screen, scaled to the device (none on a draft).
 void ImprimirVistaConCodigo(CGuiaView& vista, CWnd& etiqueta, CDC* dc, double escalaX,
                             double escalaY);
+
+// Registers the data-protection titles and text for printing, in their order, and tells the
+// host which of them is the text.
+void RegistrarLopdImpresora(CGuiaView& vista, CStaticTransBold& titulo1, CStaticTransBold& titulo2,
+                            CStaticTransBold& texto);

@@ -386,10 +386,7 @@ bool MOD_P1VIEW::InicializarControlesImpresora() {
     if (!CGuiaView::InicializarControlesImpresora())
         return false;
     UpdateData(true);
-    CargarControlImpresora(&m_TituloLopd1);
-    CargarControlImpresora(&m_TituloLopd2);
-    CargarControlImpresora(&m_TextoLopd);
-    SetIdTextoLOPD(control::TextoLopd);
+    RegistrarLopdImpresora(*this, m_TituloLopd1, m_TituloLopd2, m_TextoLopd);
     for (int c : kCasillasImpresas)
         CargarControlImpresora(ControlDeCasilla(c));
     CargarControlImpresoraCodPuntos(&m_CodigoPuntos);

@@ -67,10 +67,7 @@ bool MOD_P2VIEW::InicializarControlesImpresora() {
     if (!CGuiaView::InicializarControlesImpresora())
         return false;
     UpdateData(true);
-    CargarControlImpresora(&m_TituloLopd1);
-    CargarControlImpresora(&m_TituloLopd2);
-    CargarControlImpresora(&m_TextoLopd);
-    SetIdTextoLOPD(control::TextoLopd);
+    RegistrarLopdImpresora(*this, m_TituloLopd1, m_TituloLopd2, m_TextoLopd);
     CargarControlImpresora(&m_MesDevengo);
     CargarControlImpresora(&m_AnioDevengo);
     for (int i = 0; i < casilla::grupo::Tamano; ++i)
