@@ -42,6 +42,7 @@ public:
     void InicializarDatosIntervinientes();
 
     // ----- validation -------------------------------------------------------------------------
+    std::span<const stCasillaCatalogo> CatalogoPagina1() const override;
     bool Validar(CListaErrores& errores) override;
     bool ValidarDatosObligatorios(CListaErrores& errores);
     bool ValidarFechaDevengo(CListaErrores& errores);
