@@ -33,6 +33,10 @@ std::string Json(const nlohmann::json& j) {
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+std::string Json(const nlohmann::ordered_json& j) {
+    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 bool LeerCasilla(const std::string& texto, int& pagina, int& casilla) {
     if (texto.size() < 4 || texto.size() > 6 || texto[0] != 'P' || texto[2] != '-')
         return false;
@@ -51,6 +55,14 @@ bool LeerCasilla(const std::string& texto, int& pagina, int& casilla) {
 
 CString NombreCasilla(int pagina, int casilla) {
     return CString::Formatted("P%d-%d", pagina + 1, casilla);
+}
+
+CString SignificadoCasilla(const CGuiaDoc& doc, int pagina, int casilla) {
+    const stCasillaCatalogo* e = doc.EntradaCatalogo(casilla);
+    if (!e)
+        return CString();
+    return pagina == 0 ? CString(e->Significado)
+                       : CString(e->Significado) + " (copia de la página 1)";
 }
 
 namespace {
