@@ -3,6 +3,7 @@
 #include "Modelo/Funciones.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -65,6 +66,24 @@ std::vector<Asignacion> LeerAsignaciones(const std::vector<std::string>& textos,
     return cambios;
 }
 
+CString NombreEstado(const CString& e) {
+    if (e == estado::Borrador)
+        return "borrador";
+    if (e == estado::Definitiva)
+        return "definitiva";
+    return e;
+}
+
+// Nobody at a terminal, or an answer other than yes, is a no.
+bool Confirmar(const CString& pregunta) {
+    std::fputs(pregunta.c_str(), stderr);
+    std::fflush(stderr);
+    char linea[64] = {};
+    if (!std::fgets(linea, sizeof linea, stdin))
+        return false;
+    return linea[0] == 's' || linea[0] == 'S';
+}
+
 } // namespace
 
 void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
@@ -74,23 +93,136 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
     });
 
     struct OpcNueva {
-        std::string formulario, mes, anio;
+        std::string formulario, mes, anio, complementaria, sustitutiva;
     };
     auto nueva = std::make_shared<OpcNueva>();
     auto* cmdNueva = app.add_subcommand("new", "Crea una declaración y muestra su código");
     cmdNueva->add_option("FORM", nueva->formulario, "Código del formulario (863, 871)")->required();
     cmdNueva->add_option("--month", nueva->mes, "Mes de devengo (01 a 12)");
     cmdNueva->add_option("--year", nueva->anio, "Año de devengo (cuatro cifras)");
+    auto* comp = cmdNueva->add_option("--complementary-of", nueva->complementaria,
+                                      "Complementaria de esta declaración definitiva");
+    cmdNueva
+        ->add_option("--substitutive-of", nueva->sustitutiva,
+                     "Sustitutiva de esta declaración definitiva")
+        ->excludes(comp);
     cmdNueva->callback([&ctx, nueva] {
-        const CString mes = NormalizarMes(nueva->mes);
-        const CString anio = ValidarAnio(nueva->anio);
-        auto doc = ctx.Host().Nueva(CString(nueva->formulario), mes, anio);
+        CString mes = NormalizarMes(nueva->mes);
+        CString anio = ValidarAnio(nueva->anio);
+        CHost& host = ctx.Host();
+        const bool complementaria = !nueva->complementaria.empty();
+        const CString anterior(complementaria ? nueva->complementaria : nueva->sustitutiva);
+        if (anterior.IsEmpty()) {
+            Imprimir(host.Nueva(CString(nueva->formulario), mes, anio)->GetCodDeclar());
+            return;
+        }
+        // The earlier declaration is read in the transaction that creates the new one.
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        const auto previa = host.Almacen().Buscar(anterior);
+        if (!previa) {
+            host.BaseDatos().ExigirIntegra();
+            throw ErrorUsuario("No existe la declaración " + CitaBreve(anterior));
+        }
+        if (previa->modelo.Left(3) != CString(nueva->formulario))
+            throw ErrorUsuario("La declaración " + anterior + " es del modelo " + previa->modelo +
+                               "; la nueva tiene que ser del mismo formulario");
+        if (previa->estado != estado::Definitiva)
+            throw ErrorUsuario("La declaración " + anterior +
+                               " sigue en borrador: se corrige modificándola, sin complementaria "
+                               "ni sustitutiva");
+        if (mes.IsEmpty() && anio.IsEmpty()) {
+            mes = previa->mes;
+            anio = previa->anio;
+        }
+        auto doc = host.Nueva(CString(nueva->formulario), mes, anio);
+        // The earlier declaration became final when it was filed: its code is the receipt
+        // number, that moment the presentation date, its serial the presentation number.
+        CStringArray datos;
+        datos.Add(complementaria ? "C" : "S");
+        datos.Add(previa->codigo);
+        datos.Add(previa->modificada.Mid(8, 2) + "/" + previa->modificada.Mid(5, 2) + "/" +
+                  previa->modificada.Left(4));
+        datos.Add(previa->anio.IsEmpty() ? previa->modificada.Left(4) : previa->anio);
+        datos.Add(previa->codigo.Right(6));
+        host.Operacion(*doc, "corregir", datos);
+        host.Guardar(*doc);
+        t.Confirmar();
         Imprimir(doc->GetCodDeclar());
     });
 
-    app.add_subcommand("list", "Lista las declaraciones guardadas")->callback([&ctx] {
-        for (const auto& r : ctx.Host().Almacen().Listar())
-            Imprimir(r.codigo + "\t" + r.modelo + "\t" + r.estado + "\t" + r.mes + "\t" + r.anio);
+    struct OpcListar {
+        std::string nif, formulario, anio;
+        bool json = false;
+    };
+    auto listar = std::make_shared<OpcListar>();
+    auto* cmdListar = app.add_subcommand(
+        "list", "Lista las declaraciones guardadas con su sujeto pasivo y su estado");
+    cmdListar->add_option("--nif", listar->nif, "Sólo las de este NIF del sujeto pasivo");
+    cmdListar->add_option("--form", listar->formulario, "Sólo las de este formulario");
+    cmdListar->add_option("--year", listar->anio, "Sólo las de este año de devengo");
+    cmdListar->add_flag("--json", listar->json, "Salida JSON");
+    cmdListar->callback([&ctx, listar] {
+        CHost& host = ctx.Host();
+        const CString anio = ValidarAnio(listar->anio);
+        CBaseDatos::Transaccion t(host.BaseDatos(), CBaseDatos::Transaccion::Lectura);
+        nlohmann::ordered_json lista = nlohmann::ordered_json::array();
+        for (const auto& r : host.Almacen().Listar(CString(listar->formulario), anio)) {
+            const CHost::Sujeto sujeto = host.SujetoDe(r.codigo, r.modelo);
+            if (!listar->nif.empty() && sujeto.nif != CString(listar->nif))
+                continue;
+            const CString estado = NombreEstado(r.estado);
+            if (!listar->json) {
+                Imprimir(r.codigo + "\t" + r.modelo + "\t" + estado + "\t" + r.mes + "\t" + r.anio +
+                         "\t" + sujeto.nif + "\t" + sujeto.nombre);
+                continue;
+            }
+            lista.push_back({{"codigo", r.codigo.str()},
+                             {"modelo", r.modelo.str()},
+                             {"estado", estado.str()},
+                             {"mes", r.mes.str()},
+                             {"anio", r.anio.str()},
+                             {"nif", sujeto.nif.str()},
+                             {"nombre", sujeto.nombre.str()},
+                             {"modificada", r.modificada.str()}});
+        }
+        if (listar->json)
+            Imprimir(CString(Json(lista)));
+        t.Confirmar();
+    });
+
+    struct OpcBorrar {
+        std::string codigo;
+        bool si = false;
+    };
+    auto borrar = std::make_shared<OpcBorrar>();
+    auto* cmdBorrar = app.add_subcommand("delete", "Borra una declaración en borrador");
+    cmdBorrar->add_option("CODE", borrar->codigo, "Código de la declaración")->required();
+    cmdBorrar->add_flag("--yes", borrar->si, "Sin pedir confirmación");
+    cmdBorrar->callback([&ctx, borrar] {
+        CHost& host = ctx.Host();
+        const CString codigo(borrar->codigo);
+        const auto resumen = host.Almacen().Buscar(codigo);
+        if (!resumen) {
+            host.BaseDatos().ExigirIntegra();
+            throw ErrorUsuario("No existe la declaración " + CitaBreve(codigo));
+        }
+        if (resumen->estado != estado::Borrador)
+            throw ErrorUsuario("La declaración " + codigo +
+                               " es definitiva y no se puede borrar; para corregirla cree una "
+                               "complementaria o una sustitutiva (new --complementary-of)");
+        if (!borrar->si && !Confirmar("¿Borrar la declaración " + codigo + "? [s/N] "))
+            throw ErrorUsuario("No se ha borrado la declaración " + codigo);
+        switch (host.Almacen().Borrar(codigo)) {
+        case CAlmacenDeclaraciones::Borrado::Hecho:
+            Imprimir("Declaración " + codigo + " borrada.");
+            return;
+        case CAlmacenDeclaraciones::Borrado::NoExiste:
+            throw ErrorUsuario("No existe la declaración " + codigo);
+        case CAlmacenDeclaraciones::Borrado::Definitiva:
+            throw ErrorUsuario("La declaración " + codigo +
+                               " es definitiva y no se puede borrar; para corregirla cree una "
+                               "complementaria o una sustitutiva (new --complementary-of)");
+        }
     });
 
     struct OpcMostrar {

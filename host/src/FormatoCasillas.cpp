@@ -203,7 +203,7 @@ void CGuiaDoc::ValidarFormatoCasillas(CListaErrores& errores) const {
                 codigo = codigo_host::MunicipioDesconocido;
             break;
         case FormatoCasilla::Marca:
-            if (valor != "S")
+            if (valor != kCasillaMarcada)
                 codigo = codigo_host::FormatoMarca;
             break;
         case FormatoCasilla::Fecha:

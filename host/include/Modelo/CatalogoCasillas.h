@@ -6,6 +6,9 @@
 
 #include "Modelo/CString.h"
 
+// The text of a ticked check box; an unticked one is empty.
+inline constexpr const char* kCasillaMarcada = "S";
+
 // The kind of value a box holds, by which the host checks it.
 enum class FormatoCasilla {
     Texto,            // free text
