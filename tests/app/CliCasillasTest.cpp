@@ -68,3 +68,27 @@ TEST_F(Cli, ShowLongAndBoxesSayWhatEachBoxMeans) {
     EXPECT_EQ(lista.front()["escribible"], false);
     EXPECT_EQ(Modelo("boxes --form 999").estado, 2);
 }
+
+TEST_F(Cli, ADeclarationTypedWrongIsNotMadeFinal) {
+    const std::string c = Nueva("863 --month 03 --year 2024");
+    const std::string partes = " P1-10=B12345674 'P1-11=EMPRESA, S.L.' P1-140=12345678Z "
+                               "'P1-141=GARCIA LOPEZ MARIA'";
+    ASSERT_EQ(Modelo("set " + c + partes + " P1-60=3 P1-64=abc P1-68=xyz P1-72=-7").estado, 0);
+    auto s = Modelo("finalize " + c);
+    EXPECT_EQ(s.estado, 1);
+    for (const char* hallazgo :
+         {"MODELO0017\tP1-64\t", "MODELO0017\tP1-68\t", "MODELO0017\tP1-72\t"})
+        EXPECT_NE(s.out.find(hallazgo), std::string::npos) << hallazgo << "\n" << s.out;
+    EXPECT_NE(Modelo("list").out.find("borrador"), std::string::npos);
+
+    // A quota that is not the total.
+    ASSERT_EQ(Modelo("set " + c + " P1-64=1.000,00 P1-68=99,99 P1-72=5,00").estado, 0);
+    s = Modelo("validate " + c);
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(s.out.rfind("MODELO0018\tP1-72\tEl total no es la suma de las cuotas.", 0), 0u)
+        << s.out;
+    // Typed right, it passes and becomes final.
+    ASSERT_EQ(Modelo("set " + c + " P1-72=99,99").estado, 0);
+    s = Modelo("finalize " + c);
+    EXPECT_EQ(s.estado, 0) << s.out;
+}
