@@ -96,11 +96,41 @@ std::optional<CAlmacenDeclaraciones::Resumen> CAlmacenDeclaraciones::Buscar(cons
     return r;
 }
 
-std::vector<CAlmacenDeclaraciones::Resumen> CAlmacenDeclaraciones::Listar() {
+std::vector<CAlmacenDeclaraciones::Resumen> CAlmacenDeclaraciones::Listar(const CString& formulario,
+                                                                          const CString& anio) {
     std::vector<Resumen> lista;
-    db_.Consultar(CString(kSelectResumen) + "ORDER BY CODIGO", {},
+    db_.Consultar(CString(kSelectResumen) +
+                      "WHERE (? = '' OR substr(MODELO, 1, length(?)) = ?) AND (? = '' OR ANIO = ?) "
+                      "ORDER BY CODIGO",
+                  {formulario, formulario, formulario, anio, anio},
                   [&](const FilaSql& f) { lista.push_back(LeerResumen(f)); });
     return lista;
+}
+
+std::map<int, CString> CAlmacenDeclaraciones::CasillasP1(const CString& codigo,
+                                                         const std::vector<int>& casillas) {
+    std::map<int, CString> valores;
+    for (int c : casillas)
+        valores[c] = db_.Valor("SELECT VALOR FROM CASILLAS WHERE CODIGO = ? AND PAGINA = 0 AND "
+                               "CASILLA = ?",
+                               {codigo, c});
+    return valores;
+}
+
+CAlmacenDeclaraciones::Borrado CAlmacenDeclaraciones::Borrar(const CString& codigo) {
+    CBaseDatos::Transaccion t(db_);
+    const std::optional<Resumen> r = Buscar(codigo);
+    if (!r)
+        return Borrado::NoExiste;
+    if (r->estado != estado::Borrador)
+        return Borrado::Definitiva;
+    for (const char* sql : {"DELETE FROM CASILLAS WHERE CODIGO = ?",
+                            "DELETE FROM REGISTROS_ADICIONALES WHERE CODIGO = ?",
+                            "DELETE FROM PAINTERVIN WHERE CDDECLAR = ?",
+                            "DELETE FROM DECLARACIONES WHERE CODIGO = ?"})
+        db_.Ejecutar(sql, {codigo});
+    t.Confirmar();
+    return Borrado::Hecho;
 }
 
 void CAlmacenDeclaraciones::Conectar(CGuiaDoc& doc) {

@@ -4,6 +4,7 @@
 #include "Modelo/BaseDatos.h"
 #include "Modelo/GuiaDoc.h"
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -24,7 +25,16 @@ public:
     void CambiarEstado(const CString& codigo, const CString& estado);
 
     std::optional<Resumen> Buscar(const CString& codigo);
-    std::vector<Resumen> Listar();
+    // By code; only those of the form (its three-digit code, or its model code) and of the
+    // accrual year, when given.
+    std::vector<Resumen> Listar(const CString& formulario = "", const CString& anio = "");
+    // The page-1 boxes of a stored declaration, by box number, among the given ones.
+    std::map<int, CString> CasillasP1(const CString& codigo, const std::vector<int>& casillas);
+
+    enum class Borrado { Hecho, NoExiste, Definitiva };
+    // Deletes a draft with its boxes, records and the parties bound to it, in one transaction.
+    // A final declaration is kept: it was filed, and later declarations refer to it.
+    Borrado Borrar(const CString& codigo);
 
     // Hooks the document's save, load and copy operations to this store.
     void Conectar(CGuiaDoc& doc);

@@ -98,20 +98,35 @@ void RegistrarImagen(CLI::App& app, Contexto& ctx) {
 }
 
 void RegistrarRemesa(CLI::App& app, Contexto& ctx) {
-    auto codigo = std::make_shared<std::string>();
+    struct Opc {
+        std::string codigo;
+        bool json = false;
+    };
+    auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand(
         "remesa", "Registros de remesa de una declaración, revisados por su formulario");
-    cmd->add_option("CODE", *codigo, "Código de la declaración")->required();
-    cmd->callback([&ctx, codigo] {
-        auto doc = ctx.Host().Abrir(CString(*codigo));
+    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    cmd->add_flag("--json", o->json, "Salida JSON");
+    cmd->callback([&ctx, o] {
+        auto doc = ctx.Host().Abrir(CString(o->codigo));
         const CString declaracion = doc->GetCodDeclar();
         CListaRegRemesa registros;
         if (!doc->PrepararRegRemesa(declaracion, "", "", registros) ||
             !doc->RevisarRegRemesa(declaracion, "", "", registros))
             throw ErrorUsuario("El formulario no pudo preparar los registros de remesa de " +
                                declaracion);
-        for (const stRegRemesa& r : registros)
-            Imprimir(r.Clave + "\t" + r.Valor + "\t" + r.DescripcionValor);
+        nlohmann::ordered_json j = nlohmann::ordered_json::array();
+        for (const stRegRemesa& r : registros) {
+            if (o->json)
+                j.push_back({{"clave", r.Clave.str()},
+                             {"pagina", r.Pagina.str()},
+                             {"valor", r.Valor.str()},
+                             {"descripcion", r.DescripcionValor.str()}});
+            else
+                Imprimir(r.Clave + "\t" + r.Valor + "\t" + r.DescripcionValor);
+        }
+        if (o->json)
+            Imprimir(CString(Json(j)));
     });
 }
 

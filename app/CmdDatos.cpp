@@ -58,33 +58,129 @@ std::string LeerFichero(const std::string& ruta) {
     return s.str();
 }
 
+struct FilaTarifa {
+    CString tarifa, orden, desde, hasta, porcentaje, fijo, vigenteDesde, vigenteHasta;
+};
+
+// The rows of the form's tariff in force on a day-first date, scale by scale.
+std::vector<FilaTarifa> TarifaEnVigor(CHost& host, const CGuiaDoc& doc, const CString& fecha) {
+    std::vector<FilaTarifa> filas;
+    host.BaseDatos().Consultar(
+        "SELECT CDTARIFA, NUMORDEN, RANGOINI, RANGOFIN, PORCENTJ, VIMPORTE, FECDESDE, FECHASTA "
+        "FROM PATARIFA WHERE CDMODELO = ? AND ? BETWEEN FECDESDE AND FECHASTA "
+        "ORDER BY CDTARIFA, NUMORDEN",
+        {doc.GetCodModelo(), Str2Time(fecha).Format("%Y-%m-%d")}, [&](const FilaSql& f) {
+            filas.push_back({f.Texto(0), f.Texto(1), f.Texto(2), f.Texto(3), f.Texto(4), f.Texto(5),
+                             f.Texto(6), f.Texto(7)});
+        });
+    return filas;
+}
+
+// A quota of 0,00 on a day without a tariff would read as a real quota: that day is a finding,
+// said on stderr, and nothing is printed.
+bool HayTarifa(CHost& host, const CGuiaDoc& doc, const CString& fecha, Contexto& ctx) {
+    if (!TarifaEnVigor(host, doc, fecha).empty())
+        return true;
+    std::fprintf(stderr,
+                 "modelo: No hay tarifa del modelo %s en vigor el %s; cárguela con modelo db "
+                 "load (véase el README)\n",
+                 doc.GetCodModelo().c_str(), Str2Time(fecha).Format("%d/%m/%Y").c_str());
+    ctx.estado = kHallazgos;
+    return false;
+}
+
+CString Importe(const CString& numero) {
+    return Double2Currency(NumeroC(numero.view()), 2, true, false);
+}
+
+// "0.5" as a person writes it here: "0,5".
+CString Porcentaje(CString numero) {
+    numero.Replace('.', ',');
+    return numero;
+}
+
 void RegistrarTarifa(CLI::App& app, Contexto& ctx) {
     struct Opc {
         std::string formulario, importe, fecha;
+        bool json = false;
     };
     auto o = std::make_shared<Opc>();
     auto* quota = app.add_subcommand("quota", "Cuota de un importe en una fecha");
     quota->add_option("FORM", o->formulario, "Formulario")->required();
     quota->add_option("AMOUNT", o->importe, "Importe (1500.00)")->required();
     quota->add_option("DATE", o->fecha, "Fecha (01/03/2023)")->required();
+    quota->add_flag("--json", o->json, "Salida JSON");
     quota->callback([&ctx, o] {
         const double importe = LeerImporte(o->importe);
         const CString fecha = LeerFecha(o->fecha);
-        auto doc = ctx.Host().Suelto(CString(o->formulario));
-        const CStringArray r = ctx.Host().Operacion(
-            *doc, "cuota", Args({Double2Currency(importe, 2, false, false), fecha}));
-        Imprimir(r[0]);
+        CHost& host = ctx.Host();
+        auto doc = host.Suelto(CString(o->formulario));
+        if (!HayTarifa(host, *doc, fecha, ctx))
+            return;
+        const CStringArray r =
+            host.Operacion(*doc, "cuota", Args({Double2Currency(importe, 2, false, false), fecha}));
+        if (!o->json) {
+            Imprimir(r[0]);
+            return;
+        }
+        nlohmann::ordered_json j = {{"formulario", doc->GetCodModelo().str()},
+                                    {"importe", Double2Currency(importe, 2, true, false).str()},
+                                    {"fecha", Str2Time(fecha).Format("%d/%m/%Y").str()},
+                                    {"cuota", r[0].str()}};
+        Imprimir(CString(Json(j)));
     });
 
     auto b = std::make_shared<Opc>();
     auto* brackets = app.add_subcommand("brackets", "Límites inferiores de los tramos en vigor");
     brackets->add_option("FORM", b->formulario, "Formulario")->required();
     brackets->add_option("DATE", b->fecha, "Fecha (01/03/2023)")->required();
+    brackets->add_flag("--json", b->json, "Salida JSON");
     brackets->callback([&ctx, b] {
         const CString fecha = LeerFecha(b->fecha);
         auto doc = ctx.Host().Suelto(CString(b->formulario));
-        for (const CString& limite : ctx.Host().Operacion(*doc, "tramos", Args({fecha})))
-            Imprimir(limite);
+        const CStringArray limites = ctx.Host().Operacion(*doc, "tramos", Args({fecha}));
+        nlohmann::json j = nlohmann::json::array();
+        for (const CString& limite : limites) {
+            if (b->json)
+                j.push_back(limite.str());
+            else
+                Imprimir(limite);
+        }
+        if (b->json)
+            Imprimir(CString(Json(j)));
+    });
+
+    auto t = std::make_shared<Opc>();
+    auto* tariff = app.add_subcommand("tariff", "Tarifa en vigor de un formulario en una fecha");
+    tariff->add_option("FORM", t->formulario, "Formulario")->required();
+    tariff->add_option("--date", t->fecha, "Fecha (01/03/2023); por defecto, hoy");
+    tariff->add_flag("--json", t->json, "Salida JSON");
+    tariff->callback([&ctx, t] {
+        const CString fecha = t->fecha.empty() ? COleDateTime::GetCurrentTime().Format("%d/%m/%Y")
+                                               : LeerFecha(t->fecha);
+        CHost& host = ctx.Host();
+        auto doc = host.Suelto(CString(t->formulario));
+        if (!HayTarifa(host, *doc, fecha, ctx))
+            return;
+        nlohmann::ordered_json j = nlohmann::ordered_json::array();
+        for (const FilaTarifa& f : TarifaEnVigor(host, *doc, fecha)) {
+            if (!t->json) {
+                Imprimir(f.tarifa + "\t" + f.orden + "\t" + Importe(f.desde) + "\t" +
+                         Importe(f.hasta) + "\t" + Porcentaje(f.porcentaje) + "\t" +
+                         Importe(f.fijo) + "\t" + f.vigenteDesde + "\t" + f.vigenteHasta);
+                continue;
+            }
+            j.push_back({{"tarifa", f.tarifa.str()},
+                         {"orden", std::atoi(f.orden)},
+                         {"desde", NumeroC(f.desde.view())},
+                         {"hasta", NumeroC(f.hasta.view())},
+                         {"porcentaje", NumeroC(f.porcentaje.view())},
+                         {"fijo", NumeroC(f.fijo.view())},
+                         {"vigente_desde", f.vigenteDesde.str()},
+                         {"vigente_hasta", f.vigenteHasta.str()}});
+        }
+        if (t->json)
+            Imprimir(CString(Json(j)));
     });
 }
 
@@ -113,14 +209,27 @@ void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
     auto* parties = app.add_subcommand("parties", "Almacén de intervinientes");
     parties->require_subcommand(1);
 
-    parties->add_subcommand("list", "Lista los intervinientes")->callback([&ctx] {
+    auto jsonIntervinientes = std::make_shared<bool>(false);
+    auto* list = parties->add_subcommand("list", "Lista los intervinientes");
+    list->add_flag("--json", *jsonIntervinientes, "Salida JSON");
+    list->callback([&ctx, jsonIntervinientes] {
+        nlohmann::ordered_json j = nlohmann::ordered_json::array();
         ctx.Host().BaseDatos().Consultar(
             "SELECT NUMORDEN, DENIF, DENOMBRE, ifnull(CDDECLAR, ''), ifnull(CDROL, '') "
             "FROM PAINTERVIN ORDER BY NUMORDEN",
-            {}, [](const FilaSql& f) {
-                Imprimir(f.Texto(0) + "\t" + f.Texto(1) + "\t" + QuitarSep(f.Texto(2)) + "\t" +
-                         f.Texto(3) + "\t" + f.Texto(4));
+            {}, [&](const FilaSql& f) {
+                if (*jsonIntervinientes)
+                    j.push_back({{"orden", f.Entero(0)},
+                                 {"nif", f.Texto(1).str()},
+                                 {"nombre", QuitarSep(f.Texto(2)).str()},
+                                 {"declaracion", f.Texto(3).str()},
+                                 {"papel", f.Texto(4).str()}});
+                else
+                    Imprimir(f.Texto(0) + "\t" + f.Texto(1) + "\t" + QuitarSep(f.Texto(2)) + "\t" +
+                             f.Texto(3) + "\t" + f.Texto(4));
             });
+        if (*jsonIntervinientes)
+            Imprimir(CString(Json(j)));
     });
 
     auto p = std::make_shared<stInterviniente>();

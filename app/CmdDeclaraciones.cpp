@@ -3,6 +3,7 @@
 #include "Modelo/Funciones.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -30,8 +31,11 @@ struct Asignacion {
     CString valor;
 };
 
-// Everything is read and checked before anything is written.
-std::vector<Asignacion> LeerAsignaciones(const std::vector<std::string>& textos) {
+// Everything is read and checked before anything is written. Only the boxes a person fills on
+// page 1 (and the declarant number an import writes) may be set: page 2 is a copy that every
+// save rewrites, and the boxes the program writes are not a script's to change.
+std::vector<Asignacion> LeerAsignaciones(const std::vector<std::string>& textos,
+                                         const CGuiaDoc& doc) {
     std::vector<Asignacion> cambios;
     for (const std::string& a : textos) {
         const size_t igual = a.find('=');
@@ -39,6 +43,19 @@ std::vector<Asignacion> LeerAsignaciones(const std::vector<std::string>& textos)
         if (igual == std::string::npos || !LeerCasilla(a.substr(0, igual), c.pagina, c.casilla))
             throw ErrorUsuario("Casilla mal escrita: " + CitaBreve(CString(a)) +
                                " (se espera P1-nn=valor o P2-nn=valor)");
+        const CString nombre = CitaBreve(CString(a.substr(0, igual)));
+        if (c.pagina != 0)
+            throw ErrorUsuario("La casilla " + nombre +
+                               " es copia de la página 1 y se rellena al guardar; escriba la "
+                               "casilla P1-" +
+                               CString::Formatted("%d", c.casilla));
+        const stCasillaCatalogo* entrada = doc.EntradaCatalogo(c.casilla);
+        if (!entrada)
+            throw ErrorUsuario("El formulario no tiene la casilla " + nombre +
+                               " (modelo boxes lista las casillas)");
+        if (entrada->Formato == FormatoCasilla::Fija)
+            throw ErrorUsuario("La casilla " + nombre +
+                               " la escribe el programa al crear la declaración");
         c.valor = CString(a.substr(igual + 1));
         for (int i = 0; i < c.valor.GetLength(); ++i)
             if (static_cast<unsigned char>(c.valor[i]) < 0x20)
@@ -47,6 +64,24 @@ std::vector<Asignacion> LeerAsignaciones(const std::vector<std::string>& textos)
         cambios.push_back(c);
     }
     return cambios;
+}
+
+CString NombreEstado(const CString& e) {
+    if (e == estado::Borrador)
+        return "borrador";
+    if (e == estado::Definitiva)
+        return "definitiva";
+    return e;
+}
+
+// Nobody at a terminal, or an answer other than yes, is a no.
+bool Confirmar(const CString& pregunta) {
+    std::fputs(pregunta.c_str(), stderr);
+    std::fflush(stderr);
+    char linea[64] = {};
+    if (!std::fgets(linea, sizeof linea, stdin))
+        return false;
+    return linea[0] == 's' || linea[0] == 'S';
 }
 
 } // namespace
@@ -58,29 +93,142 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
     });
 
     struct OpcNueva {
-        std::string formulario, mes, anio;
+        std::string formulario, mes, anio, complementaria, sustitutiva;
     };
     auto nueva = std::make_shared<OpcNueva>();
     auto* cmdNueva = app.add_subcommand("new", "Crea una declaración y muestra su código");
     cmdNueva->add_option("FORM", nueva->formulario, "Código del formulario (863, 871)")->required();
     cmdNueva->add_option("--month", nueva->mes, "Mes de devengo (01 a 12)");
     cmdNueva->add_option("--year", nueva->anio, "Año de devengo (cuatro cifras)");
+    auto* comp = cmdNueva->add_option("--complementary-of", nueva->complementaria,
+                                      "Complementaria de esta declaración definitiva");
+    cmdNueva
+        ->add_option("--substitutive-of", nueva->sustitutiva,
+                     "Sustitutiva de esta declaración definitiva")
+        ->excludes(comp);
     cmdNueva->callback([&ctx, nueva] {
-        const CString mes = NormalizarMes(nueva->mes);
-        const CString anio = ValidarAnio(nueva->anio);
-        auto doc = ctx.Host().Nueva(CString(nueva->formulario), mes, anio);
+        CString mes = NormalizarMes(nueva->mes);
+        CString anio = ValidarAnio(nueva->anio);
+        CHost& host = ctx.Host();
+        const bool complementaria = !nueva->complementaria.empty();
+        const CString anterior(complementaria ? nueva->complementaria : nueva->sustitutiva);
+        if (anterior.IsEmpty()) {
+            Imprimir(host.Nueva(CString(nueva->formulario), mes, anio)->GetCodDeclar());
+            return;
+        }
+        // The earlier declaration is read in the transaction that creates the new one.
+        CBaseDatos::Transaccion t(host.BaseDatos());
+        const auto previa = host.Almacen().Buscar(anterior);
+        if (!previa) {
+            host.BaseDatos().ExigirIntegra();
+            throw ErrorUsuario("No existe la declaración " + CitaBreve(anterior));
+        }
+        if (previa->modelo.Left(3) != CString(nueva->formulario))
+            throw ErrorUsuario("La declaración " + anterior + " es del modelo " + previa->modelo +
+                               "; la nueva tiene que ser del mismo formulario");
+        if (previa->estado != estado::Definitiva)
+            throw ErrorUsuario("La declaración " + anterior +
+                               " sigue en borrador: se corrige modificándola, sin complementaria "
+                               "ni sustitutiva");
+        if (mes.IsEmpty() && anio.IsEmpty()) {
+            mes = previa->mes;
+            anio = previa->anio;
+        }
+        auto doc = host.Nueva(CString(nueva->formulario), mes, anio);
+        // The earlier declaration became final when it was filed: its code is the receipt
+        // number, that moment the presentation date, its serial the presentation number.
+        CStringArray datos;
+        datos.Add(complementaria ? "C" : "S");
+        datos.Add(previa->codigo);
+        datos.Add(previa->modificada.Mid(8, 2) + "/" + previa->modificada.Mid(5, 2) + "/" +
+                  previa->modificada.Left(4));
+        datos.Add(previa->anio.IsEmpty() ? previa->modificada.Left(4) : previa->anio);
+        datos.Add(previa->codigo.Right(6));
+        host.Operacion(*doc, "corregir", datos);
+        host.Guardar(*doc);
+        t.Confirmar();
         Imprimir(doc->GetCodDeclar());
     });
 
-    app.add_subcommand("list", "Lista las declaraciones guardadas")->callback([&ctx] {
-        for (const auto& r : ctx.Host().Almacen().Listar())
-            Imprimir(r.codigo + "\t" + r.modelo + "\t" + r.estado + "\t" + r.mes + "\t" + r.anio);
+    struct OpcListar {
+        std::string nif, formulario, anio;
+        bool json = false;
+    };
+    auto listar = std::make_shared<OpcListar>();
+    auto* cmdListar = app.add_subcommand(
+        "list", "Lista las declaraciones guardadas con su sujeto pasivo y su estado");
+    cmdListar->add_option("--nif", listar->nif, "Sólo las de este NIF del sujeto pasivo");
+    cmdListar->add_option("--form", listar->formulario, "Sólo las de este formulario");
+    cmdListar->add_option("--year", listar->anio, "Sólo las de este año de devengo");
+    cmdListar->add_flag("--json", listar->json, "Salida JSON");
+    cmdListar->callback([&ctx, listar] {
+        CHost& host = ctx.Host();
+        const CString anio = ValidarAnio(listar->anio);
+        CBaseDatos::Transaccion t(host.BaseDatos(), CBaseDatos::Transaccion::Lectura);
+        nlohmann::ordered_json lista = nlohmann::ordered_json::array();
+        for (const auto& r : host.Almacen().Listar(CString(listar->formulario), anio)) {
+            const CHost::Sujeto sujeto = host.SujetoDe(r.codigo, r.modelo);
+            if (!listar->nif.empty() && sujeto.nif != CString(listar->nif))
+                continue;
+            const CString estado = NombreEstado(r.estado);
+            if (!listar->json) {
+                Imprimir(r.codigo + "\t" + r.modelo + "\t" + estado + "\t" + r.mes + "\t" + r.anio +
+                         "\t" + sujeto.nif + "\t" + sujeto.nombre);
+                continue;
+            }
+            lista.push_back({{"codigo", r.codigo.str()},
+                             {"modelo", r.modelo.str()},
+                             {"estado", estado.str()},
+                             {"mes", r.mes.str()},
+                             {"anio", r.anio.str()},
+                             {"nif", sujeto.nif.str()},
+                             {"nombre", sujeto.nombre.str()},
+                             {"modificada", r.modificada.str()}});
+        }
+        if (listar->json)
+            Imprimir(CString(Json(lista)));
+        t.Confirmar();
+    });
+
+    struct OpcBorrar {
+        std::string codigo;
+        bool si = false;
+    };
+    auto borrar = std::make_shared<OpcBorrar>();
+    auto* cmdBorrar = app.add_subcommand("delete", "Borra una declaración en borrador");
+    cmdBorrar->add_option("CODE", borrar->codigo, "Código de la declaración")->required();
+    cmdBorrar->add_flag("--yes", borrar->si, "Sin pedir confirmación");
+    cmdBorrar->callback([&ctx, borrar] {
+        CHost& host = ctx.Host();
+        const CString codigo(borrar->codigo);
+        const auto resumen = host.Almacen().Buscar(codigo);
+        if (!resumen) {
+            host.BaseDatos().ExigirIntegra();
+            throw ErrorUsuario("No existe la declaración " + CitaBreve(codigo));
+        }
+        if (resumen->estado != estado::Borrador)
+            throw ErrorUsuario("La declaración " + codigo +
+                               " es definitiva y no se puede borrar; para corregirla cree una "
+                               "complementaria o una sustitutiva (new --complementary-of)");
+        if (!borrar->si && !Confirmar("¿Borrar la declaración " + codigo + "? [s/N] "))
+            throw ErrorUsuario("No se ha borrado la declaración " + codigo);
+        switch (host.Almacen().Borrar(codigo)) {
+        case CAlmacenDeclaraciones::Borrado::Hecho:
+            Imprimir("Declaración " + codigo + " borrada.");
+            return;
+        case CAlmacenDeclaraciones::Borrado::NoExiste:
+            throw ErrorUsuario("No existe la declaración " + codigo);
+        case CAlmacenDeclaraciones::Borrado::Definitiva:
+            throw ErrorUsuario("La declaración " + codigo +
+                               " es definitiva y no se puede borrar; para corregirla cree una "
+                               "complementaria o una sustitutiva (new --complementary-of)");
+        }
     });
 
     struct OpcMostrar {
         std::string codigo;
         int pagina = 0;
-        bool json = false;
+        bool json = false, largo = false;
     };
     auto mostrar = std::make_shared<OpcMostrar>();
     auto* cmdMostrar =
@@ -89,20 +237,60 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
     cmdMostrar->add_option("--page", mostrar->pagina, "Sólo esa página")
         ->check(CLI::IsMember({1, 2}));
     cmdMostrar->add_flag("--json", mostrar->json, "Salida JSON");
+    cmdMostrar->add_flag("--long", mostrar->largo, "Añade el significado de cada casilla");
     cmdMostrar->callback([&ctx, mostrar] {
         auto doc = ctx.Host().Abrir(CString(mostrar->codigo));
-        nlohmann::json j = nlohmann::json::object();
+        // By page and box number, as the document keeps them: P1-2 before P1-10.
+        nlohmann::ordered_json j = nlohmann::ordered_json::object();
         for (const auto& [clave, valor] : doc->Casillas()) {
             const auto [pagina, casilla] = clave;
             if (mostrar->pagina != 0 && pagina != mostrar->pagina - 1)
                 continue;
-            if (mostrar->json)
-                j[NombreCasilla(pagina, casilla).str()] = valor.str();
+            const std::string nombre = NombreCasilla(pagina, casilla).str();
+            const CString significado = SignificadoCasilla(*doc, pagina, casilla);
+            if (mostrar->json && mostrar->largo)
+                j[nombre] = {{"valor", valor.str()}, {"significado", significado.str()}};
+            else if (mostrar->json)
+                j[nombre] = valor.str();
+            else if (mostrar->largo)
+                Imprimir(CString(nombre) + "\t" + valor + "\t" + significado);
             else
-                Imprimir(NombreCasilla(pagina, casilla) + "\t" + valor);
+                Imprimir(CString(nombre) + "\t" + valor);
         }
         if (mostrar->json)
             Imprimir(CString(Json(j)));
+    });
+
+    struct OpcCasillas {
+        std::string formulario;
+        bool json = false;
+    };
+    auto casillas = std::make_shared<OpcCasillas>();
+    auto* cmdCasillas = app.add_subcommand(
+        "boxes", "Lista las casillas de la página 1 de un formulario: significado y formato");
+    cmdCasillas->add_option("--form", casillas->formulario,
+                            "Formulario (por defecto, el primero cargado)");
+    cmdCasillas->add_flag("--json", casillas->json, "Salida JSON");
+    cmdCasillas->callback([&ctx, casillas] {
+        CHost& host = ctx.Host();
+        const CString formulario = casillas->formulario.empty()
+                                       ? host.Plugins().Plugins().front().codigo
+                                       : CString(casillas->formulario);
+        auto doc = host.Suelto(formulario);
+        nlohmann::ordered_json lista = nlohmann::ordered_json::array();
+        for (const stCasillaCatalogo& e : doc->CatalogoPagina1()) {
+            const CString nombre = NombreCasilla(0, e.Casilla);
+            if (!casillas->json) {
+                Imprimir(nombre + "\t" + e.Significado + "\t" + NombreFormato(e.Formato));
+                continue;
+            }
+            lista.push_back({{"casilla", nombre.str()},
+                             {"significado", e.Significado},
+                             {"formato", NombreFormato(e.Formato).str()},
+                             {"escribible", e.Formato != FormatoCasilla::Fija}});
+        }
+        if (casillas->json)
+            Imprimir(CString(Json(lista)));
     });
 
     struct OpcEscribir {
@@ -110,18 +298,20 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
         std::vector<std::string> asignaciones;
     };
     auto escribir = std::make_shared<OpcEscribir>();
-    auto* cmdEscribir = app.add_subcommand("set", "Escribe casillas y las guarda");
+    auto* cmdEscribir = app.add_subcommand(
+        "set",
+        "Escribe casillas de la página 1 tal cual, sin sus reglas, y guarda (type las aplica)");
     cmdEscribir->add_option("CODE", escribir->codigo, "Código de la declaración")->required();
     cmdEscribir->add_option("BOX=VALUE", escribir->asignaciones, "Casillas, como P1-10=B12345674")
         ->required();
     cmdEscribir->callback([&ctx, escribir] {
-        const std::vector<Asignacion> cambios = LeerAsignaciones(escribir->asignaciones);
         CHost& host = ctx.Host();
         // Read and written under one write lock: another program's save cannot fall between
         // reading the boxes and writing them all back.
         CBaseDatos::Transaccion t(host.BaseDatos());
         auto doc = host.Abrir(CString(escribir->codigo));
         CHost::ExigirBorrador(*doc);
+        const std::vector<Asignacion> cambios = LeerAsignaciones(escribir->asignaciones, *doc);
         for (const Asignacion& c : cambios)
             doc->SetCasilla(c.casilla, c.pagina, c.valor);
         host.Guardar(*doc);

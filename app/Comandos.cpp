@@ -4,9 +4,12 @@
 #include "Modelo/FicheroAtomico.h"
 #include "Modelo/Funciones.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <optional>
+#include <vector>
 
 CString Contexto::RutaBD() const {
     return db ? CString(*db) : RutaBDPorDefecto();
@@ -33,6 +36,10 @@ std::string Json(const nlohmann::json& j) {
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+std::string Json(const nlohmann::ordered_json& j) {
+    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 bool LeerCasilla(const std::string& texto, int& pagina, int& casilla) {
     if (texto.size() < 4 || texto.size() > 6 || texto[0] != 'P' || texto[2] != '-')
         return false;
@@ -53,6 +60,14 @@ CString NombreCasilla(int pagina, int casilla) {
     return CString::Formatted("P%d-%d", pagina + 1, casilla);
 }
 
+CString SignificadoCasilla(const CGuiaDoc& doc, int pagina, int casilla) {
+    const stCasillaCatalogo* e = doc.EntradaCatalogo(casilla);
+    if (!e)
+        return CString();
+    return pagina == 0 ? CString(e->Significado)
+                       : CString(e->Significado) + " (copia de la página 1)";
+}
+
 namespace {
 // An empty name would silently mean the default one: a script whose variable came out empty
 // must not write into the user's own database.
@@ -65,10 +80,135 @@ std::function<void(const std::string&)> NoVacio(std::optional<std::string>& dest
     };
 }
 
+// The parser speaks English; a person reads its refusals in Spanish. Each pattern is the
+// parser's own text up to the part it quotes.
+std::string EnCastellano(const std::string& mensaje) {
+    static const std::pair<const char*, const char*> kFrases[] = {
+        {"The following arguments were not expected: ", "Sobran estos argumentos: "},
+        {"The following argument was not expected: ", "Sobra este argumento: "},
+        {"A subcommand is required", "Falta la orden"},
+        {"Could not convert: ", "No es un valor válido: "},
+        {"Expected exactly ", "Se esperaban exactamente "},
+        {"Expected at least ", "Se esperaban al menos "},
+    };
+    for (const auto& [ingles, castellano] : kFrases)
+        if (mensaje.rfind(ingles, 0) == 0)
+            return castellano + mensaje.substr(std::strlen(ingles));
+    static const std::pair<const char*, const char*> kFinales[] = {
+        {" is required", "Falta "},
+    };
+    for (const auto& [ingles, castellano] : kFinales) {
+        const size_t n = std::strlen(ingles);
+        if (mensaje.size() > n && mensaje.compare(mensaje.size() - n, n, ingles) == 0)
+            return castellano + mensaje.substr(0, mensaje.size() - n);
+    }
+    for (const auto& [ingles, castellano] :
+         {std::pair{" excludes ", " no se puede usar con "}, std::pair{" requires ", " necesita "},
+          std::pair{" not in ", " no es uno de "}, std::pair{" required ", " obligatorios "},
+          std::pair{" missing", " faltan"}}) {
+        const size_t p = mensaje.find(ingles);
+        if (p != std::string::npos)
+            return mensaje.substr(0, p) + castellano + mensaje.substr(p + std::strlen(ingles));
+    }
+    return mensaje;
+}
+
+// Edit distance with a swap of two neighbouring letters as one edit (the commonest slip), for
+// the names of commands, a few letters each.
+size_t Distancia(const std::string& a, const std::string& b) {
+    std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+    for (size_t i = 0; i <= a.size(); ++i)
+        d[i][0] = i;
+    for (size_t j = 0; j <= b.size(); ++j)
+        d[0][j] = j;
+    for (size_t i = 1; i <= a.size(); ++i)
+        for (size_t j = 1; j <= b.size(); ++j) {
+            d[i][j] = std::min(
+                {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    return d[a.size()][b.size()];
+}
+
+// What was typed where a command was expected: the first argument the parser did not take.
+std::string PalabraEscrita(const CLI::App* app, const CLI::Error& e) {
+    if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+        // The parser lists the arguments it did not take last one first.
+        const std::string mensaje = e.what();
+        return mensaje.substr(mensaje.rfind(' ') + 1);
+    }
+    if (dynamic_cast<const CLI::RequiredError*>(&e) && app) {
+        const std::vector<std::string> resto = app->remaining();
+        return resto.empty() ? "" : resto.front();
+    }
+    return "";
+}
+
+// A mistyped command: the one it begins, or the nearest by one edit (two for longer words).
+std::string Sugerencia(const CLI::App* app, const CLI::Error& e) {
+    const std::string escrito = PalabraEscrita(app, e);
+    if (!app || escrito.size() < 2 || escrito[0] == '-')
+        return "";
+    std::string mejor;
+    size_t distancia = escrito.size() > 5 ? 3 : 2; // what is farther is no slip
+    for (const CLI::App* sub : app->get_subcommands([](const CLI::App*) { return true; })) {
+        const std::string nombre = sub->get_name();
+        const size_t d = nombre.rfind(escrito, 0) == 0 ? 1 : Distancia(escrito, nombre);
+        if (d < distancia) {
+            distancia = d;
+            mejor = nombre;
+        }
+    }
+    return mejor.empty() ? "" : "¿Quería decir «" + mejor + "»?\n";
+}
+
+// The parser lists the arguments it did not take last one first; a person reads them in the
+// order they were typed.
+std::string EnOrden(const CLI::Error& e) {
+    std::string mensaje = e.what();
+    const size_t dos = mensaje.find(": ");
+    if (!dynamic_cast<const CLI::ExtrasError*>(&e) || dos == std::string::npos)
+        return mensaje;
+    std::vector<std::string> palabras;
+    for (size_t i = dos + 2; i <= mensaje.size();) {
+        const size_t fin = std::min(mensaje.find(' ', i), mensaje.size());
+        palabras.push_back(mensaje.substr(i, fin - i));
+        i = fin + 1;
+    }
+    mensaje.resize(dos + 1);
+    for (auto it = palabras.rbegin(); it != palabras.rend(); ++it)
+        mensaje += " " + *it;
+    return mensaje;
+}
+
 // The parser's refusals quote what was typed; a huge argument is cut to a readable line.
-std::string MensajeDeFallo(const CLI::App*, const CLI::Error& e) {
-    return "modelo: " + CitaBreve(CString(e.what()), 300).str() +
-           "\nUse --help para ver las opciones.\n";
+std::string MensajeDeFallo(const CLI::App* app, const CLI::Error& e) {
+    return "modelo: " + CitaBreve(CString(EnCastellano(EnOrden(e))), 300).str() + "\n" +
+           Sugerencia(app, e) + "Use --help para ver las opciones.\n";
+}
+
+// Help in Spanish: the parser's labels, its groups and its own flags.
+void AyudaEnCastellano(CLI::App& app) {
+    auto formato = app.get_formatter();
+    for (const auto& [clave, texto] :
+         {std::pair{"Usage", "Uso"}, std::pair{"OPTIONS", "OPCIONES"},
+          std::pair{"SUBCOMMAND", "ORDEN"}, std::pair{"SUBCOMMANDS", "ÓRDENES"},
+          std::pair{"REQUIRED", "OBLIGATORIO"}, std::pair{"Positionals", "Argumentos"},
+          std::pair{"Needs", "Necesita"}, std::pair{"Excludes", "Excluye"},
+          std::pair{"TEXT", "TEXTO"}, std::pair{"INT", "ENTERO"}, std::pair{"Env", "Entorno"}})
+        formato->label(clave, texto);
+    app.option_defaults()->group("Opciones");
+    app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
+}
+
+void GruposEnCastellano(CLI::App& app) {
+    for (CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; })) {
+        sub->group("Órdenes");
+        if (CLI::Option* ayuda = sub->get_help_ptr())
+            ayuda->group("Opciones"); // made with the command, before the defaults applied
+        GruposEnCastellano(*sub);
+    }
 }
 } // namespace
 
@@ -76,6 +216,8 @@ int EjecutarModelo(int argc, char** argv) {
     Contexto ctx;
     CLI::App app{"Modelo: cumplimentación, validación e impresión de autoliquidaciones", "modelo"};
     app.failure_message(MensajeDeFallo); // before the commands, which copy it
+    AyudaEnCastellano(app);              // so do they the help flag and the option group
+    app.set_version_flag("--version", "modelo " MODELO_VERSION, "Muestra la versión y termina");
     app.add_option_function<std::string>("--db", NoVacio(ctx.db, "--db"),
                                          "Fichero de la base de datos")
         ->type_name("FICHERO");
@@ -92,6 +234,7 @@ int EjecutarModelo(int argc, char** argv) {
     RegistrarPagina(app, ctx);
     RegistrarVistas(app, ctx);
     RegistrarImpresion(app, ctx);
+    GruposEnCastellano(app);
 
     try {
         app.parse(argc, argv); // the chosen command runs inside, as its callback

@@ -30,10 +30,15 @@ void Imprimir(const CString& linea);
 // Box values are bytes; a value that is not UTF-8 is shown with replacement characters rather
 // than making the whole output fail.
 std::string Json(const nlohmann::json& j);
+// Objects whose keys keep the order they were added in (boxes by page and box number).
+std::string Json(const nlohmann::ordered_json& j);
 
 // "P1-10" -> page index 0, box 10; false for anything else.
 bool LeerCasilla(const std::string& texto, int& pagina, int& casilla);
 CString NombreCasilla(int pagina, int casilla);
+// The meaning of a box as the form's catalogue gives it; a page-2 box is the copy of the
+// same box of page 1. "" for a box the catalogue lacks.
+CString SignificadoCasilla(const CGuiaDoc& doc, int pagina, int casilla);
 
 // The command groups.
 void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);

@@ -137,3 +137,29 @@ void CHost::Guardar(CGuiaDoc& doc) {
     almacen_.Guardar(doc);
     doc.SetModifiedFlag(false);
 }
+
+CHost::Sujeto CHost::SujetoDe(const CString& codigo, const CString& modelo) {
+    const CString formulario = modelo.Left(3);
+    auto it = casillasSujeto_.find(formulario);
+    if (it == casillasSujeto_.end()) {
+        std::vector<int> casillas;
+        if (plugins_.Buscar(formulario)) {
+            auto doc = Suelto(formulario);
+            if (Ofrece(*doc, "sujeto"))
+                for (const CString& c : Operacion(*doc, "sujeto", CStringArray()))
+                    casillas.push_back(std::atoi(c));
+        }
+        it = casillasSujeto_.emplace(formulario, std::move(casillas)).first;
+    }
+    Sujeto s;
+    if (it->second.empty())
+        return s;
+    const std::map<int, CString> valores = almacen_.CasillasP1(codigo, it->second);
+    s.nif = valores.at(it->second[0]);
+    for (size_t i = 1; i < it->second.size(); ++i) {
+        const CString& parte = valores.at(it->second[i]);
+        if (!parte.IsEmpty())
+            s.nombre += (s.nombre.IsEmpty() ? "" : " ") + parte;
+    }
+    return s;
+}

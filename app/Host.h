@@ -5,6 +5,7 @@
 #include "Almacen.h"
 #include "Plugins.h"
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -40,10 +41,17 @@ public:
     CStringArray Operacion(CGuiaDoc& doc, const char* nombre, const CStringArray& args);
     // Whether the form offers that operation.
     bool Ofrece(CGuiaDoc& doc, const char* nombre);
+    // The taxpayer of a stored declaration as its form keeps it: number and name (the parts
+    // joined by spaces); empty when the form's plug-in is not loaded.
+    struct Sujeto {
+        CString nif, nombre;
+    };
+    Sujeto SujetoDe(const CString& codigo, const CString& modelo);
     // Refuses to go on unless the declaration may still change.
     static void ExigirBorrador(const CGuiaDoc& doc);
 
 private:
+    std::map<CString, std::vector<int>> casillasSujeto_; // per form, asked once
     std::unique_ptr<CGuiaDoc> Crear(const CargadorPlugins::Plugin& plugin);
     const CargadorPlugins::Plugin& PluginDe(const CString& formulario);
     CBaseDatos db_;

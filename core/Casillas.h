@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Modelo/CasillasHost.h"
+#include "Modelo/CatalogoCasillas.h"
 
 namespace pagina {
 inline constexpr int P1 = 0;
@@ -16,6 +17,7 @@ inline constexpr const char* kTipo2 = "2";
 namespace valor {
 inline constexpr const char* kImporteCero = "0,00";
 inline constexpr const char* kCuentaCero = "0";
+inline constexpr const char* kMarcado = kCasillaMarcada; // a ticked check box
 } // namespace valor
 
 namespace casilla {

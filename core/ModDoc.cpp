@@ -1,6 +1,7 @@
 #include "ModDoc.h"
 
 #include "Casillas.h"
+#include "CatalogoCasillas.h"
 #include "IdsRecursos.h"
 #include "Modelo/Recursos.h"
 #include "views/P1View.h"
@@ -20,6 +21,10 @@ MOD_DOC::MOD_DOC() {
 }
 
 MOD_DOC::~MOD_DOC() = default;
+
+std::span<const stCasillaCatalogo> MOD_DOC::CatalogoPagina1() const {
+    return catalogo::kPagina1;
+}
 
 // Declarations live in the host's store as boxes; the document writes nothing to archives.
 void MOD_DOC::Serialize(CArchive&) {}

@@ -42,6 +42,7 @@ public:
     void InicializarDatosIntervinientes();
 
     // ----- validation -------------------------------------------------------------------------
+    std::span<const stCasillaCatalogo> CatalogoPagina1() const override;
     bool Validar(CListaErrores& errores) override;
     bool ValidarDatosObligatorios(CListaErrores& errores);
     bool ValidarFechaDevengo(CListaErrores& errores);
@@ -56,7 +57,11 @@ public:
     // Reads, checks and, when every row passes, takes the file: false when it cannot be opened
     // or is refused. A refused file's findings are handed to the host's error list.
     bool AnalizarFicheroAutoliquidacion(CString ruta);
+    // Cuts by byte columns, or by character columns while a UTF-8 file is being imported.
     void ObtenerDatosFila(CString linea, stRegistroDeclarado& fila, int numero);
+    // While a file is imported, the line of the file the row being checked stands on (blank
+    // lines are not rows, so it may be greater than the row number); 0 otherwise.
+    int LineaEnCurso() const { return lineaEnCurso_; }
     void RellenarDatosGenerales(stRegistroDeclarado fila);
     // The extra step form 871 takes after the general boxes; it does nothing.
     void RellenarDatosCasillasLiquidacion();
@@ -92,4 +97,8 @@ public:
     bool RevisarRegRemesa(CString a, CString b, CString c, CListaRegRemesa& registros) override;
     bool GenerarAutoliquidacion(CListaErrores& errores, CString& texto,
                                 CStringArray& lineas) override;
+
+private:
+    bool filasUtf8_ = false;
+    int lineaEnCurso_ = 0;
 };

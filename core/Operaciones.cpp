@@ -37,6 +37,35 @@ bool Periodo(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
     return true;
 }
 
+// The boxes of the taxpayer's number and name parts, for the host's list of declarations.
+bool Sujeto(MOD_DOC&, const CStringArray& args, CStringArray& out) {
+    if (!args.IsEmpty())
+        return false;
+    using namespace casilla;
+    for (int c : {SujetoPasivo + grupo::Nif, SujetoPasivo + grupo::Apellido1,
+                  SujetoPasivo + grupo::Apellido2, SujetoPasivo + grupo::Nombre})
+        out.Add(CString::Formatted("%d", c));
+    return true;
+}
+
+// A complementary ("C") or substitutive ("S") declaration of an earlier one: the kind is
+// ticked and the earlier declaration's receipt number, presentation date (day-first), year and
+// presentation number are written, the number padded as the page pads it.
+bool Corregir(MOD_DOC& doc, const CStringArray& args, CStringArray&) {
+    if (args.GetSize() != 5 || (args[0] != "C" && args[0] != "S"))
+        return false;
+    using namespace casilla;
+    const bool complementaria = args[0] == "C";
+    doc.SetCasilla(Complementaria, pagina::P1, complementaria ? valor::kMarcado : "");
+    doc.SetCasilla(Sustitutiva, pagina::P1, complementaria ? "" : valor::kMarcado);
+    doc.SetCasilla(JustificanteAnterior, pagina::P1, args[1]);
+    doc.SetCasilla(FechaPresentacionAnterior, pagina::P1, args[2]);
+    doc.SetCasilla(AnioAnterior, pagina::P1, args[3]);
+    doc.SetCasilla(NumeroPresentacionAnterior, pagina::P1,
+                   Padding(args[4], formato::LongitudNumeroPresentacion));
+    return true;
+}
+
 // The page-1 import: the liquidation boxes are cleared, then the file is read. "1" when the
 // file was taken, "0" when it was refused, "2" when it cannot be read: then nothing is cleared,
 // since a path that cannot be read must not cost the user the table they have. Without a path
@@ -63,8 +92,9 @@ struct Operacion {
 };
 
 constexpr Operacion kOperaciones[] = {
-    {"cuota", Cuota},     {"tramos", Tramos},     {"intervinientes", Intervinientes},
-    {"periodo", Periodo}, {"importar", Importar},
+    {"cuota", Cuota},       {"tramos", Tramos},     {"intervinientes", Intervinientes},
+    {"periodo", Periodo},   {"importar", Importar}, {"sujeto", Sujeto},
+    {"corregir", Corregir},
 };
 
 } // namespace

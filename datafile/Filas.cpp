@@ -14,8 +14,14 @@ bool Fallo(const MOD_DOC& doc, CListaErrores& errores, int serie, const stRegist
     const CString codigo = CodigoError(doc, serie);
     CString descripcion, detalle;
     CGuiaDoc::ObtenerDetallesError(codigo, descripcion, detalle);
-    if (serie != error::DevengoFichero)
-        descripcion.Replace("%1", CString::Formatted("%d", fila.NumFila));
+    if (serie != error::DevengoFichero) {
+        // Blank lines are not rows: where they make the two differ, the line is said too, so
+        // the person finds the row in an editor.
+        CString numero = CString::Formatted("%d", fila.NumFila);
+        if (doc.LineaEnCurso() != 0 && doc.LineaEnCurso() != fila.NumFila)
+            numero += CString::Formatted(" (línea %d)", doc.LineaEnCurso());
+        descripcion.Replace("%1", numero);
+    }
     errores.Add(stError(casillaError, pagina::P1, codigo, descripcion, detalle));
     return true;
 }

@@ -79,7 +79,23 @@ INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE) VALUES
     ('MODELO0012', 'El NIF del presentador no es válido.', 'Compruebe el NIF y su carácter de control.'),
     ('MODELO0013', 'Falta el nombre o razón social del sujeto pasivo.', 'Un interviniente con NIF necesita nombre.'),
     ('MODELO0014', 'Falta el nombre o razón social del representante.', 'Un interviniente con NIF necesita nombre.'),
-    ('MODELO0015', 'Falta el nombre o razón social del presentador.', 'Un interviniente con NIF necesita nombre.');
+    ('MODELO0015', 'Falta el nombre o razón social del presentador.', 'Un interviniente con NIF necesita nombre.'),
+    ('MODELO0016', 'El número de documentos no es válido.', 'Sólo cifras, sin signo, sin puntos ni decimales.'),
+    ('MODELO0017', 'El importe no es válido.', 'Un importe con dos decimales tras la coma, sin signo: 1.244,50 o 1244,50.'),
+    ('MODELO0018', 'El total no es la suma de las cuotas.', 'El total a ingresar debe ser la suma de las cuotas de recibos, pagarés, cheques y otros documentos.'),
+    ('MODELO0019', 'El mes no es válido.', 'Dos cifras, de 01 a 12.'),
+    ('MODELO0020', 'El mes no es válido.', 'El nombre del mes en mayúsculas, de ENERO a DICIEMBRE.'),
+    ('MODELO0021', 'El día no es válido.', 'Dos cifras, de 01 a 31.'),
+    ('MODELO0022', 'El año no es válido.', 'Cuatro cifras.'),
+    ('MODELO0023', 'La casilla sólo admite cifras.', 'Sin espacios, signos ni letras.'),
+    ('MODELO0024', 'El código postal no es válido.', 'Cinco cifras.'),
+    ('MODELO0025', 'El código postal no es de la provincia.', 'Las dos primeras cifras del código postal son el código de la provincia.'),
+    ('MODELO0026', 'El NIF no es válido.', 'Compruebe el NIF y su carácter de control.'),
+    ('MODELO0027', 'El tipo de vía no es válido.', 'Un código de la tabla de tipos de vía (CL, AV, PZ...).'),
+    ('MODELO0028', 'La provincia no es válida.', 'El código de dos cifras de una provincia.'),
+    ('MODELO0029', 'El municipio no es válido.', 'El código de un municipio de la provincia indicada; db/README.md explica cómo cargar la lista completa.'),
+    ('MODELO0030', 'La casilla de marcar no es válida.', 'Marcada vale S; sin marcar, vacía.'),
+    ('MODELO0031', 'La fecha no es válida.', 'Una fecha del calendario, día/mes/año: 15/04/2024.');
 
 -- Help of the boxes a person types, shown as a tip over each of them. Both forms share them.
 INSERT OR REPLACE INTO AYUDAS_CASILLA (MODELO, CASILLA, TEXTO)

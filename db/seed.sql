@@ -1,5 +1,5 @@
 -- Sample data of a new database. SAMPLE DATA, not an official tariff: replace it with your own
--- through `modelo db load FILE.sql`.
+-- through `modelo db load FILE.sql` (the README shows the layout of PATARIFA and an example).
 INSERT INTO AJUSTES (CLAVE, VALOR) VALUES ('version_semilla', '1');
 
 -- Brackets that classify documents: three, from 0, 3000.01 and 30000.01.

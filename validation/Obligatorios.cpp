@@ -5,10 +5,6 @@
 #include "core/IdsRecursos.h"
 #include "core/ModDoc.h"
 
-namespace {
-constexpr const char* kMarcado = "S";
-} // namespace
-
 bool MOD_DOC::Validar(CListaErrores& errores) {
     CGuiaDoc::Validar(errores);
     ValidarDatosObligatorios(errores);
@@ -61,7 +57,8 @@ bool MOD_DOC::ValidarDatosObligatorios(CListaErrores& errores) {
             Error(AnioAnterior, error::AnioAnteriorPosterior);
     }
 
-    const bool refiereAnterior = P1(Complementaria) == kMarcado || P1(Sustitutiva) == kMarcado;
+    const bool refiereAnterior =
+        P1(Complementaria) == valor::kMarcado || P1(Sustitutiva) == valor::kMarcado;
     if (refiereAnterior) {
         if (anioAnterior.IsEmpty())
             Error(AnioAnterior, error::DatosAnteriorIncompletos);

@@ -136,7 +136,8 @@ bool CGuiaDoc::ObtenerDetallesListaErrores(CListaErrores& errores) {
     return true;
 }
 
-bool CGuiaDoc::Validar(CListaErrores&) {
+bool CGuiaDoc::Validar(CListaErrores& errores) {
+    ValidarFormatoCasillas(errores);
     error_ = COleDateTime::GetCurrentTime();
     return true;
 }

@@ -296,12 +296,12 @@ bool CGuiaView::CargarControlCasilla(int casilla, int& marca) {
     CString valor;
     if (!CargarControlCasilla(casilla, valor))
         return false;
-    marca = valor == "S" ? BST_CHECKED : BST_UNCHECKED;
+    marca = valor == kCasillaMarcada ? BST_CHECKED : BST_UNCHECKED;
     return true;
 }
 
 bool CGuiaView::SalvarControlCasilla(int casilla, int marca) {
-    return SalvarControlCasilla(casilla, CString(marca == BST_CHECKED ? "S" : ""));
+    return SalvarControlCasilla(casilla, CString(marca == BST_CHECKED ? kCasillaMarcada : ""));
 }
 
 bool CGuiaView::CargarControlCasilla(int casilla, COleDateTime& fecha) {

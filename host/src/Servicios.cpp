@@ -75,9 +75,14 @@ void CServiciosConsola::AnimarBarra() {
     std::fflush(stderr);
 }
 
+// The detail says where to look (the columns of a data file, the form of a value), so it is
+// printed under its finding, indented.
 void CServiciosConsola::MostrarErrores(const CListaErrores& errores) {
-    for (const stError& e : errores)
+    for (const stError& e : errores) {
         std::fprintf(stdout, "%s\t%s\n", e.Codigo.c_str(), e.Descripcion.c_str());
+        if (!e.Detalle.IsEmpty())
+            std::fprintf(stdout, "  %s\n", e.Detalle.c_str());
+    }
     std::fflush(stdout);
 }
 

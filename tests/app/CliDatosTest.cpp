@@ -99,7 +99,7 @@ TEST_F(Cli, ValidateListsFindingsAndFinalizeFreezesAValidDraft) {
 
     auto f = Modelo("finalize " + c);
     EXPECT_EQ(f.estado, 1);
-    EXPECT_NE(Modelo("list").out.find("\t863A1\t0\t"), std::string::npos);
+    EXPECT_NE(Modelo("list").out.find("\t863A1\tborrador\t"), std::string::npos);
 
     // Signed and accrued in the past, so the machine's date does not matter.
     ASSERT_EQ(Modelo("set " + c +
@@ -110,7 +110,7 @@ TEST_F(Cli, ValidateListsFindingsAndFinalizeFreezesAValidDraft) {
               0);
     EXPECT_EQ(Modelo("validate " + c).estado, 0);
     ASSERT_EQ(Modelo("finalize " + c).estado, 0);
-    EXPECT_EQ(Modelo("list").out, c + "\t863A1\t1\t03\t2024\n");
+    EXPECT_EQ(Modelo("list").out, c + "\t863A1\tdefinitiva\t03\t2024\tB12345674\tEMPRESA\n");
     const std::string antes = Estado();
     auto s = Modelo("set " + c + " P1-10=OTRO");
     EXPECT_EQ(s.estado, 2);

@@ -37,10 +37,58 @@ TEST_F(Cli, ARefusedFileIsExplainedRowByRowAndChangesNothing) {
                     Linea() + "\n\n" + Linea("04") + "\n" + Linea("03", "B12345674"));
     auto s = Modelo("import " + c + " '" + tmp / "malo.txt" + "'");
     EXPECT_EQ(s.estado, 1);
-    EXPECT_EQ(s.out,
-              "863A100036\tFila 2: el mes de devengo no coincide con el de la primera fila.\n"
-              "863A100045\tFila 3: el NIF del tercero es el del declarante.\n");
+    // Each finding with its detail, which names the columns; the blank line makes row 2 the
+    // file's third line.
+    EXPECT_EQ(s.out, "863A100036\tFila 2 (línea 3): el mes de devengo no coincide con el de la "
+                     "primera fila.\n"
+                     "  Columnas 8 y 9.\n"
+                     "863A100045\tFila 3 (línea 4): el NIF del tercero es el del declarante.\n"
+                     "  Columnas 19 a 27.\n");
     EXPECT_EQ(Estado(), antes);
+    // Without blank lines the row is the line, and is said once.
+    apoyo::Escribir(tmp / "malo.txt", Linea() + "\n" + Linea("04"));
+    s = Modelo("import " + c + " '" + tmp / "malo.txt" + "'");
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(s.out.substr(0, s.out.find('\n')),
+              "863A100036\tFila 2: el mes de devengo no coincide con el de la primera fila.");
+    EXPECT_EQ(Estado(), antes);
+}
+
+// The same documents, one file written by an editor in UTF-8 and its Latin-1 twin: accented
+// names take two bytes in UTF-8 but one column.
+TEST_F(Cli, AUtf8FileGivesTheBoxesOfItsLatin1Twin) {
+    const auto Fila = [](const std::string& nombre, int columnasNombre, const char* tipo,
+                         const std::string& otros, const char* importe) {
+        std::string n = nombre + std::string(size_t(49 - columnasNombre), ' ');
+        std::string d = otros + std::string(20 - 6, ' ');
+        return "8632024" + std::string("03") + "B12345674" + "12345678Z" + n + tipo +
+               (std::string(tipo) == "4" ? d : std::string(20, ' ')) + "REF-1" +
+               std::string(15, ' ') + importe;
+    };
+    // "PEÑA MUÑOZ" is ten columns; "OTROS\xC3\x89" six.
+    const std::string utf8 = Fila("PE\xC3\x91"
+                                  "A MU\xC3\x91OZ",
+                                  10, "1", "", "000000000150000") +
+                             "\n" +
+                             Fila("\xC3\x81LVAREZ", 7, "4", "OTROS\xC3\x89", "000000004000000");
+    const std::string latin1 = Fila("PE\xD1"
+                                    "A MU\xD1OZ",
+                                    10, "1", "", "000000000150000") +
+                               "\n" + Fila("\xC1LVAREZ", 7, "4", "OTROS\xC9", "000000004000000");
+    apoyo::Escribir(tmp / "utf8.txt", utf8);
+    apoyo::Escribir(tmp / "bom.txt", "\xEF\xBB\xBF" + utf8 + "\r\n");
+    apoyo::Escribir(tmp / "latin1.txt", latin1);
+    std::string esperado;
+    for (const char* f : {"latin1.txt", "utf8.txt", "bom.txt"}) {
+        const std::string c = Nueva("863");
+        const auto s = Modelo("import " + c + " '" + tmp / f + "'");
+        ASSERT_EQ(s.estado, 0) << f << ": " << s.out << s.err;
+        const std::string casillas = Modelo("show " + c + " --page 1").out;
+        EXPECT_NE(casillas.find("P1-63\t1\n"), std::string::npos) << f << "\n" << casillas;
+        if (esperado.empty())
+            esperado = casillas;
+        EXPECT_EQ(casillas, esperado) << f;
+    }
 }
 
 TEST_F(Cli, AnUnreadablePathKeepsTheTable) {

@@ -17,11 +17,11 @@ TEST_F(Cli, NewListSetShowRoundTrip) {
     const std::string b = Nueva("871");
     EXPECT_EQ(a, "8630000000001");
     EXPECT_EQ(b, "8710000000001");
-    EXPECT_EQ(Modelo("list").out,
-              "8630000000001\t863A1\t0\t03\t2024\n8710000000001\t871A1\t0\t\t\n");
+    EXPECT_EQ(Modelo("list").out, "8630000000001\t863A1\tborrador\t03\t2024\t\t\n"
+                                  "8710000000001\t871A1\tborrador\t\t\t\t\n");
 
     auto s = Modelo("set " + a +
-                    " P1-10=B12345674 'P1-11=LA CASA DE ÑANDÚ, S.L.' P2-72=1,00 "
+                    " P1-10=B12345674 'P1-11=LA CASA DE ÑANDÚ, S.L.' P1-72=1,00 "
                     "P1-2=2024");
     ASSERT_EQ(s.estado, 0) << s.err;
     const std::string todo = Modelo("show " + a).out;

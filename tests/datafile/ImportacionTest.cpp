@@ -120,7 +120,9 @@ TEST_F(Importacion, CrLfBlankLinesAndAMissingLastLineFeedReadAlike) {
     const Fila malo = Con([](Fila& f) { f.nombre = ""; });
     ASSERT_FALSE(Importar("\r\n" + Fila().Texto() + "\r\n  \t\r\n\n" + Fila().Texto() + "\r\n" +
                           malo.Texto()));
-    EXPECT_EQ(Hallazgos(), (V{"00040:Fila 3: falta el nombre o razón social del tercero."}));
+    // Blank lines are not rows: row 3 stands on the sixth line, and both are said.
+    EXPECT_EQ(Hallazgos(),
+              (V{"00040:Fila 3 (línea 6): falta el nombre o razón social del tercero."}));
     ASSERT_TRUE(Importar(Fila().Texto() + "\r\n" + Fila().Texto()));
     EXPECT_EQ(P1(60), "2");
 }
@@ -262,4 +264,48 @@ TEST_F(Importacion, TheProgressBarMovesEveryFiftyAcceptedRows) {
     ASSERT_TRUE(Importar(s));
     EXPECT_EQ(base.ui.animaciones, 3); // rows 1, 51 and 101
     EXPECT_EQ(P1(60), "120");
+}
+
+// Columns are characters in a UTF-8 file and bytes in a Latin-1 one. The lines are written with
+// an ASCII stand-in, replaced by the letter in either encoding.
+TEST_F(Importacion, Utf8AndLatin1FilesAreCutByTheirOwnColumns) {
+    const auto Con = [](const std::string& letra, const std::string& descripcion = "") {
+        Fila f;
+        f.nombre = "PE#A MU#OZ";
+        if (!descripcion.empty()) {
+            f.tipo = "4";
+            f.descripcion = descripcion;
+        }
+        std::string t = f.Texto();
+        for (size_t p; (p = t.find('#')) != std::string::npos;)
+            t.replace(p, 1, letra);
+        return t;
+    };
+    const std::string utf8 = "\xC3\x91", latin1 = "\xD1";
+    for (const std::string& contenido :
+         {Con(latin1) + "\n" + Con(latin1, "OTROS#"), Con(utf8) + "\n" + Con(utf8, "OTROS#"),
+          "\xEF\xBB\xBF" + Con(utf8) + "\r\n" + Con(utf8, "OTROS#"),
+          // a mark alone makes the file UTF-8, even with no letter beyond ASCII in it
+          "\xEF\xBB\xBF" + Fila().Texto()}) {
+        base.ui.listasErrores.clear();
+        EXPECT_TRUE(Importar(contenido)) << (Hallazgos().empty() ? "" : Hallazgos()[0]);
+        EXPECT_EQ(P1(24), "B12345674");
+    }
+    EXPECT_EQ(P1(60), "1");
+
+    // One byte that starts no UTF-8 character makes the whole file Latin-1: the UTF-8 letter
+    // is then two columns, and the document type lands one column late.
+    EXPECT_FALSE(Importar(Con(utf8) + "\n" + Con(latin1)));
+    EXPECT_EQ(Series(), (V{"00041"}));
+    // Surrogates and overlong forms are not UTF-8 either.
+    for (const char* falso : {"\xED\xA0\x80", "\xC0\xAF", "\xE0\x80\x80", "\xF4\x90\x80\x80"}) {
+        EXPECT_FALSE(Importar(Con(std::string("X") + falso))) << "not UTF-8";
+        EXPECT_EQ(Series(), (V{"00041"})) << "not UTF-8";
+    }
+    // A UTF-8 letter is one column: a line one character too long is still refused as such.
+    EXPECT_FALSE(Importar(Con(utf8) + "X"));
+    EXPECT_EQ(Series(), (V{"00043"}));
+    // A mark with nothing after it is an empty file.
+    EXPECT_FALSE(Importar("\xEF\xBB\xBF\n"));
+    EXPECT_EQ(Series(), (V{"00006"}));
 }

@@ -1,4 +1,5 @@
 #include "Modelo/Funciones.h"
+#include "Modelo/CatalogoCasillas.h"
 
 #include <gtest/gtest.h>
 
@@ -97,4 +98,24 @@ TEST(Citas, LongTextsAreCutOnACharacterAndControlsNeverReachTheTerminal) {
     EXPECT_EQ(CitaBreve("abÑd", 4), "abÑ...");
     EXPECT_EQ(CitaBreve("a\x1b[2Jb\x7f\n"), "a?[2Jb??");
     EXPECT_EQ(CitaBreve("\xff\xfe", 60), "\xff\xfe"); // not UTF-8 at all: kept as it is
+}
+
+TEST(ImporteMoneda, ReadsCurrencyTextToTheCentAndNothingElse) {
+    long long c = -1;
+    EXPECT_TRUE(LeerImporteMoneda("0,00", c));
+    EXPECT_EQ(c, 0);
+    EXPECT_TRUE(LeerImporteMoneda("1.244,50", c));
+    EXPECT_EQ(c, 124450);
+    EXPECT_TRUE(LeerImporteMoneda("1244,50", c));
+    EXPECT_EQ(c, 124450);
+    EXPECT_TRUE(LeerImporteMoneda("12.345.678,09", c));
+    EXPECT_EQ(c, 1234567809);
+    EXPECT_TRUE(LeerImporteMoneda("999.999.999.999.999,99", c));
+    EXPECT_EQ(c, 99999999999999999);
+    for (const char* malo : {"", ",00", "1,5", "1,500", "1.24,50", "1244.50", "12.44,50", "1,2,00",
+                             "-1,00", "+1,00", " 1,00", "1,00 ", "1.2345,00", "1..244,50",
+                             "1.244.,50", "1000.000,00", "1.000.000.000.000.000,00"})
+        EXPECT_FALSE(LeerImporteMoneda(malo, c)) << malo;
+    EXPECT_FALSE(LeerImporteMoneda("123.456,00", c, 5)); // more whole digits than allowed
+    EXPECT_TRUE(LeerImporteMoneda("12.345,00", c, 5));
 }

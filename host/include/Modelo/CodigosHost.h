@@ -15,4 +15,21 @@ inline constexpr const char* NifPresentador = "MODELO0012";   // presenter NIF n
 inline constexpr const char* NombreSujeto = "MODELO0013";     // taxpayer NIF without a name
 inline constexpr const char* NombreRepresentante = "MODELO0014";
 inline constexpr const char* NombrePresentador = "MODELO0015";
+// The format of a box against its entry in the form's box catalogue (CatalogoCasillas.h).
+inline constexpr const char* FormatoCuenta = "MODELO0016";
+inline constexpr const char* FormatoImporte = "MODELO0017";
+inline constexpr const char* TotalDistinto = "MODELO0018"; // not the sum of its boxes
+inline constexpr const char* FormatoMes = "MODELO0019";
+inline constexpr const char* FormatoMesLetra = "MODELO0020";
+inline constexpr const char* FormatoDia = "MODELO0021";
+inline constexpr const char* FormatoAnio = "MODELO0022";
+inline constexpr const char* FormatoDigitos = "MODELO0023";
+inline constexpr const char* FormatoCodigoPostal = "MODELO0024";
+inline constexpr const char* CodigoPostalProvincia = "MODELO0025";
+inline constexpr const char* FormatoNif = "MODELO0026";
+inline constexpr const char* TipoViaDesconocido = "MODELO0027";
+inline constexpr const char* ProvinciaDesconocida = "MODELO0028";
+inline constexpr const char* MunicipioDesconocido = "MODELO0029";
+inline constexpr const char* FormatoMarca = "MODELO0030";
+inline constexpr const char* FormatoFecha = "MODELO0031";
 } // namespace codigo_host

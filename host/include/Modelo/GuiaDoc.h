@@ -5,9 +5,11 @@
 
 #include "Modelo/CObject.h"
 #include "Modelo/COleDateTime.h"
+#include "Modelo/CatalogoCasillas.h"
 
 #include <functional>
 #include <map>
+#include <span>
 #include <utility>
 
 class CGuiaView;
@@ -207,6 +209,16 @@ public:
                                     CIntervSet& registro);
     // Today into three boxes: two-digit day, month in words, four-digit year.
     void InicializarFecha(int casillaDia, int casillaMes, int casillaAnio, int pagina);
+
+    // ----- the box catalogue -----------------------------------------------------------------
+    // The boxes of page 1 a person or a script may fill, and the boxes the program writes
+    // (CatalogoCasillas.h); the base has none, and then the host checks no format.
+    virtual std::span<const stCasillaCatalogo> CatalogoPagina1() const;
+    // The entry of a box of page 1; nullptr when the catalogue lacks it.
+    const stCasillaCatalogo* EntradaCatalogo(int casilla) const;
+    // Appends a finding for every filled box of page 1 whose value is not of the format of
+    // its entry, and for a total that is not the sum of its boxes. CGuiaDoc::Validar runs it.
+    void ValidarFormatoCasillas(CListaErrores& errores) const;
 
     // ----- the host's checks ----------------------------------------------------------------
     // Each returns a host error code ("" when acceptable) or a plain answer; none writes a box.
