@@ -44,9 +44,9 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
     busqueda_->setPlaceholderText("Buscar por código, formulario, periodo o estado…");
     busqueda_->setClearButtonEnabled(true);
     connect(busqueda_, &QLineEdit::textChanged, this, &VentanaPrincipal::Filtrar);
-    lista_ = new QTableWidget(0, 5);
-    lista_->setHorizontalHeaderLabels(
-        {"Código", "Formulario", "Periodo", "Estado", "Última modificación"});
+    lista_ = new QTableWidget(0, 7);
+    lista_->setHorizontalHeaderLabels({"Código", "Formulario", "Periodo", "NIF del sujeto pasivo",
+                                       "Nombre o razón social", "Estado", "Última modificación"});
     lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lista_->setSelectionMode(QAbstractItemView::SingleSelection);
     lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -57,12 +57,21 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
             [this](int, int) { AbrirSeleccionada(); });
     auto* nueva = new QPushButton("&Nueva…");
     auto* abrir = new QPushButton("&Abrir");
+    eliminar_ = new QPushButton("&Eliminar…");
+    eliminar_->setToolTip("Elimina el borrador elegido; una declaración definitiva se conserva");
     connect(nueva, &QPushButton::clicked, this, &VentanaPrincipal::Nueva);
     connect(abrir, &QPushButton::clicked, this, &VentanaPrincipal::AbrirSeleccionada);
+    connect(eliminar_, &QPushButton::clicked, this, &VentanaPrincipal::Eliminar);
+    connect(lista_, &QTableWidget::currentCellChanged, this, [this] {
+        const int fila = lista_->currentRow();
+        eliminar_->setEnabled(fila >= 0 && lista_->item(fila, 5) &&
+                              lista_->item(fila, 5)->text() == Estado(estado::Borrador));
+    });
     auto* botones = new QHBoxLayout;
     botones->addWidget(busqueda_, 1);
     botones->addWidget(nueva);
     botones->addWidget(abrir);
+    botones->addWidget(eliminar_);
     auto* caja = new QVBoxLayout(inicio);
     caja->addLayout(botones);
     caja->addWidget(lista_);
@@ -175,17 +184,21 @@ void VentanaPrincipal::ActualizarAcciones() {
 
 void VentanaPrincipal::RecargarLista() {
     lista_->setSortingEnabled(false);
+    CBaseDatos::Transaccion t(host_.BaseDatos(), CBaseDatos::Transaccion::Lectura);
     const auto resumenes = host_.Almacen().Listar();
     lista_->setRowCount(int(resumenes.size()));
     for (int i = 0; i < int(resumenes.size()); ++i) {
         const auto& r = resumenes[size_t(i)];
+        const CHost::Sujeto sujeto = host_.SujetoDe(r.codigo, r.modelo);
         const QString periodo =
             r.mes.IsEmpty() ? QString() : TextoQt(r.mes) + "/" + TextoQt(r.anio);
-        const QString celdas[] = {TextoQt(r.codigo), TextoQt(r.modelo.Left(3)), periodo,
-                                  Estado(r.estado), TextoQt(r.modificada)};
-        for (int c = 0; c < 5; ++c)
+        const QString celdas[] = {TextoQt(r.codigo),    TextoQt(r.modelo.Left(3)), periodo,
+                                  TextoQt(sujeto.nif),  TextoQt(sujeto.nombre),    Estado(r.estado),
+                                  TextoQt(r.modificada)};
+        for (int c = 0; c < 7; ++c)
             lista_->setItem(i, c, new QTableWidgetItem(celdas[c]));
     }
+    t.Confirmar();
     lista_->setSortingEnabled(true);
     Filtrar(busqueda_->text());
 }
@@ -267,6 +280,33 @@ void VentanaPrincipal::Nueva() {
     } catch (const std::exception& e) {
         AfxMessageBox(CString("No se ha creado la declaración: ") + e.what(), MB_OK | MB_ICONERROR);
     }
+}
+
+void VentanaPrincipal::Eliminar() {
+    const int fila = lista_->currentRow();
+    if (fila < 0 || !lista_->item(fila, 0))
+        return;
+    const CString codigo = TextoModelo(lista_->item(fila, 0)->text());
+    for (int i = 1; i < pestanas_->count(); ++i)
+        if (auto* p = qobject_cast<PestanaDeclaracion*>(pestanas_->widget(i));
+            p && p->Codigo() == codigo && !Cerrar(i))
+            return;
+    if (AfxMessageBox("¿Eliminar el borrador " + codigo +
+                          " con todas sus casillas? No se puede deshacer.",
+                      MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    try {
+        CBaseDatos::Transaccion t(host_.BaseDatos());
+        const auto r = host_.Almacen().Borrar(codigo);
+        t.Confirmar();
+        if (r == CAlmacenDeclaraciones::Borrado::Definitiva)
+            AfxMessageBox("La declaración " + codigo + " es definitiva y se conserva.",
+                          MB_OK | MB_ICONWARNING);
+    } catch (const std::exception& e) {
+        AfxMessageBox(CString("No se ha eliminado la declaración: ") + e.what(),
+                      MB_OK | MB_ICONERROR);
+    }
+    RecargarLista();
 }
 
 bool VentanaPrincipal::Cerrar(int indice) {

@@ -13,6 +13,7 @@
 
 class QAction;
 class QLineEdit;
+class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class PestanaDeclaracion;
@@ -38,7 +39,12 @@ private:
     void CrearAcciones();
     void Nueva();
     void AbrirSeleccionada();
+
+public:
+    // Deletes the chosen draft, asking first.
     void Eliminar();
+
+private:
     void ActualizarAcciones();
     void Filtrar(const QString& texto);
 
@@ -46,6 +52,7 @@ private:
     QTabWidget* pestanas_ = nullptr;
     QTableWidget* lista_ = nullptr;
     QLineEdit* busqueda_ = nullptr;
+    QPushButton* eliminar_ = nullptr;
     QAction *guardar_ = nullptr, *deshacer_ = nullptr, *validar_ = nullptr, *finalizar_ = nullptr,
             *importar_ = nullptr, *intervinientes_ = nullptr, *cerrar_ = nullptr,
             *imprimir_ = nullptr, *exportar_ = nullptr, *ampliar_ = nullptr, *reducir_ = nullptr;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdlib>
@@ -194,4 +195,42 @@ TEST_F(Ventana, TheWidgetsSitOnTheWhiteFieldsOfThePageImage) {
         ventana->Pestanas()->setCurrentIndex(0);
         ventana->grab().save(QString(carpeta) + "/declaraciones.png");
     }
+}
+
+TEST_F(Ventana, TheListShowsEveryClientAndDeletesADraftOnlyWhenAsked) {
+    const CString borrador = Nueva("03", "2024");
+    const CString definitiva = Nueva("04", "2024");
+    {
+        auto doc = host->Abrir(borrador);
+        doc->SetCasilla(10, 0, "B12345674");
+        doc->SetCasilla(11, 0, "TRANSPORTES DEL NORTE, S.L.");
+        host->Guardar(*doc);
+    }
+    host->Almacen().CambiarEstado(definitiva, estado::Definitiva);
+    ventana->RecargarLista();
+    QTableWidget* lista = ventana->Lista();
+    auto fila = [&](const CString& c) {
+        for (int f = 0; f < lista->rowCount(); ++f)
+            if (lista->item(f, 0)->text() == TextoQt(c))
+                return f;
+        return -1;
+    };
+    ASSERT_GE(fila(borrador), 0);
+    EXPECT_EQ(lista->item(fila(borrador), 3)->text(), "B12345674");
+    EXPECT_EQ(lista->item(fila(borrador), 4)->text(), "TRANSPORTES DEL NORTE, S.L.");
+    EXPECT_EQ(lista->item(fila(borrador), 5)->text(), "Borrador");
+    EXPECT_EQ(lista->item(fila(definitiva), 5)->text(), "Definitiva");
+
+    lista->setCurrentCell(fila(borrador), 0);
+    ui.respuesta = IDNO;
+    ventana->Eliminar();
+    EXPECT_GE(fila(borrador), 0); // the person said no
+    ui.respuesta = IDYES;
+    ventana->Eliminar();
+    EXPECT_EQ(fila(borrador), -1);
+    EXPECT_FALSE(host->Almacen().Buscar(borrador).has_value());
+
+    lista->setCurrentCell(fila(definitiva), 0);
+    ventana->Eliminar();
+    EXPECT_TRUE(host->Almacen().Buscar(definitiva).has_value());
 }
