@@ -229,9 +229,18 @@ void PaginaWidget::Actualizar(int id) {
         break;
     }
     case ClaseControl::ScrollBitmapButton: {
+        // The button's four images: at rest, pressed, with the focus (or the pointer) on it,
+        // and disabled.
         auto* b = static_cast<CScrollBitmapButton*>(w);
-        const QImage img = BitmapRecurso(b->GetIdBitmap(CScrollBitmapButton::Normal));
-        static_cast<QToolButton*>(q)->setIcon(QIcon(QPixmap::fromImage(img)));
+        QIcon icono;
+        const std::pair<CScrollBitmapButton::Imagen, QIcon::Mode> imagenes[] = {
+            {CScrollBitmapButton::Normal, QIcon::Normal},
+            {CScrollBitmapButton::Pulsada, QIcon::Selected},
+            {CScrollBitmapButton::Enfocada, QIcon::Active},
+            {CScrollBitmapButton::Inhabilitada, QIcon::Disabled}};
+        for (auto [imagen, modo] : imagenes)
+            icono.addPixmap(QPixmap::fromImage(BitmapRecurso(b->GetIdBitmap(imagen))), modo);
+        static_cast<QToolButton*>(q)->setIcon(icono);
         static_cast<QToolButton*>(q)->setIconSize(q->size());
         break;
     }

@@ -1,6 +1,7 @@
 // The program end to end, as a person or a script runs it.
 #include "app/Cli.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -114,4 +115,12 @@ TEST_F(Cli, AHugeArgumentIsCutInTheRefusalLine) {
     auto s = Modelo("show \"$(printf '86\\033[2J')\"");
     EXPECT_EQ(s.estado, 2);
     EXPECT_EQ(s.err.find('\033'), std::string::npos) << s.err;
+}
+
+TEST_F(Cli, TheWindowWithoutADisplaySaysSoInOneLine) {
+    auto s = apoyo::Ejecutar("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                             std::string(MODELO_BIN_DIR) + "/modelo --db '" + db + "' gui");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(std::count(s.err.begin(), s.err.end(), '\n'), 1) << s.err;
+    EXPECT_NE(s.err.find("no hay pantalla"), std::string::npos) << s.err;
 }
