@@ -95,6 +95,8 @@ void VentanaPrincipal::CrearAcciones() {
     QToolBar* barra = addToolBar("Principal");
     barra->setMovable(false);
 
+    // Quit and Close are spelt out: a desktop without a theme of its own gives the standard
+    // keys of those two no key at all.
     auto accion = [this](QMenu* menu, const QString& texto, QKeySequence atajo, auto funcion) {
         QAction* a = menu->addAction(texto);
         if (!atajo.isEmpty())
@@ -122,9 +124,9 @@ void VentanaPrincipal::CrearAcciones() {
     exportar_ = accion(archivo, "&Exportar PDF…", QKeySequence(),
                        enActual(&PestanaDeclaracion::ExportarPDF));
     archivo->addSeparator();
-    cerrar_ = accion(archivo, "&Cerrar", QKeySequence::Close,
+    cerrar_ = accion(archivo, "&Cerrar", QKeySequence(Qt::CTRL | Qt::Key_W),
                      [this] { Cerrar(pestanas_->currentIndex()); });
-    accion(archivo, "&Salir", QKeySequence::Quit, [this] { close(); });
+    accion(archivo, "&Salir", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
 
     validar_ = accion(declaracion, "&Validar", QKeySequence(Qt::Key_F7), [this] {
         if (PestanaDeclaracion* p = Actual())
