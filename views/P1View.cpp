@@ -344,6 +344,27 @@ bool MOD_P1VIEW::InicializarTooltips() {
     return true;
 }
 
+// The text boxes from the liquidation table to the signature, in the order the page loads and
+// saves them.
+std::vector<std::pair<int, CString*>> MOD_P1VIEW::TextosLiquidacionYFirma() {
+    std::vector<std::pair<int, CString*>> v;
+    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
+        v.emplace_back(casilla::NumeroDocumentos + i, &m_strNumDoc[i]);
+    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
+        v.emplace_back(casilla::Base + i, &m_strBase[i]);
+    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
+        v.emplace_back(casilla::Cuota + i, &m_strCuota[i]);
+    v.insert(v.end(), {{casilla::TotalIngresar, &m_strTotal},
+                       {casilla::PresentadorNif, &m_strPresentadorNif},
+                       {casilla::PresentadorNombre, &m_strPresentadorNombre},
+                       {casilla::PresentadorTelefono, &m_strPresentadorTelefono},
+                       {casilla::LugarFirma, &m_strLugarFirma},
+                       {casilla::FirmaDia, &m_strFirmaDia},
+                       {casilla::FirmaMes, &m_strFirmaMes},
+                       {casilla::FirmaAnio, &m_strFirmaAnio}});
+    return v;
+}
+
 bool MOD_P1VIEW::CargarDatos() {
     if (!CGuiaView::CargarDatos())
         return false;
@@ -359,20 +380,8 @@ bool MOD_P1VIEW::CargarDatos() {
                          m_FechaPresentacionValor);
     CargarControlCasilla(casilla::AnioAnterior, m_strAnioAnterior);
     CargarControlCasilla(casilla::NumeroPresentacionAnterior, m_strNumeroPresentacion);
-    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
-        CargarControlCasilla(casilla::NumeroDocumentos + i, m_strNumDoc[i]);
-    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
-        CargarControlCasilla(casilla::Base + i, m_strBase[i]);
-    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
-        CargarControlCasilla(casilla::Cuota + i, m_strCuota[i]);
-    CargarControlCasilla(casilla::TotalIngresar, m_strTotal);
-    CargarControlCasilla(casilla::PresentadorNif, m_strPresentadorNif);
-    CargarControlCasilla(casilla::PresentadorNombre, m_strPresentadorNombre);
-    CargarControlCasilla(casilla::PresentadorTelefono, m_strPresentadorTelefono);
-    CargarControlCasilla(casilla::LugarFirma, m_strLugarFirma);
-    CargarControlCasilla(casilla::FirmaDia, m_strFirmaDia);
-    CargarControlCasilla(casilla::FirmaMes, m_strFirmaMes);
-    CargarControlCasilla(casilla::FirmaAnio, m_strFirmaAnio);
+    for (const auto& [c, valor] : TextosLiquidacionYFirma())
+        CargarControlCasilla(c, *valor);
     CargarControlCasilla(casilla::FirmaFecha, m_FechaFirmaValor);
     CargarCodigoPuntos(m_CodigoPuntos, doc.GetPaginaPrincipal());
     CargarCodigoBarras(m_CodigoBarras);
@@ -397,20 +406,8 @@ bool MOD_P1VIEW::SalvarDatos() {
                          m_FechaPresentacionValor);
     SalvarControlCasilla(casilla::AnioAnterior, m_strAnioAnterior);
     SalvarControlCasilla(casilla::NumeroPresentacionAnterior, m_strNumeroPresentacion);
-    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
-        SalvarControlCasilla(casilla::NumeroDocumentos + i, m_strNumDoc[i]);
-    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
-        SalvarControlCasilla(casilla::Base + i, m_strBase[i]);
-    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
-        SalvarControlCasilla(casilla::Cuota + i, m_strCuota[i]);
-    SalvarControlCasilla(casilla::TotalIngresar, m_strTotal);
-    SalvarControlCasilla(casilla::PresentadorNif, m_strPresentadorNif);
-    SalvarControlCasilla(casilla::PresentadorNombre, m_strPresentadorNombre);
-    SalvarControlCasilla(casilla::PresentadorTelefono, m_strPresentadorTelefono);
-    SalvarControlCasilla(casilla::LugarFirma, m_strLugarFirma);
-    SalvarControlCasilla(casilla::FirmaDia, m_strFirmaDia);
-    SalvarControlCasilla(casilla::FirmaMes, m_strFirmaMes);
-    SalvarControlCasilla(casilla::FirmaAnio, m_strFirmaAnio);
+    for (const auto& [c, valor] : TextosLiquidacionYFirma())
+        SalvarControlCasilla(c, *valor);
     SalvarControlCasilla(casilla::FirmaFecha, m_FechaFirmaValor);
     return true;
 }

@@ -6,6 +6,9 @@
 #include "Formulario.h"
 #include "Modelo/GuiaView.h"
 
+#include <utility>
+#include <vector>
+
 class MODELO_PLUGIN_API MOD_P1VIEW : public CGuiaView {
     DECLARE_DYNCREATE(MOD_P1VIEW)
     DECLARE_MESSAGE_MAP()
@@ -111,6 +114,7 @@ public:
 private:
     // The control of a box of the page.
     CWnd* ControlDeCasilla(int casilla);
+    std::vector<std::pair<int, CString*>> TextosLiquidacionYFirma();
     void SalirDeNumDoc(int fila);
     // Saves the page and checks the accrual period; a refused period is explained and the
     // year and month it had are put back.
