@@ -107,6 +107,61 @@ double Currency2Double(const CString& texto) {
     return NumeroC(limpio);
 }
 
+bool Currency2Centimos(const CString& texto, long long& centimos) {
+    const std::string_view s = texto.view();
+    long long unidades = 0;
+    int enteros = 0, decimales = 0, fraccion = 0;
+    bool coma = false;
+    for (char c : s) {
+        if (c == '.' && !coma)
+            continue;
+        if (c == ',' && !coma) {
+            coma = true;
+            continue;
+        }
+        if (!texto::EsDigito(c))
+            return false;
+        if (coma) {
+            if (++decimales > 2)
+                return false;
+            fraccion = fraccion * 10 + (c - '0');
+        } else {
+            if (++enteros > 15)
+                return false;
+            unidades = unidades * 10 + (c - '0');
+        }
+    }
+    if (enteros + decimales == 0)
+        return false;
+    centimos = unidades * 100 + (decimales == 1 ? fraccion * 10 : fraccion);
+    return true;
+}
+
+CString Centimos2Currency(long long centimos) {
+    const bool negativo = centimos < 0;
+    // The magnitude as unsigned, so that the most negative value has one too.
+    unsigned long long v = negativo ? 0ULL - static_cast<unsigned long long>(centimos)
+                                    : static_cast<unsigned long long>(centimos);
+    char out[48];
+    int o = sizeof out;
+    out[--o] = char('0' + v % 10);
+    v /= 10;
+    out[--o] = char('0' + v % 10);
+    v /= 10;
+    out[--o] = ',';
+    int cifras = 0;
+    do {
+        if (cifras > 0 && cifras % 3 == 0)
+            out[--o] = '.';
+        out[--o] = char('0' + v % 10);
+        v /= 10;
+        ++cifras;
+    } while (v > 0);
+    if (negativo)
+        out[--o] = '-';
+    return CString(out + o, int(sizeof out) - o);
+}
+
 double NumeroC(std::string_view texto) {
     size_t i = 0;
     while (i < texto.size() && texto::EsBlanco(texto[i]))

@@ -41,6 +41,35 @@ TEST(Moneda, ReadingBackIgnoresGroupingAndRefusesGarbage) {
         EXPECT_DOUBLE_EQ(Currency2Double(Double2Currency(v, 2, true, false)), v);
 }
 
+TEST(Moneda, CentsAreExactPastWhatADoubleHolds) {
+    // What an amount field admits, read to the cent; 15 whole digits are past 2^53 cents.
+    const std::pair<const char*, long long> leidos[] = {
+        {"999.999.999.999.999,99", 99999999999999999LL},
+        {"1.234,5", 123450},
+        {",5", 50},
+        {"1500", 150000},
+        {"0,07", 7},
+    };
+    for (auto [texto, centimos] : leidos) {
+        long long c = -1;
+        EXPECT_TRUE(Currency2Centimos(texto, c)) << texto;
+        EXPECT_EQ(c, centimos) << texto;
+        if (centimos % 10 == 0 || centimos < 100)
+            continue;
+        EXPECT_EQ(Centimos2Currency(c), texto); // grouped text reads back as it was
+    }
+    for (const char* malo :
+         {"", ",", "1,234", "-5,00", "1,2,3", "1.000.000.000.000.000,00", "1e3"}) {
+        long long c = 0;
+        EXPECT_FALSE(Currency2Centimos(malo, c)) << malo;
+    }
+    EXPECT_EQ(Centimos2Currency(0), "0,00");
+    EXPECT_EQ(Centimos2Currency(5), "0,05");
+    EXPECT_EQ(Centimos2Currency(100000), "1.000,00");
+    EXPECT_EQ(Centimos2Currency(-123456), "-1.234,56");
+    EXPECT_EQ(Centimos2Currency(4 * 9999999999999999LL), "399.999.999.999.999,96");
+}
+
 TEST(Fechas, DayFirstTextsAndTheTwoDigitYearWindow) {
     Reloj::Fijar([] { return COleDateTime(2026, 12, 8, 10, 0, 0); });
     EXPECT_EQ(Str2Time("01/03/2023").Format("%Y-%m-%d"), "2023-03-01");

@@ -15,6 +15,12 @@ MODELO_API CString Double2Currency(double valor, int decimales, bool agrupar, bo
 // Reads the currency text back: dots are ignored, the comma is the decimal point. A text that
 // is not a number reads as 0.
 MODELO_API double Currency2Double(const CString& texto);
+// The same reading in whole cents, exact where a double is not (past 2^53 cents): dots are
+// ignored, at most two decimals after the comma, at most 15 whole digits, no sign. False for
+// anything else.
+MODELO_API bool Currency2Centimos(const CString& texto, long long& centimos);
+// Cents as grouped currency text with two decimals: 123456 gives "1.234,56".
+MODELO_API CString Centimos2Currency(long long centimos);
 
 // The C library's reading of a number: leading blanks skipped, a point before the decimals,
 // the longest number at the start; 0 when there is none. Independent of the process locale.
