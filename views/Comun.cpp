@@ -3,13 +3,6 @@
 #include "Modelo/Funciones.h"
 #include "Modelo/GuiaDoc.h"
 
-namespace {
-// Widths of the first name field, in pixels of the page, and its height.
-constexpr int kAnchoNombrePersona = 180;
-constexpr int kAnchoNombreEntidad = 540;
-constexpr int kAltoNombre = 12;
-} // namespace
-
 CWnd& GrupoInterviniente::Control(int item) {
     using namespace casilla::grupo;
     CWnd* const controles[Tamano] = {&nif,       &apellido1, &apellido2, &nombre,      &tipoVia,
@@ -31,13 +24,22 @@ void IntercambiarGrupo(CDataExchange* pDX, const CGuiaView& vista, GrupoIntervin
         DDX_Text(pDX, IdDeCasilla(vista, g.Casilla(i)), g.valor[i]);
 }
 
+// The first name field covers its own printed box for a person, and the printed span of the
+// three name boxes for an entity: both taken from the page's template, which also drew them.
 void DisponerNombre(GrupoInterviniente& g, const CString& nif) {
-    CRect r;
-    g.apellido1.GetWindowRect(&r);
-    g.apellido1.GetParentView()->ScreenToClient(&r);
+    CGuiaView* vista = g.apellido1.GetParentView();
+    const PlantillaDialogo* p = vista ? vista->Plantilla() : nullptr;
+    const ControlPlantilla* primero =
+        p ? p->ControlDeCasilla(g.Casilla(casilla::grupo::Apellido1)) : nullptr;
+    const ControlPlantilla* ultimo =
+        p ? p->ControlDeCasilla(g.Casilla(casilla::grupo::Nombre)) : nullptr;
+    if (!primero || !ultimo)
+        return;
     const bool persona = nif.IsEmpty() || Tratar_como_NIF(nif);
-    g.apellido1.MoveWindow(r.left, r.top, persona ? kAnchoNombrePersona : kAnchoNombreEntidad,
-                           kAltoNombre);
+    CRect r = RectanguloEnPixeles(*p, *primero);
+    if (!persona)
+        r.right = RectanguloEnPixeles(*p, *ultimo).right;
+    g.apellido1.MoveWindow(r.left, r.top, r.Width(), r.Height());
     for (CEditTrans* parte : {&g.apellido2, &g.nombre}) {
         parte->ShowWindow(persona ? SW_SHOW : SW_HIDE);
         parte->RedrawWindow();

@@ -138,7 +138,10 @@ void MOD_P1VIEW::OnChangeNumDocOtros() {
     RevisarNumeroDocumentos();
 }
 
+// A read-only page shows the rows and the total as stored, as its code carries them.
 void MOD_P1VIEW::RevisarNumeroDocumentos() {
+    if (EsSoloLectura())
+        return;
     for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
         const CString cuenta = m_NumDoc[i].GetWindowText();
         if (!cuenta.IsEmpty() && cuenta != valor::kCuentaCero) {
@@ -158,17 +161,21 @@ void MOD_P1VIEW::OnKillfocusCuota() {
     CalcularTotalIngresar();
 }
 
+// The sum in whole cents: a double loses the last cents of fourteen-digit quotas, and the
+// validation, which adds cents, would then refuse the total the page wrote. A quota the field
+// would not admit adds nothing; the validation names it.
 void MOD_P1VIEW::CalcularTotalIngresar() {
     UpdateData(true);
-    double suma = 0.0;
+    long long suma = 0;
     bool algunaCuota = false;
     for (const CString& cuota : m_strCuota) {
-        if (cuota.IsEmpty())
+        long long centimos = 0;
+        if (cuota.IsEmpty() || !Currency2Centimos(cuota, centimos))
             continue;
-        suma += Currency2Double(cuota);
+        suma += centimos;
         algunaCuota = true;
     }
-    m_strTotal = algunaCuota ? Double2Currency(suma, 2, true, false) : CString();
+    m_strTotal = algunaCuota ? Centimos2Currency(suma) : CString();
     UpdateData(false);
 }
 

@@ -457,7 +457,8 @@ bool CGuiaView::Cargar_Titulos_LOPD_Vistas(int idTitulo1, int idTitulo2, int idT
 
 // ----- opening a page ---------------------------------------------------------------------------
 
-std::unique_ptr<CGuiaView> AbrirVistaPagina(CGuiaDoc& doc, int pagina, CString& error) {
+std::unique_ptr<CGuiaView> AbrirVistaPagina(CGuiaDoc& doc, int pagina, CString& error,
+                                            bool soloLectura) {
     const stPagina p = doc.GetPagina(pagina);
     if (p.Indice < 0) {
         error = CString::Formatted("La declaración no tiene la página %d", pagina + 1);
@@ -474,17 +475,22 @@ std::unique_ptr<CGuiaView> AbrirVistaPagina(CGuiaDoc& doc, int pagina, CString& 
         const char* nombre;
         bool (CGuiaView::*op)();
     };
-    const bool editable = doc.PermiteCambios();
-    const Paso pasos[] = {
+    const bool editable = doc.PermiteCambios() && !soloLectura;
+    const Paso modo = editable ? Paso{"pasar a edición", &CGuiaView::ModoEdicion}
+                               : Paso{"pasar a solo lectura", &CGuiaView::ModoSoloLectura};
+    std::vector<Paso> pasos = {
         {"crear los controles", &CGuiaView::Crear},
         {"iniciar los controles", &CGuiaView::InicializarControles},
         {"iniciar las ayudas emergentes", &CGuiaView::InicializarTooltips},
         {"asociar la ayuda de las casillas", &CGuiaView::InicializarControlesAyuda},
         {"asociar la validación de las casillas", &CGuiaView::InicializarControlesValidacion},
         {"cargar los datos", &CGuiaView::CargarDatos},
-        {editable ? "pasar a edición" : "pasar a solo lectura",
-         editable ? &CGuiaView::ModoEdicion : &CGuiaView::ModoSoloLectura},
+        modo,
     };
+    // A read-only view is one while it loads too: the rules its loading notifies then leave
+    // the stored boxes as they are shown.
+    if (!editable)
+        pasos.insert(pasos.end() - 2, modo);
     for (const Paso& paso : pasos) {
         if (!((*vista).*(paso.op))()) {
             error =

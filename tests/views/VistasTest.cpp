@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,12 +47,17 @@ protected:
         EXPECT_NE(t, nullptr) << c;
         return *vista->GetDlgItem(t->id);
     }
-    int Ancho(int c) {
+    CString Texto(int c) { return DeCasilla(c).GetWindowText(); }
+    CRect Rect(int c) {
         CRect r;
         DeCasilla(c).GetWindowRect(&r);
-        return r.Width();
+        return r;
     }
-    CString Texto(int c) { return DeCasilla(c).GetWindowText(); }
+    // The printed box of a box of the page: where the page image drew it.
+    CRect Impresa(int c) {
+        const PlantillaDialogo& p = *vista->Plantilla();
+        return RectanguloEnPixeles(p, *p.ControlDeCasilla(c));
+    }
 };
 
 // Every page-1 box with a control, with a value the page's rules leave as it is.
@@ -82,10 +88,28 @@ void LlenarPagina1(MOD_DOC& doc) {
 // ----- layout, label and modes
 // --------------------------------------------------------------------
 
-TEST_F(Vistas, AnEntityHasOneWideNameFieldAndAPersonThree) {
+TEST_F(Vistas, TheNameFieldCoversItsPrintedBoxesInBothLayouts) {
+    using namespace casilla::grupo;
     struct Caso {
         const char* nif;
         bool persona;
+    };
+    auto comprobar = [&](int grupo, bool persona) {
+        const CRect a1 = Rect(grupo + Apellido1);
+        const CRect propia = Impresa(grupo + Apellido1);
+        // A person's first surname on its own box, level with its row; an entity's name over
+        // the span of the three boxes, ending where the last one ends.
+        EXPECT_EQ(a1.left, propia.left);
+        EXPECT_EQ(a1.top, propia.top);
+        EXPECT_EQ(a1.bottom, propia.bottom);
+        EXPECT_EQ(a1.top, Rect(grupo + Nif).top);
+        EXPECT_EQ(a1.bottom, Rect(grupo + Nif).bottom);
+        EXPECT_EQ(a1.right, persona ? propia.right : Impresa(grupo + Nombre).right);
+        if (persona) {
+            EXPECT_LE(a1.right, Rect(grupo + Apellido2).left);
+        }
+        EXPECT_EQ(DeCasilla(grupo + Apellido2).IsWindowVisible(), persona);
+        EXPECT_EQ(DeCasilla(grupo + Nombre).IsWindowVisible(), persona);
     };
     for (Caso caso : {Caso{"", true}, Caso{"12345678Z", true}, Caso{"X1234567L", true},
                       Caso{"B12345674", false}}) {
@@ -94,16 +118,16 @@ TEST_F(Vistas, AnEntityHasOneWideNameFieldAndAPersonThree) {
             doc.VaciarCasillas();
             P1(grupo, caso.nif);
             Abrir();
-            EXPECT_EQ(Ancho(grupo + casilla::grupo::Apellido1), caso.persona ? 180 : 540);
-            EXPECT_EQ(DeCasilla(grupo + casilla::grupo::Apellido2).IsWindowVisible(), caso.persona);
-            EXPECT_EQ(DeCasilla(grupo + casilla::grupo::Nombre).IsWindowVisible(), caso.persona);
+            comprobar(grupo, caso.persona);
         }
     }
-    // Page 2 lays out the taxpayer the same way from its own copy.
-    doc.SetCasilla(casilla::SujetoPasivo, pagina::P2, "B12345674");
-    Abrir(pagina::P2);
-    EXPECT_EQ(Ancho(casilla::SujetoPasivo + casilla::grupo::Apellido1), 540);
-    EXPECT_FALSE(DeCasilla(casilla::SujetoPasivo + casilla::grupo::Nombre).IsWindowVisible());
+    // Page 2 lays out the taxpayer the same way from its own copy and its own template.
+    for (Caso caso : {Caso{"12345678Z", true}, Caso{"B12345674", false}}) {
+        SCOPED_TRACE(caso.nif);
+        doc.SetCasilla(casilla::SujetoPasivo, pagina::P2, caso.nif);
+        Abrir(pagina::P2);
+        comprobar(casilla::SujetoPasivo, caso.persona);
+    }
 }
 
 TEST_F(Vistas, OnlyAFinalDeclarationShowsItsCodeAndItIsReadOnly) {
@@ -261,6 +285,38 @@ TEST_F(Vistas, CountsUnlockTheirAmountsAndTheTotalFollowsTheQuotas) {
     persona.Escribir(control::Cuota + 1, "");
     persona.Tabular();
     EXPECT_EQ(Texto(72), "");
+}
+
+TEST_F(Vistas, TheTotalIsExactToTheCentAndItsOwnValidationTakesIt) {
+    // Fourteen-digit quotas: a double sum would end in ,94; a quota as the field admits it,
+    // without dots or with one decimal, adds as the amount it is.
+    struct Caso {
+        std::vector<const char*> cuotas;
+        const char* total;
+    };
+    const Caso casos[] = {
+        {{"99.999.999.999.999,99", "99.999.999.999.999,99", "99.999.999.999.999,99",
+          "99.999.999.999.999,99"},
+         "399.999.999.999.999,96"},
+        {{"0,01", "0,02", "0,04", "0,03"}, "0,10"},
+        {{"1500", "0,5", "12.345.678.901.234,07", ""}, "12.345.678.902.734,57"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.total);
+        doc.VaciarCasillas();
+        CPersona persona(Abrir());
+        for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
+            persona.Escribir(control::NumDoc + i, "1");
+            persona.Escribir(control::Cuota + i, caso.cuotas[size_t(i)]);
+        }
+        persona.Tabular();
+        EXPECT_EQ(Texto(casilla::TotalIngresar), caso.total);
+        ASSERT_TRUE(vista->SalvarDatos());
+        CListaErrores e;
+        doc.ValidarFormatoCasillas(e);
+        for (const stError& x : e)
+            EXPECT_NE(x.Casilla, casilla::TotalIngresar) << x.Codigo;
+    }
 }
 
 TEST_F(Vistas, TheMonthIsNormalisedAndCannotBeEmptiedByTyping) {

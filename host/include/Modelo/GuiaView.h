@@ -201,5 +201,8 @@ private:
 // page type, the windows of its template, InicializarControles, InicializarTooltips,
 // InicializarControlesAyuda, InicializarControlesValidacion, CargarDatos, then the edit mode
 // for a declaration that may change and the read-only mode otherwise. Null, with the reason in
-// `error`, when a step fails.
-MODELO_API std::unique_ptr<CGuiaView> AbrirVistaPagina(CGuiaDoc& doc, int pagina, CString& error);
+// `error`, when a step fails. `soloLectura` opens it read-only whatever the declaration allows:
+// the edit mode applies the page's rules (a total summed again, rows emptied), and a page
+// opened to be printed must show the stored boxes as they are, as its code carries them.
+MODELO_API std::unique_ptr<CGuiaView> AbrirVistaPagina(CGuiaDoc& doc, int pagina, CString& error,
+                                                       bool soloLectura = false);
