@@ -30,6 +30,13 @@ int BanderasQt(UINT formato) {
     return b;
 }
 
+// The sheets of every PDF the program writes.
+void PrepararHojas(QPdfWriter& pdf) {
+    pdf.setResolution(kPuntosPorPulgadaPDF);
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+}
+
 } // namespace
 
 CDCQt::CDCQt(QPaintDevice& dispositivo, QPagedPaintDevice* paginas)
@@ -148,6 +155,11 @@ int CDCQt::DibujarTextoEnRect(const CRect& r, const CString& texto, const LOGFON
     return ocupado.height();
 }
 
+CSize CDCQt::MedirTexto(const CString& texto, const LOGFONT& lf) const {
+    const QFontMetricsF m(Fuente(lf), &dispositivo_);
+    return CSize{int(std::ceil(m.horizontalAdvance(TextoQt(texto)))), int(std::ceil(m.height()))};
+}
+
 const QImage& CDCQt::Fondo(const RecursoBitmap& recurso) {
     auto it = fondos_.find(&recurso);
     if (it == fondos_.end())
@@ -184,9 +196,7 @@ bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf) {
     bool hecho = false;
     {
         QPdfWriter pdfWriter(&buffer);
-        pdfWriter.setResolution(kPuntosPorPulgadaPDF);
-        pdfWriter.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        PrepararHojas(pdfWriter);
         pdfWriter.setCreator(QStringLiteral("modelo"));
         pdfWriter.setTitle(TextoQt("Modelo " + doc.GetCodModelo().Left(3) + " - declaración " +
                                    doc.GetCodDeclar()));
@@ -197,4 +207,14 @@ bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf) {
     if (!hecho)
         pdf.clear();
     return hecho;
+}
+
+stEscalaImpresion EscalaPaginaPDF() {
+    AsegurarAplicacion();
+    QBuffer nada;
+    nada.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&nada);
+    PrepararHojas(pdf);
+    const CDCQt dc(pdf, &pdf);
+    return EscalaDePagina(dc);
 }

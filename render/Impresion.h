@@ -33,6 +33,7 @@ protected:
     int DibujarTextoEnRect(const CRect& rect, const CString& texto, const LOGFONT& fuente,
                            UINT formato, COLORREF color) override;
     void DibujarBitmap(const CRect& destino, const CBitmap& bitmap) override;
+    CSize MedirTexto(const CString& texto, const LOGFONT& fuente) const override;
 
 private:
     QFont Fuente(const LOGFONT& lf) const;
@@ -54,3 +55,8 @@ inline constexpr int kPuntosPorPulgadaPDF = 300;
 // codes as images at the file's resolution. False, with the reason in info.m_strError, when
 // the document could not print.
 bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf);
+
+// Where a page stands on a sheet of the PDF that ImprimirPDF writes, in the file's device
+// pixels (kPuntosPorPulgadaPDF to the inch): for whoever reads the file back and wants to know
+// where each box of the page went.
+stEscalaImpresion EscalaPaginaPDF();

@@ -8,7 +8,9 @@
 #include "Modelo/Impresion.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -18,8 +20,10 @@ constexpr COLORREF kTinta = RGB(0, 0, 0);
 constexpr COLORREF kMarcaAgua = RGB(215, 215, 215);
 constexpr COLORREF kRotuloBorrador = RGB(190, 0, 0);
 
-// Text keeps this far from the sides of its field, in page pixels, as on screen.
+// Text keeps this far from the sides of its field, in page pixels, as on screen, and clear of
+// the one-pixel border the page image draws round every box.
 constexpr int kMargenTexto = 2;
+constexpr int kBordeCaja = 1;
 
 // The draft label: a line in the margin above the page's heading, and a large slanted word
 // across the body of the page, away from the two codes. Page pixels.
@@ -95,12 +99,168 @@ CString ValorImpreso(CWnd& w) {
     }
 }
 
-UINT FormatoDeEstilo(unsigned estilos) {
-    const UINT h = (estilos & ES_CENTRADO)  ? DT_CENTER
-                   : (estilos & ES_DERECHA) ? DT_RIGHT
-                                            : DT_LEFT;
-    // A value longer than its field runs over rather than losing its end.
-    return h | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+UINT AlineacionDeEstilo(unsigned estilos) {
+    return (estilos & ES_CENTRADO) ? DT_CENTER : (estilos & ES_DERECHA) ? DT_RIGHT : DT_LEFT;
+}
+
+// A text laid out in its box: the lines it is drawn on, in one font.
+struct Disposicion {
+    std::vector<CString> lineas;
+    LOGFONT fuente;
+    int altoLinea = 0;
+};
+
+// The font at a character height of `alto` device pixels; a stretched font keeps its shape.
+LOGFONT ConAlto(const LOGFONT& base, int alto) {
+    LOGFONT lf = base;
+    const int original = std::abs(base.lfHeight);
+    lf.lfHeight = -alto;
+    if (base.lfWidth != 0 && original > 0)
+        lf.lfWidth = std::max(1, base.lfWidth * alto / original);
+    return lf;
+}
+
+CSize Medida(CDC& dc, const CString& texto, const LOGFONT& lf) {
+    FuenteSeleccionada fuente(dc, lf);
+    return dc.GetTextExtent(texto);
+}
+
+// The longest start of `texto` from byte `desde` that fits `ancho`, cut between characters; at
+// least one character, so a box narrower than a letter still moves on.
+size_t CorteDePalabra(CDC& dc, std::string_view texto, size_t desde, size_t hasta,
+                      const LOGFONT& lf, int ancho) {
+    size_t largo = 0, fin = desde, mejor = 0;
+    for (size_t i = desde; i < hasta; i += largo) {
+        texto::LeerCaracter(texto, i, largo);
+        fin = i + largo;
+        if (mejor != 0 && Medida(dc, CString(texto.substr(desde, fin - desde)), lf).cx > ancho)
+            break;
+        mejor = fin;
+    }
+    return mejor;
+}
+
+// The text broken into lines no wider than `ancho` between words; with `cortar`, inside a word
+// where the word alone is wider than the box. Without it such a word stands on a line of its
+// own, wider than the box.
+std::vector<CString> Partir(CDC& dc, const CString& texto, const LOGFONT& lf, int ancho,
+                            bool cortar) {
+    std::vector<CString> lineas;
+    const std::string_view s = texto.view();
+    size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && texto::EsBlanco(s[i]))
+            ++i;
+        if (i == s.size())
+            break;
+        // Whole words while they fit.
+        size_t fin = i, ultimo = i;
+        while (fin < s.size()) {
+            size_t siguiente = fin;
+            while (siguiente < s.size() && texto::EsBlanco(s[siguiente]))
+                ++siguiente;
+            while (siguiente < s.size() && !texto::EsBlanco(s[siguiente]))
+                ++siguiente;
+            if (Medida(dc, CString(s.substr(i, siguiente - i)), lf).cx > ancho)
+                break;
+            ultimo = fin = siguiente;
+        }
+        if (ultimo == i) {
+            size_t finPalabra = i;
+            while (finPalabra < s.size() && !texto::EsBlanco(s[finPalabra]))
+                ++finPalabra;
+            ultimo = cortar ? CorteDePalabra(dc, s, i, finPalabra, lf, ancho) : finPalabra;
+        }
+        lineas.emplace_back(s.substr(i, ultimo - i));
+        i = ultimo;
+    }
+    return lineas;
+}
+
+// The largest height from 1 to `maximo` for which `cabe` holds, or 0 when none does; `cabe`
+// is taken to hold for every height below one where it holds.
+template <class Cabe> int MayorAlto(int maximo, Cabe cabe) {
+    if (cabe(maximo))
+        return maximo; // what nearly every box holds
+    int bajo = 0, alto = maximo - 1;
+    while (bajo < alto) {
+        const int medio = (bajo + alto + 1) / 2;
+        if (cabe(medio))
+            bajo = medio;
+        else
+            alto = medio - 1;
+    }
+    return bajo;
+}
+
+// Whether the lines of the text fit the box at character height `h`.
+bool CabeEnvuelto(CDC& dc, const CString& texto, const LOGFONT& base, int h, int ancho, int alto,
+                  bool cortar) {
+    const LOGFONT lf = ConAlto(base, h);
+    const std::vector<CString> lineas = Partir(dc, texto, lf, ancho, cortar);
+    for (const CString& l : lineas)
+        if (Medida(dc, l, lf).cx > ancho)
+            return false;
+    return int(lineas.size()) * Medida(dc, texto, lf).cy <= alto;
+}
+
+// How a text fits its box. A value stands on one line at its own size when it can, smaller when
+// it must; below the legible minimum it is wrapped between words instead, when that gives it a
+// larger letter, and only far below it inside a word. A label wraps first and shrinks only when
+// its lines do not fit. Nothing is left out: the paper must carry the whole value.
+Disposicion Disponer(CDC& dc, const CString& texto, const LOGFONT& base, int ancho, int alto,
+                     int minimo, bool rotulo) {
+    const int original = std::max(1, std::abs(base.lfHeight));
+    auto enUna = [&](int h) {
+        const CSize m = Medida(dc, texto, ConAlto(base, h));
+        return m.cx <= ancho && m.cy <= alto;
+    };
+    auto envuelto = [&](bool cortar) {
+        return [&, cortar](int h) { return CabeEnvuelto(dc, texto, base, h, ancho, alto, cortar); };
+    };
+    int h = 0;
+    bool partir = false, cortar = false;
+    if (rotulo) {
+        h = MayorAlto(original, envuelto(false));
+        partir = true;
+    } else {
+        h = MayorAlto(original, enUna);
+        if (h < std::min(original, minimo)) {
+            const int entero = MayorAlto(original, envuelto(false));
+            if (entero > h) {
+                h = entero;
+                partir = true;
+            }
+        }
+    }
+    if (h < std::min(original, minimo) / 2) {
+        const int cortado = MayorAlto(original, envuelto(true));
+        if (cortado > h) {
+            h = cortado;
+            partir = cortar = true;
+        }
+    }
+    Disposicion d;
+    d.fuente = ConAlto(base, std::max(1, h));
+    d.altoLinea = Medida(dc, texto, d.fuente).cy;
+    if (partir)
+        d.lineas = Partir(dc, texto, d.fuente, ancho, cortar);
+    else
+        d.lineas.push_back(texto);
+    return d;
+}
+
+// The lines drawn one under the other in the box, as a block centred on it or from its top.
+void DibujarDisposicion(CDC& dc, const Disposicion& d, const CRect& caja, UINT horizontal,
+                        bool arriba) {
+    FuenteSeleccionada fuente(dc, d.fuente);
+    const int total = int(d.lineas.size()) * d.altoLinea;
+    int y = arriba ? caja.top : caja.top + (caja.Height() - total) / 2;
+    for (const CString& linea : d.lineas) {
+        CRect r(caja.left, y, caja.right, y + d.altoLinea);
+        dc.DrawText(linea, &r, horizontal | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+        y += d.altoLinea;
+    }
 }
 
 // Device pixels per module: the most whole pixels that keep the code inside its field, at
@@ -170,22 +330,24 @@ void CGuiaView::ImprimirVista(CDC* dc, double sx, double sy) {
         CFont* f = w->GetFont();
         if (!f || !f->GetLogFont(&lf))
             continue;
-        UINT formato;
-        if (w->GetClase() == ClaseControl::CheckBox) {
-            // The mark fills its square.
+        const bool marca = w->GetClase() == ClaseControl::CheckBox;
+        if (marca) {
+            // The mark as large as its square holds it.
             lf.lfHeight = -r.Height();
             lf.lfWeight = FW_BOLD;
-            formato = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
-        } else if (id == idTextoLopd_) {
-            formato = DT_LEFT | DT_WORDBREAK | DT_NOCLIP;
         } else {
+            // Inside the box's border, the text kept off its sides.
             r.left += kMargenTexto;
             r.right -= kMargenTexto;
-            formato = FormatoDeEstilo(w->GetStyle());
+            r.top += kBordeCaja;
+            r.bottom -= kBordeCaja;
         }
-        FuenteSeleccionada fuente(*dc, FuenteEscalada(lf, sx, sy));
-        CRect destino = Escalado(r, sx, sy);
-        dc->DrawText(valor, &destino, formato);
+        const CRect caja = Escalado(r, sx, sy);
+        const bool rotulo = w->GetClase() == ClaseControl::StaticTransBold;
+        const Disposicion d = Disponer(*dc, valor, FuenteEscalada(lf, sx, sy), caja.Width(),
+                                       caja.Height(), Escalar(kAltoMinimoLegible, sy), rotulo);
+        DibujarDisposicion(*dc, d, caja, marca ? DT_CENTER : AlineacionDeEstilo(w->GetStyle()),
+                           id == idTextoLopd_);
     }
     dc->SetTextColor(color);
     dc->SetTextAlign(alineacion);
@@ -276,7 +438,8 @@ bool CGuiaDoc::Imprimir(CDC* dc, CPrintInfo* info) {
             CString::Formatted("El número de copias debe ser al menos 1, no %d", info->m_nCopias));
 
     // Every view opened before the first sheet: a page that cannot be printed stops the job
-    // before anything went out.
+    // before anything went out. Read-only, so the paper shows the stored boxes, not what the
+    // page's rules would make of them.
     struct Hoja {
         CGuiaView* vista;
         int ejemplar;
@@ -285,7 +448,7 @@ bool CGuiaDoc::Imprimir(CDC* dc, CPrintInfo* info) {
     std::vector<Hoja> hojas;
     for (const auto& [indice, pagina] : paginas_) {
         CString error;
-        std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(*this, indice, error);
+        std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(*this, indice, error, true);
         if (!vista)
             return fallar(error);
         if (!vista->InicializarControlesImpresora())

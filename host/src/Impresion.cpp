@@ -107,6 +107,10 @@ int CDC::DrawText(const CString& texto, CRect* rect, UINT formato) {
     return DibujarTextoEnRect(r, texto, FuenteActual(), formato, color_);
 }
 
+CSize CDC::GetTextExtent(const CString& texto) const {
+    return MedirTexto(texto, FuenteActual());
+}
+
 bool CDC::StretchBlt(int x, int y, int ancho, int alto) {
     if (!bitmap_ || !bitmap_->IsCreated() || ancho <= 0 || alto <= 0)
         return false;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -45,6 +46,9 @@ const PlantillaDialogo kPlantilla{
      {kBarras, ClaseControl::Picture, 311, 178, 185, 24, 0, true, -1},
      {kOculto, ClaseControl::EditTrans, 253, 229, 119, 12, 0, true, 12}}};
 
+// What the data-protection frame of the test page shows.
+CString textoLopd = "Texto de protección de datos";
+
 class VistaPrueba : public CGuiaView {
 public:
     VistaPrueba() : CGuiaView(90101) {}
@@ -57,7 +61,7 @@ public:
         static_cast<CButton*>(GetDlgItem(kMarca))->SetCheck(BST_CHECKED);
         static_cast<CDateTimeCtrl*>(GetDlgItem(kFecha))
             ->SetTime(COleDateTime(2024, 4, 15, 0, 0, 0));
-        GetDlgItem(kLopd)->SetWindowText("Texto de protección de datos");
+        GetDlgItem(kLopd)->SetWindowText(textoLopd);
         GetDlgItem(kOculto)->ShowWindow(SW_HIDE);
         CargarCodigoPuntos(kPuntos, 0);
         CargarCodigoBarras(kBarras);
@@ -102,7 +106,10 @@ protected:
         doc.SetCasilla(12, 0, "OCULTO");
         doc.SetCasilla(72, 0, "1.234,50");
     }
-    void TearDown() override { AfxQuitarModuloRecursos(&modulo); }
+    void TearDown() override {
+        AfxQuitarModuloRecursos(&modulo);
+        textoLopd = "Texto de protección de datos";
+    }
 
     CRect EnHoja(const DCRegistro& dc, CRect r) {
         const stEscalaImpresion e = EscalaDePagina(dc);
@@ -225,10 +232,14 @@ TEST_F(Composicion, RegisteredControlsPrintTheirValuesAtTheirScaledPlace) {
     ASSERT_TRUE(doc.Imprimir(&dc, &info)) << info.m_strError.c_str();
     const auto nif = dc.Buscar("12345678Z", 1);
     ASSERT_EQ(nif.size(), 1u);
+    // Its line spans the box inside the margins, centred on the box's height.
     CRect r = DePlantilla(kNif);
     r.left += 2;
     r.right -= 2;
-    EXPECT_EQ(nif[0].rect, EnHoja(dc, r));
+    const CRect caja = EnHoja(dc, r);
+    EXPECT_EQ(nif[0].rect.left, caja.left);
+    EXPECT_EQ(nif[0].rect.right, caja.right);
+    EXPECT_NEAR(nif[0].rect.top + nif[0].rect.bottom, caja.top + caja.bottom, 2);
     EXPECT_EQ(nif[0].alineacion & (DT_CENTER | DT_RIGHT), UINT(DT_LEFT));
     // The font is the control's, scaled to the device.
     EXPECT_EQ(nif[0].fuente.lfHeight, Escalar(-11, EscalaDePagina(dc).y));
@@ -237,14 +248,116 @@ TEST_F(Composicion, RegisteredControlsPrintTheirValuesAtTheirScaledPlace) {
     ASSERT_EQ(total.size(), 1u);
     EXPECT_EQ(total[0].alineacion & DT_RIGHT, UINT(DT_RIGHT));
     ASSERT_EQ(dc.Buscar("X", 1).size(), 1u); // the ticked check box
-    EXPECT_EQ(dc.Buscar("X", 1)[0].rect, EnHoja(dc, DePlantilla(kMarca)));
+    const CRect marca = dc.Buscar("X", 1)[0].rect, cuadro = EnHoja(dc, DePlantilla(kMarca));
+    EXPECT_EQ(marca.left, cuadro.left);
+    EXPECT_EQ(marca.right, cuadro.right);
+    EXPECT_GE(marca.top, cuadro.top);
+    EXPECT_LE(marca.bottom, cuadro.bottom);
     EXPECT_EQ(dc.Buscar("15/04/2024", 1).size(), 1u);
     const auto lopd = dc.Buscar("Texto de protección de datos", 1);
     ASSERT_EQ(lopd.size(), 1u);
-    EXPECT_TRUE(lopd[0].alineacion & DT_WORDBREAK);
+    EXPECT_LE(lopd[0].rect.top - EnHoja(dc, DePlantilla(kLopd)).top, 3); // from the frame's top
     // Neither an unregistered control nor a hidden one prints.
     EXPECT_TRUE(dc.Buscar("NO SE IMPRIME").empty());
     EXPECT_TRUE(dc.Buscar("OCULTO").empty());
+}
+
+namespace {
+
+// The lines a value was drawn on: every text of the sheet whose line lies in `caja`.
+std::vector<DCRegistro::Texto> LineasEn(const DCRegistro& dc, const CRect& caja, int hoja) {
+    std::vector<DCRegistro::Texto> v;
+    for (const DCRegistro::Texto& t : dc.textos)
+        if (t.enRect && t.hoja == hoja && t.rect.top >= caja.top - 1 &&
+            t.rect.bottom <= caja.bottom + 1 && t.rect.left >= caja.left - 3 &&
+            t.rect.right <= caja.right + 3)
+            v.push_back(t);
+    return v;
+}
+
+std::string SinBlancos(std::string s) {
+    std::erase(s, ' ');
+    return s;
+}
+
+} // namespace
+
+TEST_F(Composicion, AValueTooLongForItsBoxShrinksThenWrapsAndIsNeverCut) {
+    // The NIF box is 52 x 12 dialog units. The recorder counts 0.6 of the font's height a
+    // character: at 300 dpi the box takes 9 characters at the control's size.
+    struct Caso {
+        const char* valor;
+        size_t lineas;
+        bool menor; // drawn smaller than the control's font
+    };
+    const Caso casos[] = {
+        {"12345678Z", 1, false},
+        {"ABCDEFGHIJKL", 1, true},             // smaller, still legible: one line
+        {"SANTA CRUZ DE TENERIFE a", 2, true}, // too small on one line: wrapped at words
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD", 2, true}, // one word: wrapped inside it
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.valor);
+        doc.SetCasilla(10, 0, caso.valor);
+        DCRegistro dc;
+        CPrintInfo info;
+        ASSERT_TRUE(doc.Imprimir(&dc, &info)) << info.m_strError.c_str();
+        const stEscalaImpresion e = EscalaDePagina(dc);
+        const CRect caja = EnHoja(dc, DePlantilla(kNif));
+        const auto lineas = LineasEn(dc, caja, 1);
+        ASSERT_EQ(lineas.size(), caso.lineas);
+        std::string junto;
+        for (size_t i = 0; i < lineas.size(); ++i) {
+            const DCRegistro::Texto& l = lineas[i];
+            junto += l.texto;
+            // Inside the box, and as wide as the device measures it, no wider than its line.
+            EXPECT_GE(l.rect.left, caja.left);
+            EXPECT_LE(l.rect.right, caja.right);
+            EXPECT_GE(l.rect.top, caja.top);
+            EXPECT_LE(l.rect.bottom, caja.bottom);
+            CFont f;
+            f.CreateFontIndirect(&l.fuente);
+            dc.SelectObject(&f);
+            EXPECT_LE(dc.GetTextExtent(CString(l.texto)).cx, l.rect.Width());
+            if (i > 0) {
+                EXPECT_EQ(l.rect.top, lineas[i - 1].rect.bottom); // stacked, never overlapping
+            }
+            EXPECT_EQ(l.fuente.lfHeight, lineas[0].fuente.lfHeight);
+        }
+        EXPECT_EQ(SinBlancos(junto), SinBlancos(caso.valor));
+        if (caso.lineas == 1) {
+            EXPECT_EQ(junto, caso.valor);
+        }
+        // The block is centred on the box's height.
+        EXPECT_NEAR(lineas.front().rect.top - caja.top, caja.bottom - lineas.back().rect.bottom, 3);
+        const int original = -Escalar(-11, e.y);
+        EXPECT_EQ(-lineas[0].fuente.lfHeight < original, caso.menor);
+        if (caso.lineas == 1 && caso.menor) {
+            EXPECT_GE(-lineas[0].fuente.lfHeight, Escalar(kAltoMinimoLegible, e.y));
+        }
+    }
+}
+
+TEST_F(Composicion, AProgramLabelWrapsInsideItsFrame) {
+    // Longer than one line of the frame: every line inside it, from its top, none lost.
+    std::string largo;
+    for (int i = 0; i < 12; ++i)
+        largo += "Los datos personales se tratan para gestionar el impuesto. ";
+    largo.pop_back();
+    textoLopd = CString(largo);
+    DCRegistro dc;
+    CPrintInfo info;
+    ASSERT_TRUE(doc.Imprimir(&dc, &info)) << info.m_strError.c_str();
+    const CRect marco = EnHoja(dc, DePlantilla(kLopd));
+    const auto lineas = LineasEn(dc, marco, 1);
+    ASSERT_GT(lineas.size(), 2u);
+    std::string junto;
+    for (const auto& l : lineas) {
+        EXPECT_GE(l.rect.top, marco.top);
+        EXPECT_LE(l.rect.bottom, marco.bottom);
+        junto += l.texto;
+    }
+    EXPECT_EQ(SinBlancos(junto), SinBlancos(largo));
 }
 
 TEST_F(Composicion, TheCodesPrintSharpAndReadBack) {

@@ -5,6 +5,7 @@
 #include "Modelo/Impresion.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace apoyo {
@@ -74,6 +75,19 @@ protected:
     void DibujarBitmap(const CRect& destino, const CBitmap& b) override {
         imagenes.push_back(
             {hojas, destino, b.GetId(), b.Codigo() ? *b.Codigo() : stImagenCodigo()});
+    }
+
+    // A plain metric a test can reckon by hand: every character as wide as 0.6 of the font's
+    // height, a line 1.2 of it.
+    CSize MedirTexto(const CString& texto, const LOGFONT& lf) const override {
+        const int alto = lf.lfHeight == 0 ? 11 : lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+        int caracteres = 0;
+        const std::string_view s = texto.view();
+        for (size_t i = 0, largo = 0; i < s.size(); i += largo) {
+            texto::LeerCaracter(s, i, largo);
+            ++caracteres;
+        }
+        return CSize{(caracteres * alto * 6 + 9) / 10, (alto * 12 + 9) / 10};
     }
 
 private:

@@ -48,6 +48,11 @@ enum : UINT {
     DT_NOCLIP = 0x100,
 };
 
+// The size of a line of text: its advance and the height of a line, in device pixels.
+struct CSize {
+    int cx = 0, cy = 0;
+};
+
 // What GetDeviceCaps answers: the drawing area in device pixels (the whole sheet of a PDF, the
 // printable part of a printer's sheet) and the device's dots per inch on each axis.
 enum : int {
@@ -106,6 +111,8 @@ public:
     // A text laid in a rectangle by the DT_ flags; returns the height of the text, 0 when
     // nothing was drawn.
     int DrawText(const CString& texto, CRect* rect, UINT formato);
+    // The size one line of the text takes in the selected font, as the device draws it.
+    CSize GetTextExtent(const CString& texto) const;
     // The selected bitmap stretched over the rectangle. False without a bitmap.
     bool StretchBlt(int x, int y, int ancho, int alto);
 
@@ -126,6 +133,7 @@ protected:
     virtual int DibujarTextoEnRect(const CRect& rect, const CString& texto, const LOGFONT& fuente,
                                    UINT formato, COLORREF color) = 0;
     virtual void DibujarBitmap(const CRect& destino, const CBitmap& bitmap) = 0;
+    virtual CSize MedirTexto(const CString& texto, const LOGFONT& fuente) const = 0;
 
 private:
     LOGFONT FuenteActual() const;

@@ -69,6 +69,10 @@ struct LOGFONT {
 };
 MODELO_API void FijarNombreFuente(LOGFONT& lf, const char* nombre); // cut to fit, always ended
 
+// The smallest character height, in page pixels (6 points on a sheet), a value is shrunk to so
+// that it fits its box; a value longer still is wrapped on paper and cut on screen.
+inline constexpr int kAltoMinimoLegible = 8;
+
 class MODELO_API CFont : public CObject {
 public:
     DECLARE_DYNAMIC(CFont)
