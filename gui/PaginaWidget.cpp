@@ -25,6 +25,10 @@ Qt::Alignment Alineacion(unsigned estilos) {
     return h | Qt::AlignVCenter;
 }
 
+// What a line edit keeps of its width for itself: its one-pixel padding and Qt's own margin of
+// two on each side, and the cursor.
+constexpr int kHolguraLinea = 2 * (1 + 2) + 1;
+
 // Keeps a counter raised for as long as it lives.
 struct Aplicando {
     int& n;
@@ -203,18 +207,25 @@ void PaginaWidget::Actualizar(int id) {
     q->setEnabled(w->IsWindowEnabled());
     q->setToolTip(TextoQt(vista_.GetToolTip().GetText(id)));
     LOGFONT lf;
+    QFont fuente = q->font();
     if (CFont* f = w->GetFont(); f && f->GetLogFont(&lf))
-        q->setFont(FuenteQt(lf, zoom_));
+        q->setFont(fuente = FuenteQt(lf, zoom_));
+    const int minimo = int(kAltoMinimoLegible * zoom_ + 0.5);
     switch (w->GetClase()) {
     case ClaseControl::EditTrans:
     case ClaseControl::EditNumber:
     case ClaseControl::EditDecNumber: {
         auto* e = static_cast<QLineEdit*>(q);
         const QString t = TextoQt(w->GetWindowText());
+        // A value longer than its box is shown smaller; past the legible size the edit scrolls,
+        // showing its start while the person is elsewhere.
+        e->setFont(FuenteQueCabe(fuente, t, e->width() - kHolguraLinea, minimo));
         if (e->text() != t)
             e->setText(t);
         const int limite = static_cast<CEdit*>(w)->GetLimitText();
-        e->setMaxLength(limite > 0 ? limite : 32767);
+        e->setMaxLength(limite > 0 ? limite : 32767); // which puts the cursor at the end
+        if (!e->hasFocus())
+            e->setCursorPosition(0);
         break;
     }
     case ClaseControl::CheckBox:
@@ -251,8 +262,11 @@ void PaginaWidget::Actualizar(int id) {
         if (const stImagenCodigo* img = static_cast<CStatic*>(w)->GetImagen())
             l->setPixmap(QPixmap::fromImage(
                 ImagenQt(*img).scaled(q->size(), Qt::KeepAspectRatio, Qt::FastTransformation)));
-        else
-            l->setText(TextoQt(w->GetWindowText()));
+        else {
+            const QString t = TextoQt(w->GetWindowText());
+            l->setFont(FuenteQueCabeEnvuelta(fuente, t, l->size(), minimo));
+            l->setText(t);
+        }
         break;
     }
     }

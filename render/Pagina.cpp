@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStringDecoder>
@@ -48,16 +49,23 @@ QRect Rect(const CWnd& w) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
+// A value shrinks to fit its box, and only a value still too long at the smallest legible size
+// is cut, with an ellipsis; a label wraps, and shrinks when its lines do not fit.
 void DibujarTexto(QPainter& p, CWnd& w, const QRect& r, const CString& texto, int banderas) {
-    p.setFont(Fuente(w));
+    const QRect interior = r.adjusted(2, 0, -2, 0);
+    QString t = TextoQt(texto);
+    QFont f = Fuente(w);
+    if (banderas & Qt::TextWordWrap) {
+        f = FuenteQueCabeEnvuelta(f, t, interior.size(), kAltoMinimoLegible);
+    } else {
+        f = FuenteQueCabe(f, t, interior.width(), kAltoMinimoLegible);
+        t = QFontMetrics(f).elidedText(t, Qt::ElideRight, interior.width());
+    }
+    p.setFont(f);
     p.setPen(w.IsWindowEnabled() ? kTexto : kTextoInhabilitado);
-    // Cut at the control's sides; a control lower than its line (a name field laid out 12
-    // pixels high) still shows the whole line, centred on it.
-    const QFont f = Fuente(w);
-    const int margen = std::max(0, (f.pixelSize() + 4 - r.height()) / 2 + 1);
     p.save();
-    p.setClipRect(r.adjusted(0, -margen, 0, margen));
-    p.drawText(r.adjusted(2, 0, -2, 0), banderas | Qt::TextDontClip, TextoQt(texto));
+    p.setClipRect(r);
+    p.drawText(interior, banderas, t);
     p.restore();
 }
 
@@ -159,6 +167,22 @@ QFont FuenteQt(const LOGFONT& lf, double escala) {
     q.setUnderline(lf.lfUnderline);
     q.setStrikeOut(lf.lfStrikeOut);
     return q;
+}
+
+QFont FuenteQueCabe(QFont fuente, const QString& texto, int ancho, int minimo) {
+    int px = fuente.pixelSize();
+    while (px > minimo && QFontMetrics(fuente).horizontalAdvance(texto) > ancho)
+        fuente.setPixelSize(--px);
+    return fuente;
+}
+
+QFont FuenteQueCabeEnvuelta(QFont fuente, const QString& texto, QSize caja, int minimo) {
+    int px = fuente.pixelSize();
+    const QRect r(QPoint(0, 0), caja);
+    while (px > minimo &&
+           QFontMetrics(fuente).boundingRect(r, Qt::TextWordWrap, texto).height() > caja.height())
+        fuente.setPixelSize(--px);
+    return fuente;
 }
 
 QString TextoQt(const CString& t) {

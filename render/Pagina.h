@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <string>
 
@@ -17,6 +18,11 @@ QImage ImagenQt(const stImagenCodigo& imagen);
 // A platform font as Qt draws it: its face mapped to the ones every Linux machine of ours has
 // (DejaVu Sans, DejaVu Sans Mono for the Courier faces), its height in pixels, scaled.
 QFont FuenteQt(const LOGFONT& lf, double escala = 1.0);
+// The font no larger than `fuente` in which `texto` fits `ancho` pixels on one line, never
+// below `minimo` pixels: what a screen shows of a value too long for its box before it cuts it.
+QFont FuenteQueCabe(QFont fuente, const QString& texto, int ancho, int minimo);
+// The same for a label wrapped at words inside `caja`.
+QFont FuenteQueCabeEnvuelta(QFont fuente, const QString& texto, QSize caja, int minimo);
 // A box text, UTF-8, Latin-1 or both, as Qt's text; and Qt's text back as UTF-8 bytes.
 QString TextoQt(const CString& t);
 CString TextoModelo(const QString& t);

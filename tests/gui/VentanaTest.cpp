@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -195,6 +196,73 @@ TEST_F(Ventana, TheWidgetsSitOnTheWhiteFieldsOfThePageImage) {
         ventana->Pestanas()->setCurrentIndex(0);
         ventana->grab().save(QString(carpeta) + "/declaraciones.png");
     }
+}
+
+// On screen a value too long for its box is shown smaller, never cut while a legible size
+// still holds it: nine-digit phones and fourteen-digit amounts whole, the long names at the
+// smallest legible size at worst; the program's titles wrap inside their frames.
+TEST_F(Ventana, EveryValueFitsItsEditOrStandsAtTheSmallestLegibleSize) {
+    const CString c = Nueva("09", "2024");
+    const char* const empresa = "CONSTRUCCIONES, REFORMAS Y PROMOCIONES INMOBILIARIAS DEL "
+                                "ARCHIPIÉLAGO CANARIO Y DE LA MACARONESIA, S.L.";
+    {
+        auto doc = host->Abrir(c);
+        const std::pair<int, const char*> valores[] = {
+            {10, "12345678Z"},
+            {11, "FERNÁNDEZ-CASTELLANOS"},
+            {12, "RODRÍGUEZ DE LA FUENTE"},
+            {13, "MARÍA DEL PILAR ALEJANDRA"},
+            {15, "AVENIDA DE LOS REYES CATÓLICOS Y DE LA CONSTITUCIÓN ESPAÑOLA"},
+            {20, "922123456"},
+            {30, "B12345674"},
+            {31, empresa},
+            {40, "928987654"},
+            {60, "999999999"},
+            {64, "99.999.999.999.999,99"},
+            {68, "99.999.999.999.999,99"},
+            {72, "99.999.999.999.999,99"},
+            {140, "X1234567L"},
+            {141, empresa},
+            {142, "600123456"},
+            {147, "SANTA CRUZ DE TENERIFE a"},
+        };
+        for (auto [casilla, valor] : valores)
+            doc->SetCasilla(casilla, 0, valor);
+        host->Guardar(*doc);
+    }
+    PestanaDeclaracion* p = Abrir(c);
+    QApplication::processEvents();
+    constexpr int kHolgura = 7; // the edit's padding, its own margins and the cursor
+    auto cabe = [&](QLineEdit* e) {
+        return QFontMetrics(e->font()).horizontalAdvance(e->text()) <= e->width() - kHolgura;
+    };
+    for (int casilla : {20, 40, 142, 64, 68, 72, 10, 30, 140}) {
+        SCOPED_TRACE(casilla);
+        QLineEdit* e = Edit(p, casilla);
+        ASSERT_NE(e, nullptr);
+        EXPECT_TRUE(cabe(e)) << e->text().toStdString() << " en " << e->width();
+    }
+    int comprobados = 0;
+    for (CWnd* w : p->Pagina(0)->Vista().Controles()) {
+        QWidget* q = p->Pagina(0)->WidgetDe(w->GetDlgCtrlID());
+        if (auto* e = qobject_cast<QLineEdit*>(q); e && e->isVisible() && !e->text().isEmpty()) {
+            SCOPED_TRACE(e->text().toStdString());
+            EXPECT_TRUE(cabe(e) || e->font().pixelSize() == kAltoMinimoLegible);
+            EXPECT_GE(e->font().pixelSize(), kAltoMinimoLegible);
+            // Away from the focus, a value cut by the edge shows its start.
+            if (!e->hasFocus()) {
+                EXPECT_EQ(e->cursorPosition(), 0);
+            }
+            ++comprobados;
+        }
+        if (auto* l = qobject_cast<QLabel*>(q); l && l->pixmap().isNull() && !l->text().isEmpty()) {
+            SCOPED_TRACE(l->text().toStdString());
+            const QRect dentro = QFontMetrics(l->font()).boundingRect(
+                QRect(QPoint(0, 0), l->size()), Qt::TextWordWrap, l->text());
+            EXPECT_LE(dentro.height(), l->height());
+        }
+    }
+    EXPECT_GT(comprobados, 15);
 }
 
 TEST_F(Ventana, TheListShowsEveryClientAndDeletesADraftOnlyWhenAsked) {
