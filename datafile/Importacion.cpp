@@ -94,7 +94,7 @@ void MOD_DOC::RellenarDatosCasillasLiquidacion() {}
 // The boxes get the texts typing would give them, so the rules that read them afterwards
 // (validation, replication, the barcode, the remittance records) see ordinary values.
 void MOD_DOC::VolcarTotalesEnCasillas() {
-    double total = 0;
+    long long total = 0; // cents: the sum of the quotas as written, exact as the validation's
     for (int tipo = 1; tipo <= kTiposDocumento; ++tipo) {
         double cuenta = 0, importe = 0, cuota = 0;
         for (int tramo = 0; tramo < kTramos; ++tramo) {
@@ -113,9 +113,11 @@ void MOD_DOC::VolcarTotalesEnCasillas() {
         SetCasilla(casilla::Base + fila, pagina::P1, Double2Currency(importe, 2, true, false));
         const CString textoCuota = Double2Currency(cuota, 2, true, false);
         SetCasilla(casilla::Cuota + fila, pagina::P1, textoCuota);
-        total += Currency2Double(textoCuota);
+        long long centimos = 0;
+        if (Currency2Centimos(textoCuota, centimos))
+            total += centimos;
     }
-    SetCasilla(casilla::TotalIngresar, pagina::P1, Double2Currency(total, 2, true, false));
+    SetCasilla(casilla::TotalIngresar, pagina::P1, Centimos2Currency(total));
 }
 
 void MOD_DOC::MostrarBarraProgresoFichero(bool mostrar) {
