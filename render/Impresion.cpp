@@ -156,7 +156,13 @@ int CDCQt::DibujarTextoEnRect(const CRect& r, const CString& texto, const LOGFON
 }
 
 CSize CDCQt::MedirTexto(const CString& texto, const LOGFONT& lf) const {
-    const QFontMetricsF m(Fuente(lf), &dispositivo_);
+    // A page measures its values many times in a few fonts: each font's metrics made once.
+    auto clave = std::make_tuple(lf.lfHeight, lf.lfWidth, lf.lfWeight, lf.lfItalic,
+                                 std::string(lf.lfFaceName));
+    auto it = metricas_.find(clave);
+    if (it == metricas_.end())
+        it = metricas_.emplace(clave, QFontMetricsF(Fuente(lf), &dispositivo_)).first;
+    const QFontMetricsF& m = it->second;
     return CSize{int(std::ceil(m.horizontalAdvance(TextoQt(texto)))), int(std::ceil(m.height()))};
 }
 

@@ -7,9 +7,12 @@
 #include "Modelo/Impresion.h"
 
 #include <QByteArray>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <map>
+#include <string>
+#include <tuple>
 
 class QPagedPaintDevice;
 
@@ -45,6 +48,7 @@ private:
     int hojas_ = 0;
     // Each page image decoded once: a PDF then carries it once, however many sheets show it.
     std::map<const RecursoBitmap*, QImage> fondos_;
+    mutable std::map<std::tuple<int, int, int, bool, std::string>, QFontMetricsF> metricas_;
     CString error_;
 };
 
