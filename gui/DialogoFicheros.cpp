@@ -2,7 +2,9 @@
 
 #include <QAbstractFileIconProvider>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QStyle>
 
 namespace {
@@ -45,10 +47,24 @@ private:
     QIcon carpeta_, fichero_, disco_;
 };
 
+// Where the dialogs start: the folder the person chose last, else the documents folder. Not
+// the working folder, which may well be the database's, so that exports do not pile up there.
+QString& UltimaCarpeta() {
+    static QString carpeta;
+    return carpeta;
+}
+
+QString CarpetaInicial() {
+    if (!UltimaCarpeta().isEmpty())
+        return UltimaCarpeta();
+    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documentos.isEmpty() && QDir(documentos).exists() ? documentos : QDir::homePath();
+}
+
 QString Pedir(QWidget* padre, const QString& titulo, const QString& propuesto,
               const QString& filtro, QFileDialog::AcceptMode modo) {
     IconosSinLeer iconos;
-    QFileDialog dialogo(padre, titulo, propuesto, filtro);
+    QFileDialog dialogo(padre, titulo, QDir(CarpetaInicial()).filePath(propuesto), filtro);
     // The desktop's own dialog runs code of its own that may read the files.
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
     dialogo.setIconProvider(&iconos);
@@ -57,7 +73,9 @@ QString Pedir(QWidget* padre, const QString& titulo, const QString& propuesto,
                                                         : QFileDialog::ExistingFile);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return QString();
-    return dialogo.selectedFiles().constFirst();
+    const QString elegido = dialogo.selectedFiles().constFirst();
+    UltimaCarpeta() = QFileInfo(elegido).absolutePath();
+    return elegido;
 }
 
 } // namespace
