@@ -269,6 +269,13 @@ CString ImpedimentoDeEscritura(const CString& ruta) {
     return CString();
 }
 
+// The file the engine opens, links followed: its log and shared memory sit beside it.
+CString Resuelta(const CString& ruta) {
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(ruta.str(), ec);
+    return ec || real.empty() ? ruta : CString(real.string());
+}
+
 bool Existe(const CString& ruta) {
     struct stat st {};
     return stat(ruta.c_str(), &st) == 0;
@@ -317,8 +324,9 @@ void CBaseDatos::Conectar(const CString& ruta, Acceso acceso) {
 // nobody writes to can be read without locks, log or shared memory. Only a program allowed to
 // write could change it meanwhile, and such a program would have these files open.
 void CBaseDatos::AbrirParaLeer(const CString& ruta) {
-    const bool compartida = Existe(ruta + "-shm") && Existe(ruta + "-wal");
-    Conectar(ruta, compartida || DiarioPendiente(ruta) ? Acceso::Lectura : Acceso::Inmutable);
+    const CString real = Resuelta(ruta);
+    const bool compartida = Existe(real + "-shm") && Existe(real + "-wal");
+    Conectar(ruta, compartida || DiarioPendiente(real) ? Acceso::Lectura : Acceso::Inmutable);
 }
 
 void CBaseDatos::Abrir(const CString& ruta) {
@@ -327,7 +335,7 @@ void CBaseDatos::Abrir(const CString& ruta) {
         throw CExcepcionBD(FalloBD::NoSeAbre, "no se ha indicado el fichero");
     ruta_ = ruta;
     motivoSoloLectura_ = FalloBD::SoloLectura;
-    porQueSoloLectura_ = ImpedimentoDeEscritura(ruta);
+    porQueSoloLectura_ = ImpedimentoDeEscritura(Resuelta(ruta));
     try {
         bool necesitaActualizar;
         if (!porQueSoloLectura_.IsEmpty()) {
@@ -341,7 +349,7 @@ void CBaseDatos::Abrir(const CString& ruta) {
                 // A file in write-ahead-log mode needs shared memory beside it, which a full
                 // disk or a link to nowhere cannot give. Without a pending log the file alone
                 // is the whole database, and it can still be read.
-                if (!FalloDeMemoriaCompartida(e.Codigo()) || DiarioPendiente(ruta))
+                if (!FalloDeMemoriaCompartida(e.Codigo()) || DiarioPendiente(Resuelta(ruta)))
                     throw;
                 Cerrar();
                 ruta_ = ruta;
