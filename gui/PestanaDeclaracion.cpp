@@ -1,12 +1,13 @@
 #include "PestanaDeclaracion.h"
 
+#include "DialogoFicheros.h"
 #include "Modelo/FicheroAtomico.h"
 #include "Modelo/Servicios.h"
 #include "render/Impresion.h"
 #include "render/Impresora.h"
 #include "render/Pagina.h"
 
-#include <QFileDialog>
+#include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -52,6 +53,11 @@ void PestanaDeclaracion::Cargar() {
     paginasWidget_.clear();
     vistas_.clear();
     doc_ = host_.Abrir(codigo_);
+    // A database that cannot be written is shown as it is: nothing typed could be saved.
+    if (host_.BaseDatos().SoloLectura()) {
+        doc_->SetPermiteCambios(false);
+        doc_->SetModoEdicion(false);
+    }
     for (int i = 0; i < doc_->NumPaginas(); ++i) {
         CString error;
         std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(*doc_, i, error);
@@ -196,8 +202,8 @@ void PestanaDeclaracion::Imprimir() {
 
 void PestanaDeclaracion::ExportarPDF() {
     Mostrado();
-    const QString ruta = QFileDialog::getSaveFileName(this, "Exportar la declaración en PDF",
-                                                      TextoQt(codigo_) + ".pdf", "PDF (*.pdf)");
+    const QString ruta = PedirFicheroParaGuardar(this, "Exportar la declaración en PDF",
+                                                 TextoQt(codigo_) + ".pdf", "PDF (*.pdf)");
     if (ruta.isEmpty())
         return;
     CPrintInfo info;

@@ -1,5 +1,6 @@
 #include "ServiciosVentana.h"
 
+#include "DialogoFicheros.h"
 #include "DialogoIntervinientes.h"
 #include "Modelo/Funciones.h"
 #include "PaginaWidget.h"
@@ -7,7 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
+#include <QFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -91,8 +92,7 @@ QString FiltroQt(const CString& filtro) {
 }
 
 bool ServiciosVentana::ElegirFichero(const CString& filtro, const CString& titulo, CString& ruta) {
-    const QString elegido =
-        QFileDialog::getOpenFileName(padre_, TextoQt(titulo), QString(), FiltroQt(filtro));
+    const QString elegido = PedirFicheroParaAbrir(padre_, TextoQt(titulo), FiltroQt(filtro));
     if (elegido.isEmpty())
         return false;
     ruta = CString(QFile::encodeName(elegido).toStdString());

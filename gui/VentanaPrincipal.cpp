@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -26,6 +27,12 @@ namespace {
 
 QString Estado(const CString& e) {
     return e == estado::Borrador ? QString("Borrador") : QString("Definitiva");
+}
+
+QString Sufijo(CHost& host, const PestanaDeclaracion* p) {
+    if (host.BaseDatos().SoloLectura())
+        return " (sólo lectura)";
+    return p->SoloLectura() ? " (definitiva)" : QString();
 }
 
 } // namespace
@@ -55,7 +62,8 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
     lista_->horizontalHeader()->setStretchLastSection(true);
     connect(lista_, &QTableWidget::cellDoubleClicked, this,
             [this](int, int) { AbrirSeleccionada(); });
-    auto* nueva = new QPushButton("&Nueva…");
+    nuevaBoton_ = new QPushButton("&Nueva…");
+    auto* nueva = nuevaBoton_;
     auto* abrir = new QPushButton("&Abrir");
     eliminar_ = new QPushButton("&Eliminar…");
     eliminar_->setToolTip("Elimina el borrador elegido; una declaración definitiva se conserva");
@@ -64,7 +72,8 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
     connect(eliminar_, &QPushButton::clicked, this, &VentanaPrincipal::Eliminar);
     connect(lista_, &QTableWidget::currentCellChanged, this, [this] {
         const int fila = lista_->currentRow();
-        eliminar_->setEnabled(fila >= 0 && lista_->item(fila, 5) &&
+        eliminar_->setEnabled(!host_.BaseDatos().SoloLectura() && fila >= 0 &&
+                              lista_->item(fila, 5) &&
                               lista_->item(fila, 5)->text() == Estado(estado::Borrador));
     });
     auto* botones = new QHBoxLayout;
@@ -85,6 +94,15 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
     RecargarLista();
     ActualizarAcciones();
     statusBar()->showMessage("Base de datos: " + TextoQt(host_.BaseDatos().Ruta()));
+    // Said for as long as the window is open: a message of the moment would be replaced.
+    if (host_.BaseDatos().SoloLectura()) {
+        auto* aviso = new QLabel("Sólo lectura: " + TextoQt(host_.BaseDatos().MotivoSoloLectura()) +
+                                 ". No se puede guardar ningún cambio.");
+        aviso->setObjectName("avisoSoloLectura");
+        aviso->setStyleSheet("QLabel { color: #8a1c00; font-weight: bold; }");
+        statusBar()->addPermanentWidget(aviso);
+        setWindowTitle(windowTitle() + " (sólo lectura)");
+    }
 }
 
 void VentanaPrincipal::CrearAcciones() {
@@ -112,7 +130,8 @@ void VentanaPrincipal::CrearAcciones() {
             ActualizarAcciones();
         };
     };
-    QAction* nueva = accion(archivo, "&Nueva…", QKeySequence::New, [this] { Nueva(); });
+    nueva_ = accion(archivo, "&Nueva…", QKeySequence::New, [this] { Nueva(); });
+    QAction* nueva = nueva_;
     QAction* abrir = accion(archivo, "&Abrir", QKeySequence::Open, [this] { AbrirSeleccionada(); });
     guardar_ =
         accion(archivo, "&Guardar", QKeySequence::Save, enActual(&PestanaDeclaracion::Guardar));
@@ -179,6 +198,11 @@ void VentanaPrincipal::ActualizarAcciones() {
     const bool editable = p && !p->SoloLectura();
     for (QAction* a : {guardar_, deshacer_, finalizar_, importar_})
         a->setEnabled(editable);
+    const bool escribible = !host_.BaseDatos().SoloLectura();
+    nueva_->setEnabled(escribible);
+    nuevaBoton_->setEnabled(escribible);
+    if (!escribible)
+        eliminar_->setEnabled(false);
     for (QAction* a :
          {validar_, intervinientes_, cerrar_, ampliar_, reducir_, imprimir_, exportar_})
         a->setEnabled(p != nullptr);
@@ -225,14 +249,12 @@ PestanaDeclaracion* VentanaPrincipal::Abrir(const CString& codigo) {
     }
     try {
         auto* p = new PestanaDeclaracion(host_, codigo);
-        const int i = pestanas_->addTab(p, TextoQt(codigo) +
-                                               (p->SoloLectura() ? " (definitiva)" : QString()));
+        const int i = pestanas_->addTab(p, TextoQt(codigo) + Sufijo(host_, p));
         pestanas_->setCurrentIndex(i);
         connect(p, &PestanaDeclaracion::Cambiada, this, [this, p] {
             const int i = pestanas_->indexOf(p);
             if (i > 0)
-                pestanas_->setTabText(i, TextoQt(p->Codigo()) +
-                                             (p->SoloLectura() ? " (definitiva)" : QString()));
+                pestanas_->setTabText(i, TextoQt(p->Codigo()) + Sufijo(host_, p));
             ActualizarAcciones();
         });
         ActualizarAcciones();

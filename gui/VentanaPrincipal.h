@@ -53,7 +53,9 @@ private:
     QTableWidget* lista_ = nullptr;
     QLineEdit* busqueda_ = nullptr;
     QPushButton* eliminar_ = nullptr;
-    QAction *guardar_ = nullptr, *deshacer_ = nullptr, *validar_ = nullptr, *finalizar_ = nullptr,
-            *importar_ = nullptr, *intervinientes_ = nullptr, *cerrar_ = nullptr,
-            *imprimir_ = nullptr, *exportar_ = nullptr, *ampliar_ = nullptr, *reducir_ = nullptr;
+    QPushButton* nuevaBoton_ = nullptr;
+    QAction *nueva_ = nullptr, *guardar_ = nullptr, *deshacer_ = nullptr, *validar_ = nullptr,
+            *finalizar_ = nullptr, *importar_ = nullptr, *intervinientes_ = nullptr,
+            *cerrar_ = nullptr, *imprimir_ = nullptr, *exportar_ = nullptr, *ampliar_ = nullptr,
+            *reducir_ = nullptr;
 };

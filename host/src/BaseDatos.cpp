@@ -7,9 +7,12 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <sqlite3.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace {
@@ -75,6 +78,10 @@ CString DescribirFalloBD(const CExcepcionBD& e, const CString& ruta) {
         return "no se puede abrir " + bd + motivo;
     case FalloBD::EntradaSalida:
         return "error de lectura o escritura en " + bd + motivo + nada;
+    case FalloBD::DiarioPerdido:
+        return "otro programa ha borrado el diario de " + bd +
+               " mientras este lo tenía abierto: este cambio no se ha guardado" + nada +
+               "; vuelva a intentarlo";
     }
     return "error de la base de datos: " + CitaBreve(e.Mensaje(), 400);
 }
@@ -177,6 +184,7 @@ bool FalloDeMemoriaCompartida(int codigo) {
     case SQLITE_IOERR_SHMSIZE:
     case SQLITE_IOERR_SHMMAP:
     case SQLITE_READONLY_CANTINIT:
+    case SQLITE_READONLY_DIRECTORY:
         return true;
     }
     return false;
@@ -187,14 +195,113 @@ int CBaseDatos::VersionEsquema() {
     return sql::kVersionEsquema;
 }
 
-void CBaseDatos::Conectar(const CString& ruta, bool inmutable) {
+// ----- the write-ahead log's identity -----------------------------------------------------------
+//
+// Closing any descriptor of a file drops every POSIX lock the process holds on it, so a
+// program that merely opens and closes the database's files (a file dialog guessing their
+// types) takes this connection's locks away unseen. The next program to close then believes
+// it was the last user, checkpoints and deletes the log; this connection would go on writing
+// into the deleted one, where nobody sees its changes, and copy it over newer pages when it
+// closes. The engine does not tell which log a connection has open, so the connections go
+// through a thin layer over the system's VFS that notes the device and inode of a log when
+// the engine opens it. Its data lives in the bytes after the real file object, so no
+// method of the file needs wrapping.
+namespace {
+
+struct IdentidadDiario {
+    const char* nombre; // the engine's, kept until the file is closed
+    dev_t dispositivo;
+    ino_t nodo;
+};
+
+sqlite3_vfs* vfsSistema = nullptr;
+
+size_t DesplazamientoIdentidad() {
+    return (size_t(vfsSistema->szOsFile) + 7) & ~size_t(7);
+}
+
+IdentidadDiario* IdentidadDe(sqlite3_file* f) {
+    return reinterpret_cast<IdentidadDiario*>(reinterpret_cast<char*>(f) +
+                                              DesplazamientoIdentidad());
+}
+
+int AbrirVigilado(sqlite3_vfs*, sqlite3_filename nombre, sqlite3_file* f, int flags, int* salida) {
+    *IdentidadDe(f) = {};
+    const int rc = vfsSistema->xOpen(vfsSistema, nombre, f, flags, salida);
+    struct stat st {};
+    if (rc == SQLITE_OK && (flags & SQLITE_OPEN_WAL) && nombre && stat(nombre, &st) == 0)
+        *IdentidadDe(f) = {nombre, st.st_dev, st.st_ino};
+    return rc;
+}
+
+const char* VfsVigilado() {
+    static const char* nombre = [] {
+        static sqlite3_vfs vfs;
+        vfsSistema = sqlite3_vfs_find(nullptr);
+        vfs = *vfsSistema;
+        vfs.pNext = nullptr;
+        vfs.zName = "modelo-vigilado";
+        vfs.szOsFile = int(DesplazamientoIdentidad() + sizeof(IdentidadDiario));
+        vfs.xOpen = AbrirVigilado;
+        sqlite3_vfs_register(&vfs, 0);
+        return vfs.zName;
+    }();
+    return nombre;
+}
+
+// Why a file cannot be written, asked of the system without opening it (an open and close
+// of the database by this process would drop its connections' locks); "" when it can.
+CString ImpedimentoDeEscritura(const CString& ruta) {
+    namespace fs = std::filesystem;
+    const CString enDisco = "está en un disco de sólo lectura";
+    if (faccessat(AT_FDCWD, ruta.c_str(), F_OK, AT_EACCESS) == 0 &&
+        faccessat(AT_FDCWD, ruta.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno == EROFS ? enDisco : CString("el fichero no se puede escribir");
+    // The log and the shared memory are created beside the file: without them a database in
+    // write-ahead-log mode cannot change, and one in rollback mode has no journal.
+    fs::path carpeta = fs::path(ruta.str()).parent_path();
+    if (carpeta.empty())
+        carpeta = ".";
+    if (faccessat(AT_FDCWD, carpeta.c_str(), W_OK | X_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        return errno == EROFS ? enDisco
+                              : "su carpeta " + CitaBreve(CString(carpeta.string()), 200) +
+                                    " no se puede escribir";
+    return CString();
+}
+
+// The file the engine opens, links followed: its log and shared memory sit beside it.
+CString Resuelta(const CString& ruta) {
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(ruta.str(), ec);
+    return ec || real.empty() ? ruta : CString(real.string());
+}
+
+bool Existe(const CString& ruta) {
+    struct stat st {};
+    return stat(ruta.c_str(), &st) == 0;
+}
+
+} // namespace
+
+void CBaseDatos::Conectar(const CString& ruta, Acceso acceso) {
     sqlite3* db = nullptr;
-    // An immutable file is read without locks or shared memory: only for a file nobody can
-    // change (read-only media), and only when no journal could hold what the file lacks.
-    const std::string nombre = inmutable ? UriDeFichero(ruta) + "?immutable=1" : ruta.str();
-    const int flags = inmutable ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
-                                : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    const int rc = sqlite3_open_v2(nombre.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    // An immutable file is read without locks or shared memory: only when no journal could
+    // hold what the file lacks.
+    std::string nombre = UriDeFichero(ruta);
+    int flags = SQLITE_OPEN_URI;
+    switch (acceso) {
+    case Acceso::Escritura:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
+    case Acceso::Lectura:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    case Acceso::Inmutable:
+        flags |= SQLITE_OPEN_READONLY;
+        nombre += "?immutable=1";
+        break;
+    }
+    const int rc = sqlite3_open_v2(nombre.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, VfsVigilado());
     if (rc != SQLITE_OK) {
         const CString msg = db ? CString(sqlite3_errmsg(db)) : CString("sin memoria");
         const int sistema = db ? sqlite3_system_errno(db) : 0;
@@ -203,8 +310,23 @@ void CBaseDatos::Conectar(const CString& ruta, bool inmutable) {
     }
     // One connection, used by the user-interface thread only: no engine mutexes needed.
     db_ = db;
+    acceso_ = acceso;
+    ++conexion_;
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kEsperaMs);
+}
+
+// A database that cannot be written is read as it is, and nothing is left beside it: the
+// engine would create the log and the shared memory with the file's own mode (read-only), and
+// those would then refuse every later writer. While another program uses the database both
+// exist, and a reader shares them, seeing that program's committed changes. Otherwise the
+// file is the whole database unless a log left by a crash holds changes it lacks; a file
+// nobody writes to can be read without locks, log or shared memory. Only a program allowed to
+// write could change it meanwhile, and such a program would have these files open.
+void CBaseDatos::AbrirParaLeer(const CString& ruta) {
+    const CString real = Resuelta(ruta);
+    const bool compartida = Existe(real + "-shm") && Existe(real + "-wal");
+    Conectar(ruta, compartida || DiarioPendiente(real) ? Acceso::Lectura : Acceso::Inmutable);
 }
 
 void CBaseDatos::Abrir(const CString& ruta) {
@@ -213,25 +335,35 @@ void CBaseDatos::Abrir(const CString& ruta) {
         throw CExcepcionBD(FalloBD::NoSeAbre, "no se ha indicado el fichero");
     ruta_ = ruta;
     motivoSoloLectura_ = FalloBD::SoloLectura;
+    porQueSoloLectura_ = ImpedimentoDeEscritura(Resuelta(ruta));
     try {
-        Conectar(ruta, false);
         bool necesitaActualizar;
-        try {
+        if (!porQueSoloLectura_.IsEmpty()) {
+            AbrirParaLeer(ruta);
             necesitaActualizar = Comprobar();
-        } catch (const CExcepcionBD& e) {
-            // A file in write-ahead-log mode needs shared memory beside it, which a read-only
-            // folder or a full disk cannot give. Without a pending log the file alone is the
-            // whole database, and it can still be read.
-            if (!FalloDeMemoriaCompartida(e.Codigo()) || DiarioPendiente(ruta))
-                throw;
-            Cerrar();
-            ruta_ = ruta;
-            Conectar(ruta, true);
-            necesitaActualizar = Comprobar();
-            motivoSoloLectura_ =
-                e.Fallo() == FalloBD::DiscoLleno ? FalloBD::DiscoLleno : FalloBD::SoloLectura;
+        } else {
+            Conectar(ruta, Acceso::Escritura);
+            try {
+                necesitaActualizar = Comprobar();
+            } catch (const CExcepcionBD& e) {
+                // A file in write-ahead-log mode needs shared memory beside it, which a full
+                // disk or a link to nowhere cannot give. Without a pending log the file alone
+                // is the whole database, and it can still be read.
+                if (!FalloDeMemoriaCompartida(e.Codigo()) || DiarioPendiente(Resuelta(ruta)))
+                    throw;
+                Cerrar();
+                ruta_ = ruta;
+                Conectar(ruta, Acceso::Inmutable);
+                necesitaActualizar = Comprobar();
+                motivoSoloLectura_ =
+                    e.Fallo() == FalloBD::DiscoLleno ? FalloBD::DiscoLleno : FalloBD::SoloLectura;
+                porQueSoloLectura_ = e.Fallo() == FalloBD::DiscoLleno
+                                         ? "el disco está lleno"
+                                         : "no se puede crear su memoria compartida";
+            }
         }
         EjecutarScript("PRAGMA foreign_keys = ON");
+        // A read-only file of another version is read as it is: its catalogue stays old.
         if (necesitaActualizar && !SoloLectura())
             Actualizar();
     } catch (const CExcepcionBD& e) {
@@ -247,11 +379,49 @@ void CBaseDatos::Cerrar() {
     if (!db_)
         return;
     cache_->Vaciar();
+    // A log that is no longer the database's holds pages older than the file's: copied back
+    // on close, they would overwrite other programs' changes.
+    if (!DiarioVigente())
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     sqlite3_close_v2(db_);
     db_ = nullptr;
     profundidad_ = 0;
     if (actual == this)
         actual = nullptr;
+}
+
+bool CBaseDatos::DiarioVigente() {
+    sqlite3_file* f = nullptr;
+    if (!db_ || sqlite3_file_control(db_, "main", SQLITE_FCNTL_JOURNAL_POINTER, &f) != SQLITE_OK ||
+        !f || !f->pMethods)
+        return true;
+    const IdentidadDiario& id = *IdentidadDe(f);
+    if (!id.nombre)
+        return true;
+    struct stat st {};
+    if (stat(id.nombre, &st) != 0)
+        return errno != ENOENT;
+    return st.st_dev == id.dispositivo && st.st_ino == id.nodo;
+}
+
+void CBaseDatos::Reconectar() {
+    CBaseDatos* const eraActual = actual;
+    const Acceso acceso = acceso_;
+    Cerrar();
+    Conectar(ruta_, acceso);
+    EjecutarScript("PRAGMA foreign_keys = ON");
+    if (eraActual == this)
+        actual = this;
+}
+
+void CBaseDatos::ExigirDiarioVigente() {
+    if (DiarioVigente())
+        return;
+    Reconectar();
+    throw CExcepcionBD(FalloBD::DiarioPerdido,
+                       "otro programa ha borrado el diario de la base de datos mientras este lo "
+                       "tenía abierto; el cambio no se ha guardado: vuelva a intentarlo",
+                       SQLITE_IOERR);
 }
 
 void CBaseDatos::Fallar(const CString& sql, int rc) {
@@ -265,6 +435,13 @@ void CBaseDatos::Fallar(const CString& sql, int rc) {
 
 bool CBaseDatos::SoloLectura() const {
     return db_ && sqlite3_db_readonly(db_, "main") == 1;
+}
+
+CString CBaseDatos::MotivoSoloLectura() const {
+    if (!SoloLectura())
+        return CString();
+    return porQueSoloLectura_.IsEmpty() ? CString("el fichero no se puede escribir")
+                                        : porQueSoloLectura_;
 }
 
 void CBaseDatos::ExigirIntegra() {
@@ -332,6 +509,10 @@ void CBaseDatos::EjecutarScript(const CString& sql) {
             Fallar(texto.Trim(), rc);
         }
         const CString texto(resto, int(siguiente - resto));
+        if (stmt && profundidad_ == 0 && !sqlite3_stmt_readonly(stmt) && !DiarioVigente()) {
+            sqlite3_finalize(stmt);
+            ExigirDiarioVigente();
+        }
         if (stmt) {
             while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             }
@@ -398,6 +579,10 @@ sqlite3_stmt* CBaseDatos::Preparar(const CString& sql) {
 void CBaseDatos::Consultar(const CString& sql, const std::vector<ValorSql>& parametros,
                            const std::function<void(const FilaSql&)>& fila) {
     sqlite3_stmt* stmt = Preparar(sql);
+    // A change outside any transaction is a transaction of its own. (A connection made anew
+    // has dropped the statement, and this throws then.)
+    if (profundidad_ == 0 && !sqlite3_stmt_readonly(stmt))
+        ExigirDiarioVigente();
     struct Reinicio {
         sqlite3_stmt* s;
         ~Reinicio() {
@@ -453,9 +638,18 @@ CString CBaseDatos::Valor(const CString& sql, const std::vector<ValorSql>& param
 // then find, on its first write, that another program wrote in between; the engine gives up at
 // once then, busy timeout or not. Inner transactions are savepoints: one that fails undoes
 // only its own work unless its caller lets the failure through.
-CBaseDatos::Transaccion::Transaccion(CBaseDatos& db, Modo modo) : db_(db) {
+CBaseDatos::Transaccion::Transaccion(CBaseDatos& db, Modo modo)
+    : db_(db), modo_(modo), conexion_(db.conexion_) {
     if (db_.profundidad_ == 0) {
         db_.EjecutarScript(modo == Escritura ? "BEGIN IMMEDIATE" : "BEGIN");
+        if (!db_.DiarioVigente()) {
+            // A reader just moves to the files as they are now; a writer is told.
+            if (modo == Escritura)
+                db_.ExigirDiarioVigente();
+            db_.Reconectar();
+            db_.EjecutarScript("BEGIN");
+        }
+        conexion_ = db_.conexion_;
     } else {
         nombre_ = CString::Formatted("t%d", db_.profundidad_);
         db_.EjecutarScript("SAVEPOINT " + nombre_);
@@ -464,7 +658,7 @@ CBaseDatos::Transaccion::Transaccion(CBaseDatos& db, Modo modo) : db_(db) {
 }
 
 CBaseDatos::Transaccion::~Transaccion() {
-    if (!abierta_ || !db_.db_)
+    if (!abierta_ || !db_.db_ || conexion_ != db_.conexion_)
         return;
     --db_.profundidad_;
     if (nombre_.IsEmpty()) {
@@ -478,6 +672,12 @@ CBaseDatos::Transaccion::~Transaccion() {
 }
 
 void CBaseDatos::Transaccion::Confirmar() {
+    if (conexion_ != db_.conexion_)
+        throw CExcepcionBD(FalloBD::DiarioPerdido, "la conexión se ha renovado", SQLITE_IOERR);
+    // The log may have been taken away while the changes were made: committed there, they
+    // would be lost.
+    if (nombre_.IsEmpty() && modo_ == Escritura)
+        db_.ExigirDiarioVigente();
     db_.EjecutarScript(nombre_.IsEmpty() ? CString("COMMIT") : "RELEASE " + nombre_);
     --db_.profundidad_;
     abierta_ = false;

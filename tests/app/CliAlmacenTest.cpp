@@ -1,11 +1,15 @@
 // The store under many writers at once, a writer that holds the lock, a read-only copy, a full
-// disk and a damaged file: nothing lost, and every failure said as what it is.
+// disk, a damaged file and a log taken away: nothing lost, and every failure said as what it is.
+#include "Modelo/BaseDatos.h"
 #include "app/Cli.h"
 
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -192,4 +196,179 @@ TEST_F(Cli, ADamagedDatabaseIsCalledDamagedNotAMissingDeclaration) {
         EXPECT_TRUE(Contiene(s.err, "está dañada")) << s.err;
         EXPECT_FALSE(Contiene(s.err, "No existe")) << s.err;
     }
+}
+
+// What a file dialog did to the window: it opened and closed the database's files, which drops
+// every lock this process held on them. The next program to finish then believes it is the
+// last user and deletes the log this connection still has open.
+TEST_F(Cli, AWriteIntoALogAnotherProgramDeletedIsRefusedAndNothingIsLost) {
+    const std::string c = Nueva("863");
+    CBaseDatos ventana;
+    ventana.Abrir(db);
+    // Pages of its own in its log, which a late checkpoint would copy over newer ones.
+    ventana.Ejecutar("INSERT INTO AJUSTES (CLAVE, VALOR) VALUES ('antes', '1')");
+    std::vector<std::string> otras;
+    for (bool enTransaccion : {true, false}) {
+        ventana.Valor("SELECT count(*) FROM AJUSTES"); // the connection has its log open
+        for (const std::string& f : {db, db + "-wal", db + "-shm"})
+            close(open(f.c_str(), O_RDONLY | O_CLOEXEC));
+        ASSERT_EQ(Modelo("list").estado, 0);
+        ASSERT_FALSE(fs::exists(db + "-wal")) << "the locks were kept: the test shows nothing";
+        otras.push_back(Nueva("871"));
+        try {
+            if (enTransaccion) {
+                CBaseDatos::Transaccion t(ventana);
+                ventana.Ejecutar("UPDATE AJUSTES SET VALOR = '2' WHERE CLAVE = 'antes'");
+                t.Confirmar();
+            } else {
+                ventana.Ejecutar("UPDATE AJUSTES SET VALOR = '2' WHERE CLAVE = 'antes'");
+            }
+            ADD_FAILURE() << "a write into a deleted log was reported as saved";
+        } catch (const CExcepcionBD& e) {
+            EXPECT_EQ(e.Fallo(), FalloBD::DiarioPerdido) << e.what();
+            const std::string texto = DescribirFalloBD(e, CString(db)).str();
+            EXPECT_TRUE(Contiene(texto, "otro programa ha borrado el diario")) << texto;
+            EXPECT_TRUE(Contiene(texto, "vuelva a intentarlo")) << texto;
+        }
+    }
+    // A reader on such a connection just moves to the files as they are now.
+    ventana.Valor("SELECT count(*) FROM AJUSTES");
+    for (const std::string& f : {db, db + "-wal", db + "-shm"})
+        close(open(f.c_str(), O_RDONLY | O_CLOEXEC));
+    ASSERT_EQ(Modelo("list").estado, 0);
+    otras.push_back(Nueva("871"));
+    {
+        CBaseDatos::Transaccion l(ventana, CBaseDatos::Transaccion::Lectura);
+        EXPECT_EQ(ventana.Valor("SELECT count(*) FROM DECLARACIONES"), "4");
+        l.Confirmar();
+    }
+    // The refusal connected again: the retry works on the real files, and others see it.
+    CBaseDatos::Transaccion t(ventana);
+    ventana.Ejecutar("UPDATE AJUSTES SET VALOR = '3' WHERE CLAVE = 'antes'");
+    t.Confirmar();
+    const auto lista = Modelo("list");
+    for (const std::string& codigo : {c, otras[0], otras[1], otras[2]})
+        EXPECT_TRUE(Contiene(lista.out, codigo + "\t")) << lista.out;
+    ventana.Cerrar();
+    EXPECT_EQ(Sql(db, "PRAGMA integrity_check"), "ok\n");
+    EXPECT_EQ(Sql(db, "SELECT VALOR FROM AJUSTES WHERE CLAVE = 'antes'"), "3\n");
+    EXPECT_EQ(Sql(db, "SELECT count(*) FROM DECLARACIONES"), "4\n");
+}
+
+namespace {
+
+// A person without rights over the files: the tests run as root, who may write any file.
+std::string ComoOtraPersona() {
+    return geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+}
+
+std::string Listado(const std::string& carpeta) {
+    std::string nombres;
+    for (const auto& e : fs::directory_iterator(carpeta))
+        nombres += e.path().filename().string() + " ";
+    return nombres;
+}
+
+} // namespace
+
+// Whatever keeps a database from being written, it is read as it is, every reading command
+// answers as on the writable file, every change is refused by name, and nothing is left
+// beside it that would refuse a later writer.
+TEST_F(Cli, ADatabaseThatCannotBeWrittenIsReadAsItIsAndLeavesNothingBehind) {
+    const std::string c = Nueva("863 --month 3 --year 2024");
+    ASSERT_EQ(Modelo("set " + c + " P1-10=B12345674 P1-60=2 P1-64=10,00").estado, 0);
+    const std::string salidas = tmp / "salidas";
+    fs::create_directory(salidas);
+    fs::permissions(salidas, fs::perms::all);
+    const std::vector<std::string> lecturas{"list",
+                                            "show " + c,
+                                            "show " + c + " --json",
+                                            "validate " + c,
+                                            "pdf417 " + c,
+                                            "remesa " + c,
+                                            "view " + c,
+                                            "tariff 863 --date 01/03/2024",
+                                            "parties list",
+                                            "quota 863 1500.00 01/03/2023"};
+    std::map<std::string, apoyo::Salida> originales;
+    for (const std::string& args : lecturas)
+        originales[args] = Modelo(args);
+
+    struct Caso {
+        const char* nombre;
+        fs::perms fichero, carpeta;
+        bool otraVersion;
+    };
+    const fs::perms lectura =
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    paso = lectura | fs::perms::owner_exec | fs::perms::group_exec |
+                           fs::perms::others_exec;
+    for (const Caso& caso :
+         {Caso{"fichero", lectura, fs::perms::all, false},
+          Caso{"carpeta", fs::perms::all, paso, false}, Caso{"ambos", lectura, paso, false},
+          Caso{"otra-version", lectura, fs::perms::all, true},
+          Caso{"otra-version-carpeta", fs::perms::all, paso, true}}) {
+        SCOPED_TRACE(caso.nombre);
+        const std::string carpeta = tmp / caso.nombre, copia = carpeta + "/modelo.db";
+        fs::create_directory(carpeta);
+        fs::copy_file(db, copia);
+        if (caso.otraVersion)
+            Sql(copia, "PRAGMA user_version = 1");
+        const std::string bytes = apoyo::Leer(copia);
+        fs::permissions(copia, caso.fichero);
+        fs::permissions(carpeta, caso.carpeta);
+        const std::string m = ComoOtraPersona() + "'" + Programa() + "' --db '" + copia + "' ";
+
+        for (const std::string& args : lecturas) {
+            const auto s = apoyo::Ejecutar(m + args);
+            EXPECT_EQ(s.estado, originales[args].estado) << args << ": " << s.err;
+            EXPECT_EQ(s.out, originales[args].out) << args;
+        }
+        for (const std::string& args :
+             {std::string("view ") + c + " -o '" + salidas + "/p.png'",
+              std::string("print ") + c + " -o '" + salidas + "/d.pdf'"}) {
+            const auto s = apoyo::Ejecutar(m + args);
+            EXPECT_EQ(s.estado, 0) << args << ": " << s.err;
+        }
+        for (const std::string& args : {"set " + c + " P1-10=OTRO", std::string("new 863")}) {
+            const auto s = apoyo::Ejecutar(m + args);
+            EXPECT_EQ(s.estado, 2) << args;
+            EXPECT_TRUE(Contiene(s.err, "es de sólo lectura; no se ha cambiado nada")) << s.err;
+        }
+        EXPECT_EQ(Listado(carpeta), "modelo.db ");
+        EXPECT_EQ(apoyo::Leer(copia), bytes) << "a file that cannot be written was rewritten";
+
+        // Once it may be written, the next writer is not refused by anything left behind.
+        fs::permissions(carpeta, fs::perms::all);
+        fs::permissions(copia, fs::perms::all);
+        const auto s = apoyo::Ejecutar(m + "set " + c + " P1-10=OTRO");
+        EXPECT_EQ(s.estado, 0) << s.err;
+        EXPECT_TRUE(Contiene(apoyo::Ejecutar(m + "show " + c).out, "P1-10\tOTRO\n"));
+    }
+}
+
+// Another program that may write has the database open and has committed a change that is
+// still only in its log: a person who may only read sees it.
+TEST_F(Cli, AReaderWithoutRightsSeesWhatAWriterHasCommittedToItsLog) {
+    const std::string c = Nueva("863");
+    ASSERT_EQ(Modelo("set " + c + " P1-10=ANTES").estado, 0);
+    const fs::perms paso = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                           fs::perms::others_read | fs::perms::others_exec;
+    sqlite3* escritor = nullptr;
+    ASSERT_EQ(sqlite3_open(db.c_str(), &escritor), SQLITE_OK);
+    sqlite3_exec(escritor, "PRAGMA wal_autocheckpoint = 0", nullptr, nullptr, nullptr);
+    ASSERT_EQ(sqlite3_exec(escritor,
+                           ("UPDATE CASILLAS SET VALOR = 'DESPUES' WHERE CODIGO = '" + c +
+                            "' AND PAGINA = 0 AND CASILLA = 10")
+                               .c_str(),
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    fs::permissions(tmp.Ruta(), paso);
+    const std::string antes = Listado(tmp.Ruta());
+    const auto s =
+        apoyo::Ejecutar(ComoOtraPersona() + "'" + Programa() + "' --db '" + db + "' show " + c);
+    EXPECT_EQ(s.estado, 0) << s.err;
+    EXPECT_TRUE(Contiene(s.out, "P1-10\tDESPUES\n")) << s.out;
+    EXPECT_EQ(Listado(tmp.Ruta()), antes);
+    sqlite3_close(escritor);
 }

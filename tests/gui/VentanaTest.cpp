@@ -9,16 +9,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -301,4 +306,126 @@ TEST_F(Ventana, TheListShowsEveryClientAndDeletesADraftOnlyWhenAsked) {
     lista->setCurrentCell(fila(definitiva), 0);
     ventana->Eliminar();
     EXPECT_TRUE(host->Almacen().Buscar(definitiva).has_value());
+}
+
+namespace {
+
+QAction* Accion(QWidget* ventana, const QString& texto) {
+    for (QAction* a : ventana->findChildren<QAction*>())
+        if (a->text() == texto)
+            return a;
+    return nullptr;
+}
+
+std::string Programa() {
+    return std::string(MODELO_BIN_DIR) + "/modelo";
+}
+
+std::string Sql(const std::string& db, const std::string& sql) {
+    sqlite3* c = nullptr;
+    std::string r;
+    if (sqlite3_open_v2(db.c_str(), &c, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
+        sqlite3_exec(
+            c, sql.c_str(),
+            [](void* p, int n, char** v, char**) {
+                for (int i = 0; i < n; ++i)
+                    *static_cast<std::string*>(p) += std::string(v[i] ? v[i] : "") + "\n";
+                return 0;
+            },
+            &r, nullptr);
+    sqlite3_close(c);
+    return r;
+}
+
+} // namespace
+
+// The database and an exported PDF in the folder the dialog shows: the dialog must not touch
+// the database's files, or the next program to finish deletes the log the window writes into.
+TEST_F(Ventana, AFileDialogOnTheDatabasesFolderLosesNoSaveOfTheWindow) {
+    const std::string db = tmp / "modelo.db";
+    const std::string modelo = "'" + Programa() + "' --db '" + db + "' ";
+    const CString c = Nueva("03", "2024");
+    PestanaDeclaracion* p = Abrir(c);
+    ASSERT_NE(p, nullptr);
+    apoyo::Escribir(tmp / "exportada.pdf", "%PDF-1.4\n");
+    ASSERT_TRUE(std::filesystem::exists(db + "-wal") && std::filesystem::exists(db + "-shm"));
+
+    bool mostrado = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialogo)
+            return;
+        mostrado = true;
+        const QString carpeta = QString::fromStdString(tmp.Ruta().string());
+        dialogo->setDirectory(carpeta);
+        auto* archivos = dialogo->findChild<QFileSystemModel*>();
+        if (archivos) {
+            if (!QTest::qWaitFor([&] { return archivos->rowCount(archivos->index(carpeta)) > 0; }))
+                ADD_FAILURE() << "the dialog listed nothing";
+            // What the list shows of every entry, shown or filtered out: name, type, icon.
+            for (const char* nombre : {"modelo.db", "modelo.db-wal", "modelo.db-shm"}) {
+                const QModelIndex i = archivos->index(carpeta + "/" + nombre);
+                archivos->type(i);
+                archivos->fileIcon(i);
+                archivos->data(i, Qt::DecorationRole);
+            }
+        }
+        QTest::qWait(200); // drawn as a person sees it
+        dialogo->reject();
+    });
+    QAction* exportar = Accion(ventana.get(), "&Exportar PDF…");
+    ASSERT_NE(exportar, nullptr);
+    exportar->trigger();
+    ASSERT_TRUE(mostrado);
+
+    // Another program reads, then writes, while the window keeps its connection.
+    ASSERT_EQ(apoyo::Ejecutar(modelo + "list").estado, 0);
+    EXPECT_TRUE(std::filesystem::exists(db + "-wal")) << "the window's log was deleted";
+    const auto otra = apoyo::Ejecutar(modelo + "new 871");
+    ASSERT_EQ(otra.estado, 0) << otra.err;
+    const std::string d = otra.out.substr(0, otra.out.find('\n'));
+
+    Teclear(p, 60, "3");
+    Accion(ventana.get(), "&Guardar")->trigger();
+    EXPECT_TRUE(ui.mensajes.empty()) << (ui.mensajes.empty() ? "" : ui.mensajes[0].texto.str());
+    const auto mostrada = apoyo::Ejecutar(modelo + "show " + c.str());
+    EXPECT_NE(mostrada.out.find("P1-60\t3\n"), std::string::npos) << mostrada.out;
+
+    ventana.reset();
+    host.reset();
+    const auto lista = apoyo::Ejecutar(modelo + "list");
+    EXPECT_EQ(lista.estado, 0) << lista.err;
+    EXPECT_NE(lista.out.find(c.str() + "\t"), std::string::npos) << lista.out;
+    EXPECT_NE(lista.out.find(d + "\t"), std::string::npos) << lista.out;
+    EXPECT_EQ(Sql(db, "PRAGMA integrity_check"), "ok\n");
+}
+
+// The shared memory of the log cannot be made (a link to nowhere stands in for a read-only
+// folder, which root would still write): the window shows everything and says why it
+// changes nothing.
+TEST_F(Ventana, ADatabaseThatCannotBeWrittenOpensTheWindowReadOnlySayingWhy) {
+    const CString c = Nueva("03", "2024");
+    ventana.reset();
+    host.reset();
+    std::filesystem::create_symlink(tmp / "falta/shm", tmp / "modelo.db-shm");
+    host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+    ASSERT_TRUE(host->BaseDatos().SoloLectura());
+    ventana = std::make_unique<VentanaPrincipal>(*host);
+    ventana->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
+
+    auto* aviso = ventana->statusBar()->findChild<QLabel*>("avisoSoloLectura");
+    ASSERT_NE(aviso, nullptr);
+    EXPECT_TRUE(aviso->isVisible());
+    EXPECT_TRUE(aviso->text().startsWith("Sólo lectura: ")) << aviso->text().toStdString();
+    EXPECT_TRUE(aviso->text().contains("memoria compartida")) << aviso->text().toStdString();
+    EXPECT_FALSE(Accion(ventana.get(), "&Nueva…")->isEnabled());
+
+    PestanaDeclaracion* p = Abrir(c);
+    ASSERT_NE(p, nullptr);
+    EXPECT_TRUE(p->SoloLectura());
+    EXPECT_TRUE(ventana->Pestanas()->tabText(1).endsWith("(sólo lectura)"));
+    EXPECT_FALSE(De(p, 10)->isEnabled());
+    EXPECT_FALSE(Accion(ventana.get(), "&Guardar")->isEnabled());
+    EXPECT_TRUE(Accion(ventana.get(), "&Exportar PDF…")->isEnabled());
 }

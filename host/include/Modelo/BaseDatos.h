@@ -17,14 +17,18 @@ struct sqlite3_stmt;
 // caller's fault; the others are the file's or the machine's, and no retry of the same
 // statement would help.
 enum class FalloBD {
-    Sentencia,    // the statement itself (syntax, constraint, ...)
-    Ocupada,      // another program kept the database past the busy timeout
-    SoloLectura,  // the file, its folder or its medium cannot be written
-    DiscoLleno,   // no space left
-    Danada,       // the file is damaged
-    Ajena,        // not an SQLite database, or the database of another program
-    NoSeAbre,     // the file cannot be opened at all
-    EntradaSalida // the system failed to read or write it
+    Sentencia,     // the statement itself (syntax, constraint, ...)
+    Ocupada,       // another program kept the database past the busy timeout
+    SoloLectura,   // the file, its folder or its medium cannot be written
+    DiscoLleno,    // no space left
+    Danada,        // the file is damaged
+    Ajena,         // not an SQLite database, or the database of another program
+    NoSeAbre,      // the file cannot be opened at all
+    EntradaSalida, // the system failed to read or write it
+    // Another program removed or replaced the write-ahead log this connection had open: what
+    // it wrote there nobody else would see, so the change was refused and the connection
+    // opened again on the files as they are now; the same change may simply be retried.
+    DiarioPerdido
 };
 
 // A database error: what failed, with the engine's message.
@@ -102,6 +106,9 @@ public:
     // Whether changes will be refused (the file, its folder or its medium is read-only, or the
     // disk is too full to share it with writers).
     bool SoloLectura() const;
+    // Why, in Spanish, as a person has to hear it ("la carpeta ... no se puede escribir"); ""
+    // when the database can be written.
+    CString MotivoSoloLectura() const;
     // Throws a FalloBD::Danada error unless the engine's full check of the file passes: before
     // an answer that a damaged file could give without an error ("there is no such row").
     // It reads the whole file, so it is for the path of such an answer only.
@@ -137,6 +144,8 @@ public:
     private:
         CBaseDatos& db_;
         CString nombre_; // empty for the outermost
+        Modo modo_;
+        unsigned conexion_; // a transaction ends with the connection it began on
         bool abierta_ = true;
     };
 
@@ -149,7 +158,17 @@ public:
 private:
     sqlite3_stmt* Preparar(const CString& sql);
     [[noreturn]] void Fallar(const CString& sql, int rc);
-    void Conectar(const CString& ruta, bool inmutable);
+    // How a connection reaches the file: to read and write; to read, sharing the log with
+    // other programs; or to read the file alone, without locks, log or shared memory.
+    enum class Acceso { Escritura, Lectura, Inmutable };
+    void Conectar(const CString& ruta, Acceso acceso);
+    void AbrirParaLeer(const CString& ruta);
+    // Whether the write-ahead log this connection has open is still the file at its name.
+    bool DiarioVigente();
+    // Before a write: when the log is no longer the database's, drops the connection with
+    // whatever transaction it has open, connects again and throws FalloBD::DiarioPerdido.
+    void ExigirDiarioVigente();
+    void Reconectar();
     bool Comprobar();
     void Actualizar();
     sqlite3* db_ = nullptr;
@@ -157,7 +176,10 @@ private:
     // Why a connection opened for writing cannot write, when the engine alone would say only
     // "read-only".
     FalloBD motivoSoloLectura_ = FalloBD::SoloLectura;
-    int profundidad_ = 0; // open transactions
+    CString porQueSoloLectura_;
+    Acceso acceso_ = Acceso::Escritura;
+    int profundidad_ = 0;   // open transactions
+    unsigned conexion_ = 0; // counts the connections made, so a transaction knows its own
     struct Cache;
     std::unique_ptr<Cache> cache_;
 };
