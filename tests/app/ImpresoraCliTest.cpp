@@ -131,6 +131,16 @@ LogLevel warn
     std::string Trabajos(const std::string& cola, const std::string& cuales) const {
         return Orden("lpstat", "-W " + cuales + " -o " + cola).out;
     }
+    // Whether the job ends printed. The limit guards against a job that never ends; it is no
+    // measure of speed.
+    bool Terminado(const std::string& cola, const std::string& trabajo) const {
+        for (int i = 0; i < 600; ++i) {
+            if (Contiene(Trabajos(cola, "completed"), trabajo))
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
 
 private:
     bool Responde() const {
@@ -186,10 +196,7 @@ TEST_F(CliImpresora, AnAcceptingQueuePrintsTheSamePdfAsTheFileAndNamesTheJob) {
     ASSERT_EQ(s.estado, 0) << s.err;
     EXPECT_EQ(s.err, "");
     const std::string trabajo = Trabajo(s, "Oficina");
-    // A guard against a job that never ends, not a measure of its speed.
-    for (int i = 0; i < 600 && !Contiene(servidor_->Trabajos("Oficina", "completed"), trabajo); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_TRUE(Contiene(servidor_->Trabajos("Oficina", "completed"), trabajo));
+    ASSERT_TRUE(servidor_->Terminado("Oficina", trabajo));
 
     const std::string impreso = servidor_->Salida("Oficina");
     EXPECT_EQ(apoyo::Leer(impreso).rfind("%PDF-", 0), 0u);
@@ -235,6 +242,10 @@ TEST_F(CliImpresora, AJobThatWaitsInTheQueueIsTakenAndSaidSo) {
                                     " espera en la cola hasta que se reanude"))
         << s.err;
     EXPECT_TRUE(Contiene(servidor_->Trabajos("Parada", "not-completed"), trabajo));
+    // And it prints once the printer resumes.
+    ASSERT_EQ(servidor_->Orden("cupsenable", "Parada").estado, 0);
+    EXPECT_TRUE(servidor_->Terminado("Parada", trabajo));
+    EXPECT_EQ(apoyo::Leer(servidor_->Salida("Parada")).rfind("%PDF-", 0), 0u);
 
     servidor_->NuevaCola("Retenida", "-o job-hold-until-default=indefinite");
     s = Imprimir("Retenida");
@@ -242,6 +253,8 @@ TEST_F(CliImpresora, AJobThatWaitsInTheQueueIsTakenAndSaidSo) {
     trabajo = Trabajo(s, "Retenida");
     EXPECT_TRUE(Contiene(s.err, "El trabajo " + trabajo + " está retenido en la cola")) << s.err;
     EXPECT_TRUE(Contiene(servidor_->Trabajos("Retenida", "not-completed"), trabajo));
+    ASSERT_EQ(servidor_->Orden("lp", "-i " + trabajo + " -H resume").estado, 0);
+    EXPECT_TRUE(servidor_->Terminado("Retenida", trabajo));
 }
 
 TEST_F(Cli, APrintServiceThatCannotBeReachedIsARefusal) {
