@@ -42,7 +42,9 @@ void RegistrarPdf417(CLI::App& app, Contexto& ctx) {
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand("pdf417", "Contenido del código PDF417 de una declaración");
     cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
-    cmd->add_option("--page", o->pagina, "Índice de la página: 0 es la página 1 (por defecto)");
+    OpcionEntera(
+        cmd->add_option("--page", o->pagina, "Índice de la página: 0 es la página 1 (por defecto)"),
+        0);
     cmd->add_flag("--json", o->json, "Salida JSON con el prefijo y los delimitadores");
     cmd->callback([&ctx, o] {
         auto doc = ctx.Host().Abrir(CString(o->codigo));

@@ -234,8 +234,7 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
     auto* cmdMostrar =
         app.add_subcommand("show", "Muestra las casillas con valor de una declaración");
     cmdMostrar->add_option("CODE", mostrar->codigo, "Código de la declaración")->required();
-    cmdMostrar->add_option("--page", mostrar->pagina, "Sólo esa página")
-        ->check(CLI::IsMember({1, 2}));
+    OpcionEntera(cmdMostrar->add_option("--page", mostrar->pagina, "Sólo esa página"), 1, 2);
     cmdMostrar->add_flag("--json", mostrar->json, "Salida JSON");
     cmdMostrar->add_flag("--long", mostrar->largo, "Añade el significado de cada casilla");
     cmdMostrar->callback([&ctx, mostrar] {

@@ -1,10 +1,12 @@
 // `modelo print`: the declaration printed through the host's Imprimir, exactly as the window
-// prints it, into a PDF file or on a printer of the system.
+// prints it, into a PDF file or as a job of the system's print service.
 #include "ComandosComun.h"
 #include "Modelo/BaseDatos.h"
 #include "Modelo/FicheroAtomico.h"
 #include "render/Impresion.h"
 #include "render/Impresora.h"
+
+#include <cstdio>
 
 void RegistrarImpresion(CLI::App& app, Contexto& ctx) {
     struct Opc {
@@ -20,32 +22,43 @@ void RegistrarImpresion(CLI::App& app, Contexto& ctx) {
     auto* impresora =
         cmd->add_option("--printer", o->impresora, "Impresora del sistema")->type_name("NOMBRE");
     salida->excludes(impresora);
-    cmd->add_option("--copies", o->copias, "Copias de la declaración entera (1 por defecto)")
-        ->check(CLI::Range(1, 99));
+    OpcionEntera(
+        cmd->add_option("--copies", o->copias, "Copias de la declaración entera (1 por defecto)"),
+        1, 99);
     cmd->callback([&ctx, o, salida, impresora] {
         if (salida->count() == 0 && impresora->count() == 0)
             throw ErrorUsuario("Indique dónde imprimir: -o FICHERO.pdf o --printer NOMBRE");
         if (salida->count() != 0 && o->salida.empty())
             throw ErrorUsuario("El nombre del fichero PDF no puede estar vacío");
+        // The printer is asked first: a refusal composes nothing and holds no snapshot.
+        ColaImpresion cola;
+        CString error;
+        if (impresora->count() != 0 && !cola.Abrir(CString(o->impresora), error))
+            throw ErrorUsuario("No se pudo imprimir: " + error);
         CHost& host = ctx.Host();
         // One snapshot: the boxes, the code tables and the parties the pages look up.
         CBaseDatos::Transaccion t(host.BaseDatos(), CBaseDatos::Transaccion::Lectura);
         auto doc = host.Abrir(CString(o->codigo));
         CPrintInfo info;
         info.m_nCopias = o->copias;
-        if (impresora->count() != 0) {
-            if (!ImprimirEnImpresora(*doc, CString(o->impresora), info))
-                throw ErrorUsuario("No se pudo imprimir la declaración " + doc->GetCodDeclar() +
-                                   ": " + info.m_strError);
-            t.Confirmar();
-            return;
-        }
         QByteArray pdf;
         if (!ImprimirPDF(*doc, info, pdf))
             throw ErrorUsuario("No se pudo imprimir la declaración " + doc->GetCodDeclar() + ": " +
                                info.m_strError);
         t.Confirmar();
-        EscribirFicheroAtomico(CString(o->salida),
-                               std::string_view(pdf.constData(), size_t(pdf.size())));
+        if (impresora->count() == 0) {
+            EscribirFicheroAtomico(CString(o->salida),
+                                   std::string_view(pdf.constData(), size_t(pdf.size())));
+            return;
+        }
+        TrabajoImpresion trabajo;
+        if (!cola.Enviar(pdf, TituloImpreso(*doc), trabajo, error))
+            throw ErrorUsuario("No se pudo imprimir la declaración " + doc->GetCodDeclar() + ": " +
+                               error);
+        Imprimir("Trabajo " + trabajo.nombre + " enviado a " + CString(o->impresora) + ".");
+        // A job that waits is still in the queue and prints once released: not a refusal,
+        // or a script would send it again and print it twice.
+        if (!trabajo.espera.IsEmpty())
+            std::fprintf(stderr, "modelo: %s.\n", trabajo.espera.c_str());
     });
 }

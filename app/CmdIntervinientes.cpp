@@ -100,7 +100,8 @@ void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx) {
     };
     auto e = std::make_shared<Opc>();
     auto* edit = parties->add_subcommand("edit", "Corrige un interviniente del almacén");
-    edit->add_option("NUM", e->numero, "Número de orden")->required();
+    // The store compares the number as a number: "1.0" or "1e0" would name party 1.
+    OpcionEntera(edit->add_option("NUM", e->numero, "Número de orden")->required(), 1);
     OpcionesCampos(edit, e->campos);
     edit->callback([&ctx, e] {
         Cambiar(ctx, "", [&](CMantenimientoIntervinientes& m) {
@@ -112,7 +113,7 @@ void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx) {
 
     auto r = std::make_shared<Opc>();
     auto* remove = parties->add_subcommand("remove", "Quita un interviniente del almacén");
-    remove->add_option("NUM", r->numero, "Número de orden")->required();
+    OpcionEntera(remove->add_option("NUM", r->numero, "Número de orden")->required(), 1);
     remove->callback([&ctx, r] {
         Cambiar(ctx, "", [&](CMantenimientoIntervinientes& m) { m.Quitar(CString(r->numero)); });
     });
@@ -125,7 +126,8 @@ void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx) {
     bind->add_option("--role", b->papel, "Sujeto Pasivo, Representante o Presentador")
         ->required()
         ->check(CLI::IsMember(papeles));
-    bind->add_option("--party", b->numero, "Número de orden del interviniente")->required();
+    OpcionEntera(
+        bind->add_option("--party", b->numero, "Número de orden del interviniente")->required(), 1);
     bind->callback([&ctx, b] {
         Cambiar(ctx, b->declaracion, [&](CMantenimientoIntervinientes& m) {
             m.Vincular(CString(b->declaracion), CString(b->papel), CString(b->numero));

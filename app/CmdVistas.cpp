@@ -80,8 +80,7 @@ void RegistrarVistas(CLI::App& app, Contexto& ctx) {
     auto* cmd = app.add_subcommand(
         "view", "Abre una página de la declaración como la ve una persona y lista sus controles");
     cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
-    cmd->add_option("--page", o->pagina, "Página: 1 (por defecto) o 2")
-        ->check(CLI::IsMember({1, 2}));
+    OpcionEntera(cmd->add_option("--page", o->pagina, "Página: 1 (por defecto) o 2"), 1, 2);
     cmd->add_flag("--json", o->json, "Salida JSON");
     cmd->add_option("-o,--output", o->salida, "Dibuja la página en este fichero PNG")
         ->type_name("FICHERO");

@@ -68,6 +68,36 @@ CString SignificadoCasilla(const CGuiaDoc& doc, int pagina, int casilla) {
                        : CString(e->Significado) + " (copia de la página 1)";
 }
 
+CLI::Option* OpcionEntera(CLI::Option* opcion, int minimo, int maximo) {
+    const std::string de = std::to_string(minimo), a = std::to_string(maximo);
+    std::string ayuda = de + " a " + a, rango = "un número entero de " + ayuda;
+    if (maximo == std::numeric_limits<int>::max()) {
+        ayuda = de + " en adelante";
+        rango = "un número entero de " + ayuda;
+    } else if (maximo == minimo + 1) {
+        ayuda = de + " o " + a;
+        rango = de + " ni " + a;
+    }
+    // A transform, not a check: it also rewrites the number plainly for the parser.
+    return opcion->type_name("ENTERO")->transform(CLI::Validator(
+        [minimo, maximo, rango](std::string& valor) -> std::string {
+            const bool digitos =
+                !valor.empty() && std::all_of(valor.begin(), valor.end(), texto::EsDigito);
+            const size_t primera =
+                digitos ? std::min(valor.find_first_not_of('0'), valor.size() - 1) : 0;
+            // Ten digits fit a long long whatever they are; more is out of range anyway.
+            const bool cabe = digitos && valor.size() - primera <= 10;
+            const long long n = cabe ? std::stoll(valor.substr(primera)) : 0;
+            if (digitos && (!cabe || n > maximo) && maximo == std::numeric_limits<int>::max())
+                return "«" + valor + "» es demasiado grande";
+            if (!cabe || n < minimo || n > maximo)
+                return "«" + valor + "» no es " + rango;
+            valor.erase(0, primera); // "010" is ten, never an octal eight
+            return "";
+        },
+        ayuda));
+}
+
 namespace {
 // An empty name would silently mean the default one: a script whose variable came out empty
 // must not write into the user's own database.
@@ -80,37 +110,96 @@ std::function<void(const std::string&)> NoVacio(std::optional<std::string>& dest
     };
 }
 
-// The parser speaks English; a person reads its refusals in Spanish. Each pattern is the
-// parser's own text up to the part it quotes.
+// One of the parser's sentences, its quoted parts written "{}": true, with those parts in order,
+// when `mensaje` is that sentence. Each literal part is found at its first place after the
+// previous one (the names of options hold none of them), so a huge argument costs one pass.
+bool Frase(const std::string& patron, const std::string& mensaje,
+           std::vector<std::string>& partes) {
+    std::vector<std::string> literales;
+    for (size_t i = 0;;) {
+        const size_t hueco = patron.find("{}", i);
+        literales.push_back(patron.substr(i, hueco - i));
+        if (hueco == std::string::npos)
+            break;
+        i = hueco + 2;
+    }
+    partes.clear();
+    if (literales.size() == 1)
+        return mensaje == patron;
+    if (mensaje.rfind(literales.front(), 0) != 0)
+        return false;
+    size_t pos = literales.front().size();
+    for (size_t i = 1; i + 1 < literales.size(); ++i) {
+        const size_t donde = mensaje.find(literales[i], pos + 1);
+        if (donde == std::string::npos)
+            return false;
+        partes.push_back(mensaje.substr(pos, donde - pos));
+        pos = donde + literales[i].size();
+    }
+    const std::string& ultimo = literales.back();
+    if (mensaje.size() < pos + ultimo.size() ||
+        mensaje.compare(mensaje.size() - ultimo.size(), ultimo.size(), ultimo) != 0)
+        return false;
+    partes.push_back(mensaje.substr(pos, mensaje.size() - ultimo.size() - pos));
+    return true;
+}
+
+// The parser speaks English; a person reads its refusals in Spanish. Each pattern is one of the
+// parser's own sentences, what it quotes written "{}" and put back as {1}, {2}... The more
+// particular sentences come first.
 std::string EnCastellano(const std::string& mensaje) {
     static const std::pair<const char*, const char*> kFrases[] = {
-        {"The following arguments were not expected: ", "Sobran estos argumentos: "},
-        {"The following argument was not expected: ", "Sobra este argumento: "},
+        {"The following arguments were not expected: {}", "Sobran estos argumentos: {1}"},
+        {"The following argument was not expected: {}", "Sobra este argumento: {1}"},
+        {"Requires at least {} subcommands", "Faltan órdenes: se esperaban al menos {1}"},
+        {"Requires at most {} subcommands", "Sobran órdenes: se esperaban como mucho {1}"},
+        {"Could not convert: {} = {}", "{1}: no es un valor válido: {2}"},
+        {"The value {} is not an allowed value for {}", "{2}: no es un valor válido: {1}"},
+        {"{}: too many inputs for a flag", "{1} no lleva valor"},
+        {"{}: Should be true/false or a number", "{1} no lleva valor"},
+        {"{} was given a disallowed flag override", "{1} no lleva valor"},
+        {"Expected exactly {} arguments to {}, got {}",
+         "{2} necesita exactamente {1} valores y se dieron {3}"},
+        {"Expected at least {} arguments to {}, got {}",
+         "{2} necesita al menos {1} valores y se dieron {3}"},
+        {"{}: At least {} required but received {}",
+         "{1} necesita al menos {2} valores y se dieron {3}"},
+        {"{}: At Most {} required but received {}", "{1} se puede dar una sola vez"},
+        {"{}: {} required {} missing", "Falta el valor de {1}"},
         {"A subcommand is required", "Falta la orden"},
-        {"Could not convert: ", "No es un valor válido: "},
-        {"Expected exactly ", "Se esperaban exactamente "},
-        {"Expected at least ", "Se esperaban al menos "},
+        {"{} is required", "Falta {1}"},
+        {"{} excludes {}", "{1} no se puede usar con {2}"},
+        {"{} requires {}", "{1} necesita {2}"},
+        {"{}: {} not in {}", "{1}: {2} no es uno de {3}"},
     };
-    for (const auto& [ingles, castellano] : kFrases)
-        if (mensaje.rfind(ingles, 0) == 0)
-            return castellano + mensaje.substr(std::strlen(ingles));
-    static const std::pair<const char*, const char*> kFinales[] = {
-        {" is required", "Falta "},
-    };
-    for (const auto& [ingles, castellano] : kFinales) {
-        const size_t n = std::strlen(ingles);
-        if (mensaje.size() > n && mensaje.compare(mensaje.size() - n, n, ingles) == 0)
-            return castellano + mensaje.substr(0, mensaje.size() - n);
+    std::vector<std::string> partes;
+    for (const auto& [ingles, castellano] : kFrases) {
+        if (!Frase(ingles, mensaje, partes))
+            continue;
+        std::string dicho;
+        for (const char* c = castellano; *c; ++c) {
+            if (c[0] == '{' && c[1] >= '1' && c[1] <= '9' && c[2] == '}') {
+                dicho += partes.at(size_t(c[1] - '1'));
+                c += 2;
+            } else {
+                dicho += *c;
+            }
+        }
+        return dicho;
     }
-    for (const auto& [ingles, castellano] :
-         {std::pair{" excludes ", " no se puede usar con "}, std::pair{" requires ", " necesita "},
-          std::pair{" not in ", " no es uno de "}, std::pair{" required ", " obligatorios "},
-          std::pair{" missing", " faltan"}}) {
-        const size_t p = mensaje.find(ingles);
-        if (p != std::string::npos)
-            return mensaje.substr(0, p) + castellano + mensaje.substr(p + std::strlen(ingles));
-    }
-    return mensaje;
+    return "";
+}
+
+// The parser's refusal in Spanish. The program's own checks of a value already speak it; any
+// other sentence of the parser that is not translated above is said in general terms rather
+// than in English.
+std::string Traducido(const CLI::Error& e, const std::string& mensaje) {
+    const std::string castellano = EnCastellano(mensaje);
+    if (!castellano.empty())
+        return castellano;
+    if (dynamic_cast<const CLI::ValidationError*>(&e))
+        return mensaje;
+    return "La línea de órdenes no es válida";
 }
 
 // Edit distance with a swap of two neighbouring letters as one edit (the commonest slip), for
@@ -184,7 +273,7 @@ std::string EnOrden(const CLI::Error& e) {
 
 // The parser's refusals quote what was typed; a huge argument is cut to a readable line.
 std::string MensajeDeFallo(const CLI::App* app, const CLI::Error& e) {
-    return "modelo: " + CitaBreve(CString(EnCastellano(EnOrden(e))), 300).str() + "\n" +
+    return "modelo: " + CitaBreve(CString(Traducido(e, EnOrden(e))), 300).str() + "\n" +
            Sugerencia(app, e) + "Use --help para ver las opciones.\n";
 }
 

@@ -5,6 +5,7 @@
 #include "Host.h"
 
 #include <CLI/CLI.hpp>
+#include <limits>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -39,6 +40,11 @@ CString NombreCasilla(int pagina, int casilla);
 // The meaning of a box as the form's catalogue gives it; a page-2 box is the copy of the
 // same box of page 1. "" for a box the catalogue lacks.
 CString SignificadoCasilla(const CGuiaDoc& doc, int pagina, int casilla);
+
+// Makes `opcion` a number option: decimal digits only, from `minimo` to `maximo`, refused in
+// Spanish otherwise. The parser alone would take "0x2" as 2, "010" as 8 and " 2" as 2.
+CLI::Option* OpcionEntera(CLI::Option* opcion, int minimo,
+                          int maximo = std::numeric_limits<int>::max());
 
 // The command groups.
 void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);

@@ -23,7 +23,7 @@ TEST_F(Cli, HelpRefusalsAndVersionSpeakSpanish) {
         {"show", "modelo: Falta CODE\n"},
         {"show 1 2", "modelo: Sobra este argumento: 2\n"},
         {"show 1 2 3", "modelo: Sobran estos argumentos: 2 3\n"},
-        {"show 1 --page 3", "modelo: --page: 3 no es uno de {1,2}\n"},
+        {"show 1 --page 3", "modelo: --page: «3» no es 1 ni 2\n"},
         {"new 863 --complementary-of 1 --substitutive-of 2",
          "modelo: --complementary-of no se puede usar con --substitutive-of\n"},
         {"parties", "modelo: Falta la orden\n"},
