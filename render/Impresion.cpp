@@ -52,6 +52,20 @@ int CDCQt::GetDeviceCaps(int indice) const {
         return dispositivo_.logicalDpiX();
     case LOGPIXELSY:
         return dispositivo_.logicalDpiY();
+    case PHYSICALWIDTH:
+    case PHYSICALHEIGHT:
+    case PHYSICALOFFSETX:
+    case PHYSICALOFFSETY:
+        if (paginas_) {
+            const QPageLayout hoja = paginas_->pageLayout();
+            const int ppp = dispositivo_.logicalDpiX();
+            const QRect todo = hoja.fullRectPixels(ppp), dibujo = hoja.paintRectPixels(ppp);
+            return indice == PHYSICALWIDTH     ? todo.width()
+                   : indice == PHYSICALHEIGHT  ? todo.height()
+                   : indice == PHYSICALOFFSETX ? dibujo.left() - todo.left()
+                                               : dibujo.top() - todo.top();
+        }
+        return 0; // an image is its whole sheet
     }
     return 0;
 }
@@ -113,6 +127,16 @@ QFont CDCQt::Fuente(const LOGFONT& lf) const {
     return f;
 }
 
+// Ink that only darkens what is under it: over white it is the colour asked for, over black
+// text still black. Drawn as black at the matching opacity, which every device (a PDF too)
+// blends the same way.
+QColor CDCQt::Tinta(COLORREF c) const {
+    if (GetROP2() != R2_MASKPEN)
+        return Color(c);
+    const int claro = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+    return QColor(0, 0, 0, 255 - claro);
+}
+
 void CDCQt::DibujarTexto(int x, int y, const CString& texto, const LOGFONT& lf, UINT alineacion,
                          COLORREF color) {
     const QFont f = Fuente(lf);
@@ -124,7 +148,7 @@ void CDCQt::DibujarTexto(int x, int y, const CString& texto, const LOGFONT& lf, 
     const int dy = v == TA_BASELINE ? 0 : v == TA_BOTTOM ? -m.descent() : m.ascent();
     painter_.save();
     painter_.setFont(f);
-    painter_.setPen(Color(color));
+    painter_.setPen(Tinta(color));
     painter_.translate(x, y);
     // The platform turns text counter-clockwise by tenths of a degree; y grows downwards here.
     if (lf.lfEscapement != 0)
@@ -142,7 +166,7 @@ int CDCQt::DibujarTextoEnRect(const CRect& r, const CString& texto, const LOGFON
     QRect ocupado;
     painter_.save();
     painter_.setFont(Fuente(lf));
-    painter_.setPen(Color(color));
+    painter_.setPen(Tinta(color));
     painter_.drawText(rect, BanderasQt(formato), t, &ocupado);
     painter_.restore();
     return ocupado.height();
@@ -171,6 +195,20 @@ void CDCQt::DibujarBitmap(const CRect& d, const CBitmap& bitmap) {
         if (!img.isNull())
             painter_.drawImage(destino, img);
     }
+}
+
+void CDCQt::DibujarRectangulos(const std::vector<CRect>& rects, COLORREF color) {
+    QList<QRect> q;
+    q.reserve(qsizetype(rects.size()));
+    for (const CRect& r : rects)
+        q.append(QRect(r.left, r.top, r.Width(), r.Height()));
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(Tinta(color));
+    // Edges on whole device pixels, neither blurred nor widened.
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.drawRects(q);
+    painter_.restore();
 }
 
 bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf) {
