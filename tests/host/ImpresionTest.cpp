@@ -390,6 +390,24 @@ TEST_F(Composicion, OnlyADraftCarriesTheDraftLabel) {
     }
 }
 
+TEST_F(Composicion, TheDraftWarningAndTheCopyCaptionStayInsideThePrintableArea) {
+    doc.SetEstado(estado::Borrador);
+    DCRegistro dc;
+    CPrintInfo info;
+    ASSERT_TRUE(doc.Imprimir(&dc, &info));
+    // 5 mm of an A4 sheet at 300 dpi, on every side.
+    const CRect imprimible(60, 60, 2480 - 60, 3507 - 60);
+    for (const std::string& texto : {std::string("BORRADOR - SIN VALIDEZ PARA SU PRESENTACIÓN"),
+                                     NombreEjemplar(EjemplarAdministracion).str()}) {
+        const auto t = dc.Buscar(texto, 1);
+        ASSERT_EQ(t.size(), 1u) << texto;
+        EXPECT_GE(t[0].rect.top, imprimible.top) << texto;
+        EXPECT_LE(t[0].rect.bottom, imprimible.bottom) << texto;
+        EXPECT_GE(t[0].rect.left, imprimible.left) << texto;
+        EXPECT_LE(t[0].rect.right, imprimible.right) << texto;
+    }
+}
+
 TEST_F(Composicion, ASheetWithoutItsCodeStopsTheJob) {
     doc.SetCodDeclar(""); // no bar code can be drawn
     DCRegistro dc;
