@@ -182,6 +182,20 @@ const QImage& CDCQt::Fondo(const RecursoBitmap& recurso) {
     return it->second;
 }
 
+const QPicture* CDCQt::Dibujo(const RecursoBitmap& recurso) {
+    // A recorded drawing starts with its own signature; a bitmap with "BM".
+    static constexpr char kFirma[] = "QPIC";
+    if (recurso.tamano < 4 || std::memcmp(recurso.datos, kFirma, 4) != 0)
+        return nullptr;
+    auto it = dibujos_.find(&recurso);
+    if (it == dibujos_.end()) {
+        QPicture dibujo;
+        dibujo.setData(reinterpret_cast<const char*>(recurso.datos), uint(recurso.tamano));
+        it = dibujos_.emplace(&recurso, std::move(dibujo)).first;
+    }
+    return it->second.isNull() ? nullptr : &it->second;
+}
+
 void CDCQt::DibujarBitmap(const CRect& d, const CBitmap& bitmap) {
     const QRect destino(d.left, d.top, d.Width(), d.Height());
     if (const stImagenCodigo* c = bitmap.Codigo()) {
@@ -190,7 +204,19 @@ void CDCQt::DibujarBitmap(const CRect& d, const CBitmap& bitmap) {
             std::memcpy(img.scanLine(y), c->Pixeles.data() + size_t(y) * size_t(c->Ancho),
                         size_t(c->Ancho));
         painter_.drawImage(destino, img);
-    } else if (const RecursoBitmap* r = bitmap.Recurso()) {
+    } else if (const RecursoBitmap* r = bitmap.Recurso(); r && Dibujo(*r)) {
+        // The drawing is in page pixels; a picture played on a device of another resolution
+        // keeps its physical size on its own, which the page's scale already accounts for.
+        const QPicture& dibujo = *Dibujo(*r);
+        const double propiaX = double(dibujo.logicalDpiX()) / dispositivo_.logicalDpiX();
+        const double propiaY = double(dibujo.logicalDpiY()) / dispositivo_.logicalDpiY();
+        painter_.save();
+        painter_.translate(destino.topLeft());
+        painter_.scale(double(destino.width()) / kAnchoPaginaPx * propiaX,
+                       double(destino.height()) / kAltoPaginaPx * propiaY);
+        painter_.drawPicture(0, 0, dibujo);
+        painter_.restore();
+    } else if (r) {
         const QImage& img = Fondo(*r);
         if (!img.isNull())
             painter_.drawImage(destino, img);

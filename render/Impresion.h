@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <map>
 
 class QPagedPaintDevice;
@@ -39,6 +40,7 @@ private:
     QColor Tinta(COLORREF color) const;
     QFont Fuente(const LOGFONT& lf) const;
     const QImage& Fondo(const RecursoBitmap& recurso);
+    const QPicture* Dibujo(const RecursoBitmap& recurso); // null when it is not a drawing
 
     QPaintDevice& dispositivo_;
     QPagedPaintDevice* paginas_;
@@ -46,6 +48,7 @@ private:
     int hojas_ = 0;
     // Each page image decoded once: a PDF then carries it once, however many sheets show it.
     std::map<const RecursoBitmap*, QImage> fondos_;
+    std::map<const RecursoBitmap*, QPicture> dibujos_;
     CString error_;
 };
 

@@ -178,7 +178,7 @@ void CGuiaView::ImprimirVista(CDC* dc, double sx, double sy) {
     if (!dc || !doc_)
         return;
     CBitmap fondo;
-    if (fondo.LoadBitmap(idFondo_))
+    if ((idDibujoFondo_ != 0 && fondo.LoadBitmap(idDibujoFondo_)) || fondo.LoadBitmap(idFondo_))
         DibujarBitmap(*dc, fondo,
                       CRect(0, 0, Escalar(kAnchoPaginaPx, sx), Escalar(kAltoPaginaPx, sy)));
     if (doc_->GetEstado() == estado::Borrador)

@@ -213,6 +213,9 @@ TEST_F(CliImpresionCompleta, BothCodesOfTheLargestDeclarationReadBackFromTheWhol
 
         s = Modelo("print " + codigo + " -o '" + pdf + "'");
         ASSERT_EQ(s.estado, 0) << s.err;
+        // The form itself is text on the sheet, not a picture of it.
+        s = apoyo::Ejecutar("pdftotext -f 1 -l 1 '" + pdf + "' -");
+        EXPECT_NE(s.out.find("Liquidación por clase de documento"), std::string::npos) << s.out;
         for (const int ppp : {200, 300}) {
             SCOPED_TRACE(ppp);
             const QImage hoja = Hoja(1, ppp);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 #include <numeric>
 #include <string>
 
@@ -388,6 +389,33 @@ TEST_F(Composicion, OnlyADraftCarriesTheDraftLabel) {
             EXPECT_EQ(dc.Buscar("12345678Z", hoja)[0].modo, R2_COPYPEN);
         }
     }
+}
+
+TEST_F(Composicion, APagePrintsItsDrawingWhereTheFormShipsOneAndItsImageOtherwise) {
+    static const unsigned char kImagen[] = "BM imagen", kDibujo[] = "QPIC dibujo";
+    CModuloRecursos fondos{"fondos",
+                           {},
+                           {},
+                           {{90201, RecursoBitmap{kImagen, sizeof kImagen}},
+                            {90202, RecursoBitmap{kDibujo, sizeof kDibujo}}}};
+    AfxAnadirModuloRecursos(&fondos);
+    std::vector<UINT> impresos;
+    for (const UINT dibujo : {90202u, 0u, 90999u}) {
+        CString error;
+        std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(doc, 0, error);
+        ASSERT_TRUE(vista) << error.c_str();
+        vista->SetIdFondo(90201);
+        vista->SetIdDibujoFondo(dibujo);
+        ASSERT_TRUE(vista->InicializarControlesImpresora());
+        DCRegistro dc;
+        vista->ImprimirVista(&dc, 1.0, 1.0);
+        ASSERT_FALSE(dc.imagenes.empty());
+        impresos.push_back(dc.imagenes[0].idRecurso);
+        EXPECT_EQ(dc.imagenes[0].destino, CRect(0, 0, kAnchoPaginaPx, kAltoPaginaPx));
+    }
+    AfxQuitarModuloRecursos(&fondos);
+    // A drawing the chain lacks falls back to the image, never to a sheet without its form.
+    EXPECT_EQ(impresos, (std::vector<UINT>{90202u, 90201u, 90201u}));
 }
 
 TEST_F(Composicion, TheDraftWarningAndTheCopyCaptionStayInsideThePrintableArea) {

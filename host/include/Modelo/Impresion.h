@@ -70,7 +70,9 @@ enum : int {
     R2_COPYPEN = 13,
 };
 
-// A picture a device draws: a bitmap of the resource chain (a page image), or a rendered code.
+// A picture a device draws: a bitmap of the resource chain (a page image, or a page's recorded
+// drawing, which a device plays over the rectangle as the page it was recorded on), or a
+// rendered code.
 class MODELO_API CBitmap : public CObject {
 public:
     DECLARE_DYNAMIC(CBitmap)
