@@ -4,6 +4,7 @@
 #include "Modelo/Codigos.h"
 
 #include "Modelo/FicheroAtomico.h"
+#include "Modelo/GuiaView.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -85,17 +86,29 @@ void RegistrarImagen(CLI::App& app, Contexto& ctx) {
         ->check(CLI::IsMember({kPDF417, kCode128}));
     cmd->callback([&ctx, o] {
         auto doc = ctx.Host().Abrir(CString(o->codigo));
-        stImagenCodigo imagen;
+        // The code as its page shows and prints it: the PDF417 takes the shape of its field.
         CString error;
-        const bool dibujado =
-            o->tipo == kPDF417
-                ? GenerarImagenPDF417(doc->GenerarCodigoPDF417(doc->GetPaginaPrincipal()), imagen,
-                                      error)
-                : GenerarImagenCode128(doc->GenerarCodBarras(doc->GetCodDeclar()), imagen, error);
-        if (!dibujado)
-            throw ErrorUsuario("No se puede dibujar el código de la declaración " +
-                               CString(o->codigo) + ": " + error);
-        EscribirPNG(imagen, o->salida);
+        std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(*doc, doc->GetPaginaPrincipal(), error);
+        const stImagenCodigo* imagen = nullptr;
+        if (vista && vista->InicializarControlesImpresora()) {
+            imagen = vista->ImagenControl(o->tipo == kPDF417 ? vista->ControlImpresoraCodPuntos()
+                                                             : vista->ControlImpresoraCodBarras());
+        }
+        stImagenCodigo propia;
+        if (!imagen) {
+            // Said why: the view's code failed for the same reason.
+            const bool dibujado =
+                o->tipo == kPDF417
+                    ? GenerarImagenPDF417(doc->GenerarCodigoPDF417(doc->GetPaginaPrincipal()),
+                                          propia, error)
+                    : GenerarImagenCode128(doc->GenerarCodBarras(doc->GetCodDeclar()), propia,
+                                           error);
+            if (!dibujado)
+                throw ErrorUsuario("No se puede dibujar el código de la declaración " +
+                                   CString(o->codigo) + ": " + error);
+            imagen = &propia;
+        }
+        EscribirPNG(*imagen, o->salida);
     });
 }
 

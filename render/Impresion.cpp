@@ -59,6 +59,20 @@ int CDCQt::GetDeviceCaps(int indice) const {
         return dispositivo_.logicalDpiX();
     case LOGPIXELSY:
         return dispositivo_.logicalDpiY();
+    case PHYSICALWIDTH:
+    case PHYSICALHEIGHT:
+    case PHYSICALOFFSETX:
+    case PHYSICALOFFSETY:
+        if (paginas_) {
+            const QPageLayout hoja = paginas_->pageLayout();
+            const int ppp = dispositivo_.logicalDpiX();
+            const QRect todo = hoja.fullRectPixels(ppp), dibujo = hoja.paintRectPixels(ppp);
+            return indice == PHYSICALWIDTH     ? todo.width()
+                   : indice == PHYSICALHEIGHT  ? todo.height()
+                   : indice == PHYSICALOFFSETX ? dibujo.left() - todo.left()
+                                               : dibujo.top() - todo.top();
+        }
+        return 0; // an image is its whole sheet
     }
     return 0;
 }
@@ -120,6 +134,16 @@ QFont CDCQt::Fuente(const LOGFONT& lf) const {
     return f;
 }
 
+// Ink that only darkens what is under it: over white it is the colour asked for, over black
+// text still black. Drawn as black at the matching opacity, which every device (a PDF too)
+// blends the same way.
+QColor CDCQt::Tinta(COLORREF c) const {
+    if (GetROP2() != R2_MASKPEN)
+        return Color(c);
+    const int claro = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+    return QColor(0, 0, 0, 255 - claro);
+}
+
 void CDCQt::DibujarTexto(int x, int y, const CString& texto, const LOGFONT& lf, UINT alineacion,
                          COLORREF color) {
     const QFont f = Fuente(lf);
@@ -131,7 +155,7 @@ void CDCQt::DibujarTexto(int x, int y, const CString& texto, const LOGFONT& lf, 
     const int dy = v == TA_BASELINE ? 0 : v == TA_BOTTOM ? -m.descent() : m.ascent();
     painter_.save();
     painter_.setFont(f);
-    painter_.setPen(Color(color));
+    painter_.setPen(Tinta(color));
     painter_.translate(x, y);
     // The platform turns text counter-clockwise by tenths of a degree; y grows downwards here.
     if (lf.lfEscapement != 0)
@@ -149,7 +173,7 @@ int CDCQt::DibujarTextoEnRect(const CRect& r, const CString& texto, const LOGFON
     QRect ocupado;
     painter_.save();
     painter_.setFont(Fuente(lf));
-    painter_.setPen(Color(color));
+    painter_.setPen(Tinta(color));
     painter_.drawText(rect, BanderasQt(formato), t, &ocupado);
     painter_.restore();
     return ocupado.height();
@@ -176,6 +200,20 @@ const QImage& CDCQt::Fondo(const RecursoBitmap& recurso) {
     return it->second;
 }
 
+const QPicture* CDCQt::Dibujo(const RecursoBitmap& recurso) {
+    // A recorded drawing starts with its own signature; a bitmap with "BM".
+    static constexpr char kFirma[] = "QPIC";
+    if (recurso.tamano < 4 || std::memcmp(recurso.datos, kFirma, 4) != 0)
+        return nullptr;
+    auto it = dibujos_.find(&recurso);
+    if (it == dibujos_.end()) {
+        QPicture dibujo;
+        dibujo.setData(reinterpret_cast<const char*>(recurso.datos), uint(recurso.tamano));
+        it = dibujos_.emplace(&recurso, std::move(dibujo)).first;
+    }
+    return it->second.isNull() ? nullptr : &it->second;
+}
+
 void CDCQt::DibujarBitmap(const CRect& d, const CBitmap& bitmap) {
     const QRect destino(d.left, d.top, d.Width(), d.Height());
     if (const stImagenCodigo* c = bitmap.Codigo()) {
@@ -184,11 +222,37 @@ void CDCQt::DibujarBitmap(const CRect& d, const CBitmap& bitmap) {
             std::memcpy(img.scanLine(y), c->Pixeles.data() + size_t(y) * size_t(c->Ancho),
                         size_t(c->Ancho));
         painter_.drawImage(destino, img);
-    } else if (const RecursoBitmap* r = bitmap.Recurso()) {
+    } else if (const RecursoBitmap* r = bitmap.Recurso(); r && Dibujo(*r)) {
+        // The drawing is in page pixels; a picture played on a device of another resolution
+        // keeps its physical size on its own, which the page's scale already accounts for.
+        const QPicture& dibujo = *Dibujo(*r);
+        const double propiaX = double(dibujo.logicalDpiX()) / dispositivo_.logicalDpiX();
+        const double propiaY = double(dibujo.logicalDpiY()) / dispositivo_.logicalDpiY();
+        painter_.save();
+        painter_.translate(destino.topLeft());
+        painter_.scale(double(destino.width()) / kAnchoPaginaPx * propiaX,
+                       double(destino.height()) / kAltoPaginaPx * propiaY);
+        painter_.drawPicture(0, 0, dibujo);
+        painter_.restore();
+    } else if (r) {
         const QImage& img = Fondo(*r);
         if (!img.isNull())
             painter_.drawImage(destino, img);
     }
+}
+
+void CDCQt::DibujarRectangulos(const std::vector<CRect>& rects, COLORREF color) {
+    QList<QRect> q;
+    q.reserve(qsizetype(rects.size()));
+    for (const CRect& r : rects)
+        q.append(QRect(r.left, r.top, r.Width(), r.Height()));
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(Tinta(color));
+    // Edges on whole device pixels, neither blurred nor widened.
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.drawRects(q);
+    painter_.restore();
 }
 
 bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf) {

@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <map>
 #include <string>
 #include <tuple>
@@ -37,10 +38,13 @@ protected:
                            UINT formato, COLORREF color) override;
     void DibujarBitmap(const CRect& destino, const CBitmap& bitmap) override;
     CSize MedirTexto(const CString& texto, const LOGFONT& fuente) const override;
+    void DibujarRectangulos(const std::vector<CRect>& rects, COLORREF color) override;
 
 private:
+    QColor Tinta(COLORREF color) const;
     QFont Fuente(const LOGFONT& lf) const;
     const QImage& Fondo(const RecursoBitmap& recurso);
+    const QPicture* Dibujo(const RecursoBitmap& recurso); // null when it is not a drawing
 
     QPaintDevice& dispositivo_;
     QPagedPaintDevice* paginas_;
@@ -49,14 +53,18 @@ private:
     // Each page image decoded once: a PDF then carries it once, however many sheets show it.
     std::map<const RecursoBitmap*, QImage> fondos_;
     mutable std::map<std::tuple<int, int, int, bool, std::string>, QFontMetricsF> metricas_;
+    std::map<const RecursoBitmap*, QPicture> dibujos_;
     CString error_;
 };
 
-// Device pixels per inch of the PDF: enough for a scanner to read the codes as printed.
-inline constexpr int kPuntosPorPulgadaPDF = 300;
+// Device units per inch of the PDF. Text and codes are shapes in it, not pixels: what this
+// sets is the grain of their coordinates. A module of a code is a whole number of units,
+// so a fine grain lets a code fill its field at almost any size (at 300 only 0.17 or 0.25 mm
+// would be possible, and the larger one seldom fits).
+inline constexpr int kPuntosPorPulgadaPDF = 1200;
 
 // The declaration printed as a PDF file's bytes: A4 sheets, real text in embedded fonts, the
-// codes as images at the file's resolution. False, with the reason in info.m_strError, when
+// codes as filled rectangles. False, with the reason in info.m_strError, when
 // the document could not print.
 bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf);
 

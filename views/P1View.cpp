@@ -144,6 +144,7 @@ constexpr int kCasillasEditables[] = {
 
 MOD_P1VIEW::MOD_P1VIEW() : CGuiaView(recurso::PlantillaPagina1) {
     SetIdFondo(recurso::FondoPagina1);
+    SetIdDibujoFondo(recurso::DibujoPagina1);
     m_FechaPresentacionValor = COleDateTime::GetCurrentTime();
     m_FechaFirmaValor = COleDateTime::GetCurrentTime();
 }

@@ -10,6 +10,7 @@ IMPLEMENT_DYNCREATE(MOD_P2VIEW, CGuiaView)
 
 MOD_P2VIEW::MOD_P2VIEW() : CGuiaView(recurso::PlantillaPagina2) {
     SetIdFondo(recurso::FondoPagina2);
+    SetIdDibujoFondo(recurso::DibujoPagina2);
 }
 
 MOD_P2VIEW::~MOD_P2VIEW() {

@@ -3,7 +3,8 @@
 //
 //   pagegen OUTDIR [--png]
 //
-// writes OUTDIR/<offset>.bmp for every bitmap, named by its offset from the form's id base; with
+// writes OUTDIR/<offset>.bmp for every bitmap, named by its offset from the form's id base, and
+// OUTDIR/<offset>.pic for the recorded drawing of each page, printed instead of its bitmap; with
 // --png it also writes PNG copies to look at. The output depends only on the templates and on the
 // DejaVu fonts, so two runs give the same bytes.
 #include "Formulario.h"
@@ -22,6 +23,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include <QtGui/QPicture>
 
 #include <array>
 #include <cmath>
@@ -159,19 +161,29 @@ struct Etiqueta {
     Lado lado = Lado::Arriba;
 };
 
+// A page drawn once, as a recording of its drawing: played on an image it is the bitmap the
+// window shows; played on paper, lines and text stay sharp at the printer's resolution.
+struct PaginaDibujada {
+    QImage imagen;
+    QByteArray dibujo; // the recording, in page pixels
+};
+
 class Pagina {
 public:
-    explicit Pagina(const PlantillaDialogo& plantilla)
-        : plantilla_(plantilla), imagen_(kAnchoPx, kAltoPx, QImage::Format_RGB32) {
-        imagen_.fill(kBlanco);
-        p_.begin(&imagen_);
+    explicit Pagina(const PlantillaDialogo& plantilla) : plantilla_(plantilla) {
+        p_.begin(&dibujo_);
         p_.setRenderHint(QPainter::TextAntialiasing, true);
         p_.setRenderHint(QPainter::Antialiasing, false);
     }
 
-    QImage Terminar() {
+    PaginaDibujada Terminar() {
         p_.end();
-        return imagen_;
+        PaginaDibujada pagina{QImage(kAnchoPx, kAltoPx, QImage::Format_RGB32),
+                              QByteArray(dibujo_.data(), qsizetype(dibujo_.size()))};
+        pagina.imagen.fill(kBlanco);
+        QPainter imagen(&pagina.imagen);
+        dibujo_.play(&imagen);
+        return pagina;
     }
 
     const PlantillaDialogo& Plantilla() const { return plantilla_; }
@@ -280,7 +292,7 @@ public:
 
 private:
     const PlantillaDialogo& plantilla_;
-    QImage imagen_;
+    QPicture dibujo_;
     QPainter p_;
 };
 
@@ -502,7 +514,7 @@ void Pie(Pagina& pg, int numero) {
              QStringLiteral("Página %1 de 2").arg(numero), 10);
 }
 
-QImage DibujarPagina1() {
+PaginaDibujada DibujarPagina1() {
     Pagina pg(PlantillaPagina1());
     const PlantillaDialogo& p = pg.Plantilla();
     Encabezado(pg, "Autoliquidación");
@@ -573,7 +585,7 @@ QImage DibujarPagina1() {
     return pg.Terminar();
 }
 
-QImage DibujarPagina2() {
+PaginaDibujada DibujarPagina2() {
     Pagina pg(PlantillaPagina2());
     const PlantillaDialogo& p = pg.Plantilla();
     Encabezado(pg, "Documento de ingreso");
@@ -838,8 +850,18 @@ int main(int argc, char** argv) {
 
     std::map<int, Bmp> bitmaps;
     const QVector<QRgb> paleta = PaletaPaginas();
-    bitmaps[recurso::FondoPagina1] = BmpPagina(DibujarPagina1(), paleta);
-    bitmaps[recurso::FondoPagina2] = BmpPagina(DibujarPagina2(), paleta);
+    const PaginaDibujada paginas[] = {DibujarPagina1(), DibujarPagina2()};
+    bitmaps[recurso::FondoPagina1] = BmpPagina(paginas[0].imagen, paleta);
+    bitmaps[recurso::FondoPagina2] = BmpPagina(paginas[1].imagen, paleta);
+    const std::pair<int, const QByteArray*> dibujos[] = {
+        {recurso::DibujoPagina1, &paginas[0].dibujo}, {recurso::DibujoPagina2, &paginas[1].dibujo}};
+    for (const auto& [id, dibujo] : dibujos) {
+        const std::string ruta = carpeta + "/" + std::to_string(id - formulario::kIdBase) + ".pic";
+        if (!Escribir(ruta, std::vector<uint8_t>(dibujo->begin(), dibujo->end()))) {
+            std::fprintf(stderr, "pagegen: no se puede escribir %s\n", ruta.c_str());
+            return 1;
+        }
+    }
 
     const std::pair<int, Estado> estados[] = {
         {0, Estado::Deshabilitado}, {1, Estado::Foco}, {2, Estado::Normal}, {3, Estado::Pulsado}};

@@ -16,7 +16,8 @@
 namespace {
 
 constexpr COLORREF kTinta = RGB(0, 0, 0);
-// Light enough that the boxes printed over it stay readable, dark enough that no one misses it.
+// Light enough that the values printed over it stay readable, dark enough that no one misses
+// it; drawn as ink under ink, so the form's own lines and labels show through it unchanged.
 constexpr COLORREF kMarcaAgua = RGB(215, 215, 215);
 constexpr COLORREF kRotuloBorrador = RGB(190, 0, 0);
 
@@ -264,8 +265,8 @@ void DibujarDisposicion(CDC& dc, const Disposicion& d, const CRect& caja, UINT h
 }
 
 // Device pixels per module: the most whole pixels that keep the code inside its field, at
-// least one. A two-dimensional code keeps its modules square; a bar code stretches its bars to
-// the field's height.
+// least one, so every module of a row is as wide as the next. A two-dimensional code keeps its
+// modules square; a bar code stretches its bars to the field's height.
 struct Modulo {
     int x, y;
 };
@@ -276,6 +277,35 @@ Modulo ModuloEnDispositivo(const stImagenCodigo& img, const CRect& campo, bool b
     if (bidimensional)
         m.x = m.y = std::min(m.x, m.y);
     return m;
+}
+
+// The black modules of a code as rectangles of `m` device pixels per module from `origen`: a
+// run of black modules in a row is one rectangle, and rows alike one under the other (the
+// rows of a PDF417 row, every row of a bar code) share it.
+std::vector<CRect> Barras(const stImagenCodigo& img, Modulo m, CPoint origen) {
+    const int modulosX = img.Ancho / kPixelesModulo, modulosY = img.Alto / kPixelesModulo;
+    auto igual = [&](int a, int b) {
+        for (int x = 0; x < modulosX; ++x)
+            if (img.Negro(x * kPixelesModulo, a * kPixelesModulo) !=
+                img.Negro(x * kPixelesModulo, b * kPixelesModulo))
+                return false;
+        return true;
+    };
+    std::vector<CRect> barras;
+    for (int y0 = 0, y1; y0 < modulosY; y0 = y1) {
+        for (y1 = y0 + 1; y1 < modulosY && igual(y0, y1); ++y1) {
+        }
+        for (int x0 = 0, x1; x0 < modulosX; x0 = x1) {
+            x1 = x0 + 1;
+            if (!img.Negro(x0 * kPixelesModulo, y0 * kPixelesModulo))
+                continue;
+            while (x1 < modulosX && img.Negro(x1 * kPixelesModulo, y0 * kPixelesModulo))
+                ++x1;
+            barras.emplace_back(origen.x + x0 * m.x, origen.y + y0 * m.y, origen.x + x1 * m.x,
+                                origen.y + y1 * m.y);
+        }
+    }
+    return barras;
 }
 
 } // namespace
@@ -308,7 +338,7 @@ void CGuiaView::ImprimirVista(CDC* dc, double sx, double sy) {
     if (!dc || !doc_)
         return;
     CBitmap fondo;
-    if (fondo.LoadBitmap(idFondo_))
+    if ((idDibujoFondo_ != 0 && fondo.LoadBitmap(idDibujoFondo_)) || fondo.LoadBitmap(idFondo_))
         DibujarBitmap(*dc, fondo,
                       CRect(0, 0, Escalar(kAnchoPaginaPx, sx), Escalar(kAltoPaginaPx, sy)));
     if (doc_->GetEstado() == estado::Borrador)
@@ -375,12 +405,12 @@ void CGuiaView::ImprimirVista(CDC* dc, double sx, double sy) {
         ScreenToClient(&r);
         const CRect campo = Escalado(r, sx, sy);
         const Modulo m = ModuloEnDispositivo(*img, campo, c.bidimensional);
-        CBitmap bitmap;
-        bitmap.CrearDeCodigo(AmpliarImagenCodigo(*img, m.x, m.y));
-        const stImagenCodigo& grande = *bitmap.Codigo();
-        const int x = campo.left + (campo.Width() - grande.Ancho) / 2;
-        const int y = campo.top + (campo.Height() - grande.Alto) / 2;
-        DibujarBitmap(*dc, bitmap, CRect(x, y, x + grande.Ancho, y + grande.Alto));
+        const int ancho = img->Ancho / kPixelesModulo * m.x;
+        const int alto = img->Alto / kPixelesModulo * m.y;
+        const CPoint origen{campo.left + (campo.Width() - ancho) / 2,
+                            campo.top + (campo.Height() - alto) / 2};
+        // The quiet zones are the field's own white, left bare.
+        dc->FillSolidRects(Barras(*img, m, origen), kTinta);
     }
 
     ImprimirRotuloEjemplar(dc, ejemplar_, sx, sy);
@@ -402,6 +432,7 @@ void CGuiaView::ImprimirRotuloBorrador(CDC* dc, double sx, double sy) {
         return;
     const COLORREF color = dc->SetTextColor(kMarcaAgua);
     const UINT alineacion = dc->SetTextAlign(TA_CENTER | TA_BASELINE);
+    const int modo = dc->SetROP2(R2_MASKPEN);
     {
         LOGFONT lf = FuenteDeRotulo(kAltoMarcaBorrador, sy, FW_BOLD);
         lf.lfEscapement = lf.lfOrientation = kInclinacionMarca;
@@ -409,6 +440,7 @@ void CGuiaView::ImprimirRotuloBorrador(CDC* dc, double sx, double sy) {
         dc->TextOut(Escalar(kCentroMarcaBorrador.x, sx), Escalar(kCentroMarcaBorrador.y, sy),
                     kMarcaBorrador);
     }
+    dc->SetROP2(modo);
     dc->SetTextAlign(alineacion);
     dc->SetTextColor(kRotuloBorrador);
     {

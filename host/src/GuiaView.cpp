@@ -413,8 +413,13 @@ void CGuiaView::ActivarDropListMeses(CWnd* control) {
 bool CGuiaView::CargarCodigoPuntos(CStatic& estatico, int pagina) {
     stImagenCodigo imagen;
     CString error;
+    // The symbol takes the shape of its field, so the field's whole size goes to its modules.
+    CRect campo;
+    estatico.GetWindowRect(&campo);
+    const double proporcion =
+        campo.Height() > 0 ? double(campo.Width()) / double(campo.Height()) : 0.0;
     const bool hecho =
-        doc_ && GenerarImagenPDF417(doc_->GenerarCodigoPDF417(pagina), imagen, error);
+        doc_ && GenerarImagenPDF417(doc_->GenerarCodigoPDF417(pagina), imagen, error, proporcion);
     estatico.SetImagen(hecho ? std::move(imagen) : stImagenCodigo());
     return hecho;
 }

@@ -1,14 +1,17 @@
 // Rendering of the printed codes with zint.
 #include "Modelo/Codigos.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <zint.h>
 
 namespace {
 
-// A wide, low symbol fits the code's place on the printed page; twelve columns also hold the
-// largest payload one symbol can carry (928 codewords) within its 90 rows.
+// Twelve columns hold the largest payload one symbol can carry (928 codewords) within its 90
+// rows: the shape of a code drawn with no field to fill.
 constexpr int kColumnasPDF417 = 12;
+constexpr int kMaxColumnasPDF417 = 30;
 constexpr int kEciUtf8 = 26;
 
 using Simbolo = std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)>;
@@ -58,9 +61,59 @@ bool Renderizar(zint_symbol* s, const CString& datos, stImagenCodigo& imagen, CS
     return true;
 }
 
+// The symbol's size in modules with its quiet zones, without drawing it; {0, 0} when that
+// many columns cannot hold the data.
+struct Modulos {
+    int ancho = 0, alto = 0;
+};
+Modulos MedirPDF417(const CString& bytes, int eci, int columnas) {
+    Simbolo s = NuevoSimbolo(BARCODE_PDF417);
+    if (!s)
+        return {};
+    s->option_1 = -1;
+    s->option_2 = columnas;
+    s->eci = eci;
+    if (ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(bytes.c_str()),
+                        bytes.GetLength()) >= ZINT_ERROR ||
+        s->rows <= 0)
+        return {};
+    // The rows are all as high; the quiet zones are two modules on every side.
+    const int alto = int(std::lround(s->height)) > 0 ? int(std::lround(s->height)) : 3 * s->rows;
+    return {s->width + 4, alto + 4};
+}
+
+// The column count whose symbol has the largest square module inside a field of that shape;
+// of two that tie, the narrower symbol.
+int ColumnasParaCampo(const CString& bytes, int eci, double proporcion) {
+    int mejor = kColumnasPDF417;
+    double modulo = 0;
+    for (int c = 1; c <= kMaxColumnasPDF417; ++c) {
+        const Modulos m = MedirPDF417(bytes, eci, c);
+        if (m.ancho == 0)
+            continue;
+        // The module's size in field heights.
+        const double lado = std::min(proporcion / m.ancho, 1.0 / m.alto);
+        if (lado > modulo * (1 + 1e-9)) {
+            modulo = lado;
+            mejor = c;
+        }
+    }
+    return mejor;
+}
+
 } // namespace
 
-bool GenerarImagenPDF417(const CString& datos, stImagenCodigo& imagen, CString& error) {
+bool GenerarImagenPDF417(const CString& datos, stImagenCodigo& imagen, CString& error,
+                         double proporcion) {
+    CString bytes;
+    int eci = 0;
+    if (!texto::ALatin1(datos, bytes)) {
+        bytes = texto::AUtf8(datos);
+        eci = kEciUtf8;
+    }
+    const int columnas = proporcion > 0 && std::isfinite(proporcion) && !bytes.IsEmpty()
+                             ? ColumnasParaCampo(bytes, eci, proporcion)
+                             : kColumnasPDF417;
     Simbolo s = NuevoSimbolo(BARCODE_PDF417);
     if (!s) {
         imagen = stImagenCodigo();
@@ -68,12 +121,9 @@ bool GenerarImagenPDF417(const CString& datos, stImagenCodigo& imagen, CString& 
         return false;
     }
     s->option_1 = -1; // error correction level chosen by the amount of data
-    s->option_2 = kColumnasPDF417;
-    CString latin1;
-    if (texto::ALatin1(datos, latin1))
-        return Renderizar(s.get(), latin1, imagen, error);
-    s->eci = kEciUtf8;
-    return Renderizar(s.get(), texto::AUtf8(datos), imagen, error);
+    s->option_2 = columnas;
+    s->eci = eci;
+    return Renderizar(s.get(), bytes, imagen, error);
 }
 
 bool GenerarImagenCode128(const CString& texto, stImagenCodigo& imagen, CString& error) {
@@ -84,22 +134,4 @@ bool GenerarImagenCode128(const CString& texto, stImagenCodigo& imagen, CString&
         return false;
     }
     return Renderizar(s.get(), texto, imagen, error);
-}
-
-stImagenCodigo AmpliarImagenCodigo(const stImagenCodigo& imagen, int porModuloX, int porModuloY) {
-    stImagenCodigo grande;
-    if (imagen.IsEmpty() || porModuloX < 1 || porModuloY < 1)
-        return grande;
-    const int modulosX = imagen.Ancho / kPixelesModulo, modulosY = imagen.Alto / kPixelesModulo;
-    grande.Ancho = modulosX * porModuloX;
-    grande.Alto = modulosY * porModuloY;
-    grande.Pixeles.resize(size_t(grande.Ancho) * size_t(grande.Alto));
-    for (int y = 0; y < grande.Alto; ++y) {
-        const std::uint8_t* origen =
-            imagen.Pixeles.data() + size_t(y / porModuloY * kPixelesModulo) * size_t(imagen.Ancho);
-        std::uint8_t* fila = grande.Pixeles.data() + size_t(y) * size_t(grande.Ancho);
-        for (int x = 0; x < grande.Ancho; ++x)
-            fila[x] = origen[x / porModuloX * kPixelesModulo];
-    }
-    return grande;
 }

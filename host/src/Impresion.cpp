@@ -84,6 +84,12 @@ CPoint CDC::SetViewportOrg(int x, int y) {
     return antes;
 }
 
+int CDC::SetROP2(int modo) {
+    const int antes = modo_;
+    modo_ = modo == R2_MASKPEN ? R2_MASKPEN : R2_COPYPEN;
+    return antes;
+}
+
 // A font deleted while still selected draws as the device's own.
 LOGFONT CDC::FuenteActual() const {
     LOGFONT lf;
@@ -119,6 +125,21 @@ bool CDC::StretchBlt(int x, int y, int ancho, int alto) {
     return true;
 }
 
+bool CDC::FillSolidRects(const std::vector<CRect>& rects, COLORREF color) {
+    std::vector<CRect> desplazados;
+    desplazados.reserve(rects.size());
+    for (CRect r : rects) {
+        if (r.Width() <= 0 || r.Height() <= 0)
+            continue;
+        r.OffsetRect(origen_.x, origen_.y);
+        desplazados.push_back(r);
+    }
+    if (desplazados.empty())
+        return false;
+    DibujarRectangulos(desplazados, color);
+    return true;
+}
+
 int CDC::StartDoc(const CString&) {
     return 1;
 }
@@ -137,18 +158,38 @@ int CDC::EndDoc() {
 
 // ----- the page on its sheet --------------------------------------------------------------------
 
+namespace {
+// Where the page may go on one axis of the drawing area: clear of the sheet's margin on both
+// sides, or the whole area when the sheet is too small to keep one.
+struct Tramo {
+    int desde, hasta;
+};
+Tramo TramoImprimible(int area, int hoja, int desplazamiento, int ppp) {
+    if (hoja <= 0)
+        hoja = area;
+    const int margen = int(std::ceil(kMargenHojaMm / 25.4 * ppp));
+    const Tramo t{std::max(0, margen - desplazamiento),
+                  std::min(area, hoja - margen - desplazamiento)};
+    return t.hasta > t.desde ? t : Tramo{0, area};
+}
+} // namespace
+
 stEscalaImpresion EscalaDePagina(const CDC& dc) {
     stEscalaImpresion e;
     const int ancho = dc.GetDeviceCaps(HORZRES), alto = dc.GetDeviceCaps(VERTRES);
     const int ppx = dc.GetDeviceCaps(LOGPIXELSX), ppy = dc.GetDeviceCaps(LOGPIXELSY);
     if (ancho <= 0 || alto <= 0 || ppx <= 0 || ppy <= 0)
         return e;
-    // Inches per page pixel: the largest that keeps the whole page on the sheet.
-    const double pulgadas =
-        std::min(double(ancho) / ppx / kAnchoPaginaPx, double(alto) / ppy / kAltoPaginaPx);
+    const Tramo h = TramoImprimible(ancho, dc.GetDeviceCaps(PHYSICALWIDTH),
+                                    dc.GetDeviceCaps(PHYSICALOFFSETX), ppx);
+    const Tramo v = TramoImprimible(alto, dc.GetDeviceCaps(PHYSICALHEIGHT),
+                                    dc.GetDeviceCaps(PHYSICALOFFSETY), ppy);
+    // Inches per page pixel: the largest that keeps the whole page inside the margins.
+    const double pulgadas = std::min(double(h.hasta - h.desde) / ppx / kAnchoPaginaPx,
+                                     double(v.hasta - v.desde) / ppy / kAltoPaginaPx);
     e.x = pulgadas * ppx;
     e.y = pulgadas * ppy;
-    e.origen.x = (ancho - Escalar(kAnchoPaginaPx, e.x)) / 2;
-    e.origen.y = (alto - Escalar(kAltoPaginaPx, e.y)) / 2;
+    e.origen.x = h.desde + (h.hasta - h.desde - Escalar(kAnchoPaginaPx, e.x)) / 2;
+    e.origen.y = v.desde + (v.hasta - v.desde - Escalar(kAltoPaginaPx, e.y)) / 2;
     return e;
 }

@@ -139,3 +139,89 @@ TEST_F(CliImpresion, RefusalsLeaveTheFileAsItWas) {
     EXPECT_EQ(apoyo::Leer(pdf).rfind("%PDF-", 0), 0u);
     EXPECT_EQ(Hojas(), 3);
 }
+
+namespace {
+
+// A complete declaration as a tax adviser files it: three parties with full addresses from
+// the party store, every row of the table, the complementary block and the signature, names
+// with the accented letters Spanish names have.
+class CliImpresionCompleta : public Cli {
+protected:
+    std::string pdf = tmp / "completa.pdf";
+
+    std::string Preparar(const std::string& modelo) {
+        const std::string codigo = Nueva(modelo + " --month 11 --year 2024");
+        const char* partes[] = {
+            "--nif 12345678Z --name 'MUÑOZ DE LA CONCEPCIÓN' --second-surname "
+            "'FERNÁNDEZ-CASTAÑEDA' --first-name 'MARÍA DE LOS ÁNGELES' --province 46 "
+            "--municipality 250 --street-type AV --street 'DEL MARQUÉS DE SOTELO Y ALCÁNTARA' "
+            "--number 124 --staircase IZ --floor 12 --door B --postcode 46021 --phone 963330202",
+            "--nif B12345674 --name 'CONSTRUCCIONES Y REFORMAS ÑANDÚ DEL MEDITERRÁNEO, S.L.' "
+            "--province 08 --municipality 019 --street-type CL --street "
+            "'DE LA MARE DE DÉU DE MONTSERRAT' --number 1234 --staircase A --floor 3 "
+            "--door 2 --postcode 08001 --phone 934445566",
+            "--nif X1234567L --name 'GESTORÍA ADMINISTRATIVA PÉREZ Y ASOCIADOS ÁLAVA, S.L.P.' "
+            "--province 28 --municipality 079 --street-type PZ --street "
+            "'DE LA INDEPENDENCIA Y DE LOS MÁRTIRES' --number 77 --staircase DCH --floor 8 "
+            "--door C --postcode 28013 --phone 915550101"};
+        const char* papeles[] = {"'Sujeto Pasivo'", "Representante", "Presentador"};
+        for (int i = 0; i < 3; ++i) {
+            auto s = Modelo(std::string("parties add ") + partes[i]);
+            EXPECT_EQ(s.estado, 0) << s.err;
+            const std::string numero = s.out.substr(0, s.out.find('\n'));
+            s = Modelo("parties bind " + codigo + " --role " + papeles[i] + " --party " + numero);
+            EXPECT_EQ(s.estado, 0) << s.err;
+        }
+        auto s = Modelo("set " + codigo + " P1-50=S P1-52=" + modelo +
+                        "0000000009 P1-53=15/04/2024 P1-54=2024 P1-55=000012 P1-60=12345 "
+                        "P1-61=2345 P1-62=345 P1-63=45 P1-64=9.999.999.999,99 "
+                        "P1-65=888.888.888,88 P1-66=77.777.777,77 P1-67=6.666.666,66 "
+                        "P1-68=199.999.999,99 P1-69=4.444.444,44 P1-70=388.888,88 "
+                        "P1-71=33.333,33 P1-72=204.866.666,64 "
+                        "'P1-147=SANTA CRUZ DE TENERIFE a' P1-143=28 P1-145=2024");
+        EXPECT_EQ(s.estado, 0) << s.err;
+        return codigo;
+    }
+    QImage Hoja(int hoja, int ppp) {
+        const std::string base = tmp / ("hoja" + std::to_string(hoja) + "_" + std::to_string(ppp));
+        auto s = apoyo::Ejecutar("pdftoppm -gray -r " + std::to_string(ppp) + " -singlefile -f " +
+                                 std::to_string(hoja) + " -l " + std::to_string(hoja) + " '" + pdf +
+                                 "' '" + base + "'");
+        EXPECT_EQ(s.estado, 0) << s.err;
+        return QImage(QString::fromStdString(base + ".pgm"))
+            .convertToFormat(QImage::Format_Grayscale8);
+    }
+    std::string Leer(const QImage& img, ZXing::BarcodeFormat formato) {
+        return apoyo::LeerCodigo(img.constBits(), img.width(), img.height(),
+                                 int(img.bytesPerLine()), formato);
+    }
+};
+
+} // namespace
+
+TEST_F(CliImpresionCompleta, BothCodesOfTheLargestDeclarationReadBackFromTheWholeSheet) {
+    for (const char* modelo : {"863", "871"}) {
+        SCOPED_TRACE(modelo);
+        const std::string codigo = Preparar(modelo);
+        auto s = Modelo("pdf417 " + codigo);
+        ASSERT_EQ(s.estado, 0) << s.err;
+        const std::string carga = s.out.substr(0, s.out.size() - 1);
+        // The symbol carries ISO-8859-1: the payload's bytes as a reader gets them.
+        CString latin1;
+        ASSERT_TRUE(texto::ALatin1(CString(carga), latin1));
+        EXPECT_GE(latin1.GetLength(), 700) << carga;
+
+        s = Modelo("print " + codigo + " -o '" + pdf + "'");
+        ASSERT_EQ(s.estado, 0) << s.err;
+        // The form itself is text on the sheet, not a picture of it.
+        s = apoyo::Ejecutar("pdftotext -f 1 -l 1 '" + pdf + "' -");
+        EXPECT_NE(s.out.find("Liquidación por clase de documento"), std::string::npos) << s.out;
+        for (const int ppp : {200, 300}) {
+            SCOPED_TRACE(ppp);
+            const QImage hoja = Hoja(1, ppp);
+            ASSERT_FALSE(hoja.isNull());
+            EXPECT_EQ(Leer(hoja, ZXing::BarcodeFormat::PDF417), latin1.str());
+            EXPECT_EQ(Leer(hoja, ZXing::BarcodeFormat::Code128), codigo);
+        }
+    }
+}

@@ -39,7 +39,8 @@ TEST(Plugins, BothFormsLoadAndTheirResourcesLiveExactlyWhileLoaded) {
         EXPECT_NE(AfxBuscarPlantilla(25007), nullptr);
         EXPECT_NE(AfxBuscarBitmap(26000), nullptr);
         EXPECT_NE(AfxBuscarBitmap(25019), nullptr);
-        EXPECT_EQ(AfxBuscarBitmap(26020), nullptr);
+        EXPECT_NE(AfxBuscarBitmap(26021), nullptr); // page 2's drawing for paper
+        EXPECT_EQ(AfxBuscarBitmap(26022), nullptr);
         EXPECT_NE(CRuntimeClass::FromName("CMod863Doc"), nullptr);
         EXPECT_NE(CRuntimeClass::FromName("CMod871P2View"), nullptr);
 

@@ -9,6 +9,7 @@
 #include "support/BaseTemporal.h"
 #include "support/Lector.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -135,6 +136,42 @@ TEST(ImagenCodigo, PDF417CarriesLatin1WhateverTheBoxEncoding) {
     CString error;
     ASSERT_TRUE(GenerarImagenPDF417("TOTAL 3,00 € ÑANDÚ", imagen, error)) << error.c_str();
     EXPECT_EQ(Texto(imagen, ZXing::BarcodeFormat::PDF417), "TOTAL 3,00 € ÑANDÚ");
+}
+
+// The module's side in field heights of a code drawn as large as fits a field of that shape.
+double Lado(const stImagenCodigo& img, double proporcion) {
+    return std::min(proporcion * kPixelesModulo / img.Ancho, double(kPixelesModulo) / img.Alto);
+}
+
+TEST(ImagenCodigo, PDF417TakesTheShapeOfItsField) {
+    std::string datos;
+    for (int i = 0; datos.size() < 720; ++i)
+        datos += "MU\xD1OZ C\xC1"
+                 "CERES, CALLE MAYOR " +
+                 std::to_string(i) + "|";
+    const double ancho = 341.0 / 80.0; // the shape of the printed field
+    stImagenCodigo doce, apaisado, cuadrado;
+    CString error;
+    ASSERT_TRUE(GenerarImagenPDF417(CString(datos), doce, error)) << error.c_str();
+    ASSERT_TRUE(GenerarImagenPDF417(CString(datos), apaisado, error, ancho)) << error.c_str();
+    ASSERT_TRUE(GenerarImagenPDF417(CString(datos), cuadrado, error, 1.0)) << error.c_str();
+    for (const stImagenCodigo* img : {&doce, &apaisado, &cuadrado}) {
+        EXPECT_EQ(Leer(*img, ZXing::BarcodeFormat::PDF417), datos);
+        // Rows three modules high between quiet zones of two.
+        EXPECT_EQ((img->Alto / kPixelesModulo - 4) % 3, 0);
+    }
+    // Twelve columns would draw the long payload tall and leave most of a wide field empty.
+    EXPECT_GT(Lado(apaisado, ancho), 1.3 * Lado(doce, ancho));
+    EXPECT_GE(Lado(apaisado, ancho), Lado(cuadrado, ancho));
+    EXPECT_GE(Lado(cuadrado, 1.0), Lado(apaisado, 1.0));
+    EXPECT_LT(cuadrado.Ancho, apaisado.Ancho);
+
+    // Whatever the field, a text with a character Latin-1 lacks keeps its ECI, and one too long
+    // for any symbol is still refused with the reason.
+    ASSERT_TRUE(GenerarImagenPDF417("TOTAL 3,00 € ÑANDÚ", cuadrado, error, ancho));
+    EXPECT_EQ(Texto(cuadrado, ZXing::BarcodeFormat::PDF417), "TOTAL 3,00 € ÑANDÚ");
+    EXPECT_FALSE(GenerarImagenPDF417(CString(std::string(4000, '\xE9')), cuadrado, error, ancho));
+    EXPECT_NE(error.Find("no caben"), -1) << error.c_str();
 }
 
 TEST(Texto, EachCharacterIsUtf8WhereItCanBeAndLatin1Otherwise) {

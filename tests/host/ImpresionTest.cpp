@@ -10,7 +10,10 @@
 #include "support/DCRegistro.h"
 #include "support/Lector.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -84,6 +87,11 @@ public:
     CGuiaView* CrearVistaTipo(CString tipo) override {
         return tipo == "1" || tipo == "2" ? new VistaPrueba : nullptr;
     }
+    using CGuiaDoc::GenerarCodigoPDF417;
+    CString GenerarCodigoPDF417(int pagina) override {
+        return CGuiaDoc::GenerarCodigoPDF417(pagina) + carga;
+    }
+    CString carga; // what the payload carries after its prefix
 };
 
 class Composicion : public ::testing::Test {
@@ -158,22 +166,55 @@ TEST(ContextoDispositivo, SelectionHandsBackWhatWasThere) {
     EXPECT_FALSE(dc.StretchBlt(0, 0, 10, 10)); // an empty bitmap
 }
 
-TEST(ContextoDispositivo, ThePageFitsTheSheetAtOneSizeOnBothAxes) {
+// The page's rectangle on the sheet, in sheet pixels.
+CRect EnLaHoja(const DCRegistro& dc) {
+    const stEscalaImpresion e = EscalaDePagina(dc);
+    CRect r(e.origen.x, e.origen.y, e.origen.x + Escalar(kAnchoPaginaPx, e.x),
+            e.origen.y + Escalar(kAltoPaginaPx, e.y));
+    r.OffsetRect(dc.desplazamiento.x, dc.desplazamiento.y);
+    return r;
+}
+
+TEST(ContextoDispositivo, ThePageFitsInsideTheSheetsMarginsAtOneSizeOnBothAxes) {
+    // A4 at 300 dpi is 2480 x 3507, and 5 mm are 59.06 pixels: the page's height fills the
+    // sheet between its margins, centred across.
     DCRegistro a4;
     const stEscalaImpresion e = EscalaDePagina(a4);
-    // A4 at 300 dpi is 2480 x 3507: the page's height fills the sheet, centred across.
     EXPECT_DOUBLE_EQ(e.x, e.y);
-    EXPECT_NEAR(e.y, 3507.0 / 1125.0, 1e-9);
-    EXPECT_EQ(e.origen.y, 0);
-    EXPECT_EQ(e.origen.x, (2480 - Escalar(770, e.x)) / 2);
+    EXPECT_NEAR(e.y, (3507.0 - 2 * 60) / 1125.0, 1e-9);
+    EXPECT_EQ(EnLaHoja(a4), CRect((2480 - Escalar(770, e.x)) / 2, 60,
+                                  (2480 - Escalar(770, e.x)) / 2 + Escalar(770, e.x), 3507 - 60));
+    EXPECT_GE(EnLaHoja(a4).left, 60);
 
-    // A sheet on its side: the width is what limits now.
+    // A printer that reaches to 3 mm of the edges: its drawing area starts 35 pixels in, and
+    // the page still keeps 5 mm from the paper's edges, not from the area's.
+    DCRegistro impresora;
+    impresora.hojaAncho = 2480;
+    impresora.hojaAlto = 3507;
+    impresora.desplazamiento = CPoint{35, 35};
+    impresora.ancho = 2480 - 70;
+    impresora.alto = 3507 - 70;
+    EXPECT_EQ(EnLaHoja(impresora), EnLaHoja(a4));
+    // One whose own margins are wider than ours fills what it can print.
+    impresora.desplazamiento = CPoint{35, 150};
+    impresora.ancho = 2480 - 70;
+    impresora.alto = 3507 - 300;
+    EXPECT_EQ(EscalaDePagina(impresora).origen.y, 0);
+    EXPECT_EQ(EnLaHoja(impresora).bottom, 3507 - 150);
+
+    // A sheet on its side: the width is what limits now, still inside the margins.
     DCRegistro ancha;
     ancha.ancho = 3507;
     ancha.alto = 2480;
     const stEscalaImpresion t = EscalaDePagina(ancha);
-    EXPECT_NEAR(t.y, 2480.0 / 1125.0, 1e-9);
-    EXPECT_GT(t.origen.x, 0);
+    EXPECT_NEAR(t.y, (2480.0 - 120) / 1125.0, 1e-9);
+    EXPECT_GT(t.origen.x, 60);
+
+    // A sheet too small for margins gets the page over all of it rather than none.
+    DCRegistro sello(300);
+    sello.ancho = 100;
+    sello.alto = 110;
+    EXPECT_NEAR(EscalaDePagina(sello).y, 110.0 / 1125.0, 1e-9);
 
     DCRegistro nada;
     nada.ancho = 0;
@@ -191,16 +232,18 @@ TEST(ContextoDispositivo, ScaledValuesTruncateTowardZero) {
     EXPECT_EQ(Escalar(100, 1.0), 100);
 }
 
-TEST(ContextoDispositivo, ACodeGrowsByWholePixelsPerModule) {
-    stImagenCodigo img;
-    CString error;
-    ASSERT_TRUE(GenerarImagenCode128("8630000000009", img, error));
-    const stImagenCodigo grande = AmpliarImagenCodigo(img, 5, 3);
-    EXPECT_EQ(grande.Ancho, img.Ancho / kPixelesModulo * 5);
-    EXPECT_EQ(grande.Alto, img.Alto / kPixelesModulo * 3);
-    for (int x = 0; x < grande.Ancho; ++x)
-        EXPECT_EQ(grande.Negro(x, 0), img.Negro(x / 5 * kPixelesModulo, 0)) << x;
-    EXPECT_TRUE(AmpliarImagenCodigo(img, 0, 1).IsEmpty());
+TEST(ContextoDispositivo, FilledRectanglesFollowTheOriginAndSkipEmptyOnes) {
+    DCRegistro dc;
+    dc.SetViewportOrg(100, 200);
+    EXPECT_TRUE(
+        dc.FillSolidRects({CRect(0, 0, 3, 9), CRect(5, 5, 5, 9), CRect(7, 0, 9, 4)}, RGB(0, 0, 0)));
+    ASSERT_EQ(dc.rellenos.size(), 2u);
+    EXPECT_EQ(dc.rellenos[0].rect, CRect(100, 200, 103, 209));
+    EXPECT_EQ(dc.rellenos[1].rect, CRect(107, 200, 109, 204));
+    EXPECT_FALSE(dc.FillSolidRects({}, RGB(0, 0, 0)));
+    EXPECT_EQ(dc.SetROP2(R2_MASKPEN), R2_COPYPEN);
+    EXPECT_EQ(dc.SetROP2(12345), R2_MASKPEN); // an unknown mode draws as ink over the sheet
+    EXPECT_EQ(dc.GetROP2(), R2_COPYPEN);
 }
 
 // ----- the composer ---------------------------------------------------------------------------
@@ -360,46 +403,86 @@ TEST_F(Composicion, AProgramLabelWrapsInsideItsFrame) {
     EXPECT_EQ(SinBlancos(junto), SinBlancos(largo));
 }
 
-TEST_F(Composicion, TheCodesPrintSharpAndReadBack) {
-    DCRegistro dc;
-    CPrintInfo info;
-    ASSERT_TRUE(doc.Imprimir(&dc, &info)) << info.m_strError.c_str();
-    int puntos = 0, barras = 0;
-    for (const DCRegistro::Imagen& i : dc.imagenes) {
-        if (i.codigo.IsEmpty() || i.hoja != 1)
+// What the bars filled inside a field of a sheet, as a grayscale picture of the field.
+stImagenCodigo Rasterizar(const DCRegistro& dc, int hoja, const CRect& campo) {
+    stImagenCodigo img;
+    img.Ancho = campo.Width();
+    img.Alto = campo.Height();
+    img.Pixeles.assign(size_t(img.Ancho) * size_t(img.Alto), 255);
+    for (const DCRegistro::Relleno& r : dc.rellenos) {
+        const bool cruza = r.rect.right > campo.left && r.rect.left < campo.right &&
+                           r.rect.bottom > campo.top && r.rect.top < campo.bottom;
+        if (r.hoja != hoja || !cruza)
             continue;
-        // Drawn pixel for pixel, inside its field.
-        EXPECT_EQ(i.destino.Width(), i.codigo.Ancho);
-        EXPECT_EQ(i.destino.Height(), i.codigo.Alto);
-        const std::string pdf417 =
-            apoyo::LeerCodigo(i.codigo.Pixeles.data(), i.codigo.Ancho, i.codigo.Alto,
-                              i.codigo.Ancho, ZXing::BarcodeFormat::PDF417);
-        const std::string code128 =
-            apoyo::LeerCodigo(i.codigo.Pixeles.data(), i.codigo.Ancho, i.codigo.Alto,
-                              i.codigo.Ancho, ZXing::BarcodeFormat::Code128);
-        if (!pdf417.empty()) {
-            ++puntos;
-            EXPECT_EQ(pdf417, doc.GenerarCodigoPDF417(0).str());
-            const CRect campo = EnHoja(dc, DePlantilla(kPuntos));
-            EXPECT_GE(i.destino.left, campo.left);
-            EXPECT_LE(i.destino.right, campo.right);
-            // Square modules, as many whole pixels as fit.
-            stImagenCodigo pantalla;
-            CString error;
-            ASSERT_TRUE(GenerarImagenPDF417(doc.GenerarCodigoPDF417(0), pantalla, error));
-            const int mx = pantalla.Ancho / kPixelesModulo, my = pantalla.Alto / kPixelesModulo;
-            const int m = i.codigo.Ancho / mx;
-            EXPECT_GE(m, 2);
-            EXPECT_EQ(i.codigo.Alto, my * m);
-            EXPECT_TRUE((m + 1) * mx > campo.Width() || (m + 1) * my > campo.Height());
+        EXPECT_TRUE(r.rect.left >= campo.left && r.rect.right <= campo.right &&
+                    r.rect.top >= campo.top && r.rect.bottom <= campo.bottom)
+            << "a bar outside its field";
+        for (int y = std::max(r.rect.top, campo.top); y < std::min(r.rect.bottom, campo.bottom);
+             ++y)
+            for (int x = std::max(r.rect.left, campo.left); x < std::min(r.rect.right, campo.right);
+                 ++x)
+                img.Pixeles[size_t(y - campo.top) * size_t(img.Ancho) + size_t(x - campo.left)] = 0;
+    }
+    return img;
+}
+
+std::string Leer(const stImagenCodigo& img, ZXing::BarcodeFormat formato) {
+    return apoyo::LeerCodigo(img.Pixeles.data(), img.Ancho, img.Alto, img.Ancho, formato);
+}
+
+// The device pixels every bar's width and height are multiples of.
+CPoint PasoDeLasBarras(const DCRegistro& dc, int hoja, const CRect& campo) {
+    CPoint paso;
+    for (const DCRegistro::Relleno& r : dc.rellenos)
+        if (r.hoja == hoja && campo.PtInRect(CPoint{r.rect.left, r.rect.top})) {
+            paso.x = std::gcd(paso.x, r.rect.Width());
+            paso.y = std::gcd(paso.y, r.rect.Height());
         }
-        if (!code128.empty()) {
-            ++barras;
-            EXPECT_EQ(code128, "8630000000009");
+    return paso;
+}
+
+TEST_F(Composicion, TheCodesPrintAsBarsOfWholePixelsThatFillTheirFieldsAndReadBack) {
+    // A long payload, as a complete declaration makes, with Latin-1 letters.
+    std::string largo;
+    for (int i = 0; largo.size() < 700; ++i)
+        largo += std::string("\xD1"
+                             "AND\xDA \xC1LVAREZ ") +
+                 std::to_string(i) + "|";
+    doc.carga = CString(largo);
+    for (const int ppp : {300, 1200}) {
+        SCOPED_TRACE(ppp);
+        DCRegistro dc(ppp);
+        CPrintInfo info;
+        ASSERT_TRUE(doc.Imprimir(&dc, &info)) << info.m_strError.c_str();
+        for (const DCRegistro::Imagen& i : dc.imagenes)
+            EXPECT_TRUE(i.codigo.IsEmpty()) << "a code is bars, not a picture";
+
+        const CRect puntos = EnHoja(dc, DePlantilla(kPuntos));
+        const CRect barras = EnHoja(dc, DePlantilla(kBarras));
+        for (int hoja = 1; hoja <= 3; ++hoja) {
+            const stImagenCodigo codigo = Rasterizar(dc, hoja, barras);
+            EXPECT_EQ(Leer(codigo, ZXing::BarcodeFormat::Code128), "8630000000009") << hoja;
+        }
+        const stImagenCodigo pdf417 = Rasterizar(dc, 1, puntos);
+        EXPECT_EQ(Leer(pdf417, ZXing::BarcodeFormat::PDF417), doc.GenerarCodigoPDF417(0).str());
+
+        // Square modules of whole pixels, as large as the field allows.
+        const CPoint paso = PasoDeLasBarras(dc, 1, puntos);
+        EXPECT_EQ(paso.y % paso.x, 0);
+        const int m = paso.x;
+        stImagenCodigo pantalla;
+        CString error;
+        ASSERT_TRUE(GenerarImagenPDF417(doc.GenerarCodigoPDF417(0), pantalla, error,
+                                        double(puntos.Width()) / puntos.Height()));
+        const int mx = pantalla.Ancho / kPixelesModulo, my = pantalla.Alto / kPixelesModulo;
+        EXPECT_LE(mx * m, puntos.Width());
+        EXPECT_LE(my * m, puntos.Height());
+        EXPECT_TRUE((m + 1) * mx > puntos.Width() || (m + 1) * my > puntos.Height());
+        if (ppp == 1200) {
+            // 0.19 mm at least, with rows three modules high.
+            EXPECT_GE(m * 25.4 / ppp, 0.19) << m;
         }
     }
-    EXPECT_EQ(puntos, 1);
-    EXPECT_EQ(barras, 1);
 }
 
 TEST_F(Composicion, OnlyADraftCarriesTheDraftLabel) {
@@ -409,8 +492,60 @@ TEST_F(Composicion, OnlyADraftCarriesTheDraftLabel) {
         DCRegistro dc;
         CPrintInfo info;
         ASSERT_TRUE(doc.Imprimir(&dc, &info));
-        for (int hoja = 1; hoja <= 3; ++hoja)
-            EXPECT_EQ(dc.Buscar("BORRADOR", hoja).size(), estado == estado::Borrador ? 1u : 0u);
+        for (int hoja = 1; hoja <= 3; ++hoja) {
+            const auto marca = dc.Buscar("BORRADOR", hoja);
+            ASSERT_EQ(marca.size(), estado == estado::Borrador ? 1u : 0u);
+            // The mark only darkens what it crosses; the values are ink over it.
+            if (!marca.empty()) {
+                EXPECT_EQ(marca[0].modo, R2_MASKPEN);
+            }
+            EXPECT_EQ(dc.Buscar("12345678Z", hoja)[0].modo, R2_COPYPEN);
+        }
+    }
+}
+
+TEST_F(Composicion, APagePrintsItsDrawingWhereTheFormShipsOneAndItsImageOtherwise) {
+    static const unsigned char kImagen[] = "BM imagen", kDibujo[] = "QPIC dibujo";
+    CModuloRecursos fondos{"fondos",
+                           {},
+                           {},
+                           {{90201, RecursoBitmap{kImagen, sizeof kImagen}},
+                            {90202, RecursoBitmap{kDibujo, sizeof kDibujo}}}};
+    AfxAnadirModuloRecursos(&fondos);
+    std::vector<UINT> impresos;
+    for (const UINT dibujo : {90202u, 0u, 90999u}) {
+        CString error;
+        std::unique_ptr<CGuiaView> vista = AbrirVistaPagina(doc, 0, error);
+        ASSERT_TRUE(vista) << error.c_str();
+        vista->SetIdFondo(90201);
+        vista->SetIdDibujoFondo(dibujo);
+        ASSERT_TRUE(vista->InicializarControlesImpresora());
+        DCRegistro dc;
+        vista->ImprimirVista(&dc, 1.0, 1.0);
+        ASSERT_FALSE(dc.imagenes.empty());
+        impresos.push_back(dc.imagenes[0].idRecurso);
+        EXPECT_EQ(dc.imagenes[0].destino, CRect(0, 0, kAnchoPaginaPx, kAltoPaginaPx));
+    }
+    AfxQuitarModuloRecursos(&fondos);
+    // A drawing the chain lacks falls back to the image, never to a sheet without its form.
+    EXPECT_EQ(impresos, (std::vector<UINT>{90202u, 90201u, 90201u}));
+}
+
+TEST_F(Composicion, TheDraftWarningAndTheCopyCaptionStayInsideThePrintableArea) {
+    doc.SetEstado(estado::Borrador);
+    DCRegistro dc;
+    CPrintInfo info;
+    ASSERT_TRUE(doc.Imprimir(&dc, &info));
+    // 5 mm of an A4 sheet at 300 dpi, on every side.
+    const CRect imprimible(60, 60, 2480 - 60, 3507 - 60);
+    for (const std::string& texto : {std::string("BORRADOR - SIN VALIDEZ PARA SU PRESENTACIÓN"),
+                                     NombreEjemplar(EjemplarAdministracion).str()}) {
+        const auto t = dc.Buscar(texto, 1);
+        ASSERT_EQ(t.size(), 1u) << texto;
+        EXPECT_GE(t[0].rect.top, imprimible.top) << texto;
+        EXPECT_LE(t[0].rect.bottom, imprimible.bottom) << texto;
+        EXPECT_GE(t[0].rect.left, imprimible.left) << texto;
+        EXPECT_LE(t[0].rect.right, imprimible.right) << texto;
     }
 }
 

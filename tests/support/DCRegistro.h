@@ -20,12 +20,18 @@ public:
         UINT alineacion; // TextOut: the text alignment; DrawText: the DT_ format
         COLORREF color;
         bool enRect;
+        int modo; // GetROP2() when it was drawn
     };
     struct Imagen {
         int hoja;
         CRect destino;
         UINT idRecurso; // 0 for a code
         stImagenCodigo codigo;
+    };
+    struct Relleno {
+        int hoja;
+        CRect rect;
+        COLORREF color;
     };
 
     // An A4 sheet at this resolution.
@@ -40,6 +46,14 @@ public:
         case LOGPIXELSX:
         case LOGPIXELSY:
             return ppp_;
+        case PHYSICALWIDTH:
+            return hojaAncho;
+        case PHYSICALHEIGHT:
+            return hojaAlto;
+        case PHYSICALOFFSETX:
+            return desplazamiento.x;
+        case PHYSICALOFFSETY:
+            return desplazamiento.y;
         }
         return 0;
     }
@@ -50,8 +64,13 @@ public:
 
     std::vector<Texto> textos;
     std::vector<Imagen> imagenes;
+    std::vector<Relleno> rellenos;
     int hojas = 0;
     int ancho = -1, alto = -1;
+    // A printer's sheet, of which the drawing area is a part; 0 for a device that draws on
+    // the whole sheet.
+    int hojaAncho = 0, hojaAlto = 0;
+    CPoint desplazamiento;
 
     // The texts of a sheet (from 1) equal to `t`.
     std::vector<Texto> Buscar(const std::string& t, int hoja = 0) const {
@@ -65,16 +84,21 @@ public:
 protected:
     void DibujarTexto(int x, int y, const CString& texto, const LOGFONT& lf, UINT alineacion,
                       COLORREF color) override {
-        textos.push_back({hojas, texto.str(), CRect(x, y, x, y), lf, alineacion, color, false});
+        textos.push_back(
+            {hojas, texto.str(), CRect(x, y, x, y), lf, alineacion, color, false, GetROP2()});
     }
     int DibujarTextoEnRect(const CRect& r, const CString& texto, const LOGFONT& lf, UINT formato,
                            COLORREF color) override {
-        textos.push_back({hojas, texto.str(), r, lf, formato, color, true});
+        textos.push_back({hojas, texto.str(), r, lf, formato, color, true, GetROP2()});
         return r.Height();
     }
     void DibujarBitmap(const CRect& destino, const CBitmap& b) override {
         imagenes.push_back(
             {hojas, destino, b.GetId(), b.Codigo() ? *b.Codigo() : stImagenCodigo()});
+    }
+    void DibujarRectangulos(const std::vector<CRect>& rects, COLORREF color) override {
+        for (const CRect& r : rects)
+            rellenos.push_back({hojas, r, color});
     }
 
     // A plain metric a test can reckon by hand: every character as wide as 0.6 of the font's

@@ -34,11 +34,10 @@ inline constexpr int kPixelesModulo = 2;
 // whole in UTF-8 behind the UTF-8 ECI (26), which readers that honour ECIs decode exactly;
 // nothing is dropped or replaced. False, with the encoder's reason in `error` and an empty
 // image, when the text does not fit in one symbol or there is none.
-MODELO_API bool GenerarImagenPDF417(const CString& datos, stImagenCodigo& imagen, CString& error);
+// `proporcion` is the width over the height of the field the code fills: the columns are then
+// the count that gives the largest square module in it for this text (rows three modules
+// high, quiet zones included). 0 keeps twelve columns.
+MODELO_API bool GenerarImagenPDF417(const CString& datos, stImagenCodigo& imagen, CString& error,
+                                    double proporcion = 0);
 // The bar code alone, without the human-readable line: the views print the code under it.
 MODELO_API bool GenerarImagenCode128(const CString& texto, stImagenCodigo& imagen, CString& error);
-
-// A rendered code made larger for a device: every module of kPixelesModulo pixels becomes
-// `porModuloX` by `porModuloY` pixels, exactly, so the code stays as sharp as it was drawn.
-MODELO_API stImagenCodigo AmpliarImagenCodigo(const stImagenCodigo& imagen, int porModuloX,
-                                              int porModuloY);

@@ -26,6 +26,10 @@ public:
     UINT GetIdPlantilla() const { return idPlantilla_; }
     UINT GetIdFondo() const { return idFondo_; }
     void SetIdFondo(UINT idBitmap) { idFondo_ = idBitmap; }
+    // The page's drawing for paper, the same page as shapes and text, printed instead of the
+    // page image when the resource chain has it (a bitmap enlarged to a sheet blurs).
+    UINT GetIdDibujoFondo() const { return idDibujoFondo_; }
+    void SetIdDibujoFondo(UINT idDibujo) { idDibujoFondo_ = idDibujo; }
 
     CGuiaDoc* GetDocument() const { return doc_; }
     void SetDocument(CGuiaDoc* doc) { doc_ = doc; }
@@ -172,6 +176,7 @@ public:
 protected:
     UINT idPlantilla_;
     UINT idFondo_ = 0;
+    UINT idDibujoFondo_ = 0;
     CGuiaDoc* doc_ = nullptr;
     int pagina_ = 0;
     bool soloLectura_ = false;

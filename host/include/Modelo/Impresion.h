@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 using COLORREF = std::uint32_t;
 constexpr COLORREF RGB(int r, int g, int b) {
@@ -54,15 +55,29 @@ struct CSize {
 };
 
 // What GetDeviceCaps answers: the drawing area in device pixels (the whole sheet of a PDF, the
-// printable part of a printer's sheet) and the device's dots per inch on each axis.
+// printable part of a printer's sheet), the device's dots per inch on each axis, and the whole
+// sheet with the drawing area's place on it (0 from a device that draws on the whole sheet).
 enum : int {
     HORZRES = 8,
     VERTRES = 10,
     LOGPIXELSX = 88,
     LOGPIXELSY = 90,
+    PHYSICALWIDTH = 110,
+    PHYSICALHEIGHT = 111,
+    PHYSICALOFFSETX = 112,
+    PHYSICALOFFSETY = 113,
 };
 
-// A picture a device draws: a bitmap of the resource chain (a page image), or a rendered code.
+// How what is drawn meets what is already on the sheet: it covers it, or it only darkens it
+// (ink on ink), so a light mark drawn over printed text never hides a stroke of it.
+enum : int {
+    R2_MASKPEN = 9,
+    R2_COPYPEN = 13,
+};
+
+// A picture a device draws: a bitmap of the resource chain (a page image, or a page's recorded
+// drawing, which a device plays over the rectangle as the page it was recorded on), or a
+// rendered code.
 class MODELO_API CBitmap : public CObject {
 public:
     DECLARE_DYNAMIC(CBitmap)
@@ -105,6 +120,8 @@ public:
     COLORREF GetTextColor() const { return color_; }
     CPoint SetViewportOrg(int x, int y); // returns the previous origin
     CPoint GetViewportOrg() const { return origen_; }
+    int SetROP2(int modo); // returns the previous mode
+    int GetROP2() const { return modo_; }
 
     // One line at a point, placed by the text alignment, in the selected font.
     bool TextOut(int x, int y, const CString& texto);
@@ -115,6 +132,9 @@ public:
     CSize GetTextExtent(const CString& texto) const;
     // The selected bitmap stretched over the rectangle. False without a bitmap.
     bool StretchBlt(int x, int y, int ancho, int alto);
+    // Rectangles filled in one colour, without an outline: the bars of a code, drawn as shapes
+    // so they stay sharp at whatever resolution the sheet is later rendered or printed.
+    bool FillSolidRects(const std::vector<CRect>& rects, COLORREF color);
 
     virtual int GetDeviceCaps(int indice) const = 0;
 
@@ -128,12 +148,14 @@ public:
 
 protected:
     // What a device draws, with the origin already applied. The font is never null.
+    // Text and rectangles follow GetROP2().
     virtual void DibujarTexto(int x, int y, const CString& texto, const LOGFONT& fuente,
                               UINT alineacion, COLORREF color) = 0;
     virtual int DibujarTextoEnRect(const CRect& rect, const CString& texto, const LOGFONT& fuente,
                                    UINT formato, COLORREF color) = 0;
     virtual void DibujarBitmap(const CRect& destino, const CBitmap& bitmap) = 0;
     virtual CSize MedirTexto(const CString& texto, const LOGFONT& fuente) const = 0;
+    virtual void DibujarRectangulos(const std::vector<CRect>& rects, COLORREF color) = 0;
 
 private:
     LOGFONT FuenteActual() const;
@@ -143,6 +165,7 @@ private:
     UINT alineacion_ = TA_LEFT | TA_TOP;
     COLORREF color_ = RGB(0, 0, 0);
     CPoint origen_;
+    int modo_ = R2_COPYPEN;
 };
 
 // What a print job tells the document, and what it learns back.
@@ -160,10 +183,12 @@ struct MODELO_API stEscalaImpresion {
     double x = 1.0, y = 1.0;
     CPoint origen;
 };
-// The page at the largest size that fits the device's drawing area, the same physical size on
-// both axes (each axis counts its own dots per inch), centred in it. On a whole A4 sheet the
-// height fills the paper: a page pixel is 1/96.2 inch, the size the page's fonts were laid
-// out for (96 to the inch); a printer that cannot print to the edge gets it a little smaller.
+// The page at the largest size that fits the device's drawing area less a margin of
+// kMargenHojaMm on every side of the sheet, the same physical size on both axes (each axis
+// counts its own dots per inch), centred there. On A4 the height fills the sheet between its
+// margins: a page pixel is 1/99.6 inch, a little under the 96 to the inch its fonts were laid
+// out for. A printer whose own margins are wider gets it smaller.
+inline constexpr double kMargenHojaMm = 5.0;
 MODELO_API stEscalaImpresion EscalaDePagina(const CDC& dc);
 
 // A value scaled to the device: (integer)(value * scale + 0.5), the conversion truncating
