@@ -5,6 +5,7 @@
 #include "Modelo/Funciones.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -210,9 +211,39 @@ void GruposEnCastellano(CLI::App& app) {
         GruposEnCastellano(*sub);
     }
 }
+
+// A script trusts what a command printed: output that never reached its destination (a full
+// disk, a closed pipe) is a failure, never a success. "" when all of it got there, else why
+// not. glibc keeps what it could not write, so the last flush fails again with the reason.
+CString SalidaPerdida() {
+    errno = 0;
+    const bool vaciada = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const int error = errno;
+    errno = 0;
+    // Some file systems only report at the close; a descriptor closed before anything was
+    // printed has nothing to lose.
+    const bool cerrada = std::fclose(stdout) == 0 || errno == EBADF;
+    if (!vaciada)
+        return error ? DescribirErrno(error) : CString("error de escritura");
+    return cerrada ? CString() : DescribirErrno(errno);
+}
+
+int EjecutarOrden(int argc, char** argv);
+
 } // namespace
 
 int EjecutarModelo(int argc, char** argv) {
+    const int estado = EjecutarOrden(argc, argv);
+    if (const CString motivo = SalidaPerdida(); !motivo.IsEmpty()) {
+        std::fprintf(stderr, "modelo: no se ha podido escribir la salida: %s\n", motivo.c_str());
+        return kRechazado;
+    }
+    return estado;
+}
+
+namespace {
+
+int EjecutarOrden(int argc, char** argv) {
     Contexto ctx;
     CLI::App app{"Modelo: cumplimentación, validación e impresión de autoliquidaciones", "modelo"};
     app.failure_message(MensajeDeFallo); // before the commands, which copy it
@@ -257,3 +288,5 @@ int EjecutarModelo(int argc, char** argv) {
     }
     return kRechazado;
 }
+
+} // namespace
