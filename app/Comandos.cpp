@@ -28,9 +28,21 @@ CHost& Contexto::Host() {
     return *host_;
 }
 
+namespace {
+// Why stdout first refused a write. The C library drops what it could not write, so a later
+// flush no longer fails and the reason would be lost.
+int errnoSalida = 0;
+
+void AnotarFalloSalida() {
+    if (errnoSalida == 0 && std::ferror(stdout))
+        errnoSalida = errno;
+}
+} // namespace
+
 void Imprimir(const CString& linea) {
     std::fwrite(linea.c_str(), 1, size_t(linea.GetLength()), stdout);
     std::fputc('\n', stdout);
+    AnotarFalloSalida();
 }
 
 std::string Json(const nlohmann::json& j) {
@@ -214,11 +226,11 @@ void GruposEnCastellano(CLI::App& app) {
 
 // A script trusts what a command printed: output that never reached its destination (a full
 // disk, a closed pipe) is a failure, never a success. "" when all of it got there, else why
-// not. glibc keeps what it could not write, so the last flush fails again with the reason.
+// not.
 CString SalidaPerdida() {
     errno = 0;
     const bool vaciada = std::fflush(stdout) == 0 && !std::ferror(stdout);
-    const int error = errno;
+    const int error = errnoSalida ? errnoSalida : errno;
     errno = 0;
     // Some file systems only report at the close; a descriptor closed before anything was
     // printed has nothing to lose.
@@ -271,10 +283,10 @@ int EjecutarOrden(int argc, char** argv) {
         app.parse(argc, argv); // the chosen command runs inside, as its callback
         if (app.get_subcommands().empty())
             std::fputs(app.help().c_str(), stdout);
-        std::fflush(stdout);
         return ctx.estado;
     } catch (const CLI::ParseError& e) {
         const int rc = app.exit(e);
+        AnotarFalloSalida(); // the parser flushes its help and version itself
         return rc == 0 ? kHecho : kRechazado;
     } catch (const ErrorUsuario& e) {
         std::fprintf(stderr, "modelo: %s\n", e.what());

@@ -295,11 +295,12 @@ void VentanaPrincipal::Eliminar() {
             p && p->Codigo() == codigo && !Cerrar(i))
             return;
     try {
-        casos::BorrarBorrador(host_, codigo, [&] {
-            return AfxMessageBox("¿Eliminar el borrador " + codigo +
-                                     " con todas sus casillas? No se puede deshacer.",
-                                 MB_YESNO | MB_ICONQUESTION) == IDYES;
-        });
+        if (!casos::BorrarBorrador(host_, codigo, [&] {
+                return AfxMessageBox("¿Eliminar el borrador " + codigo +
+                                         " con todas sus casillas? No se puede deshacer.",
+                                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+            }))
+            return; // the person said no: the list stays as it is, the row still chosen
     } catch (const std::exception& e) {
         AfxMessageBox(CString("No se ha eliminado la declaración: ") + e.what(),
                       MB_OK | MB_ICONERROR);
