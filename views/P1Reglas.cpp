@@ -160,15 +160,17 @@ void MOD_P1VIEW::OnKillfocusCuota() {
 
 void MOD_P1VIEW::CalcularTotalIngresar() {
     UpdateData(true);
-    double suma = 0.0;
+    // In cents: the validation checks the total to the cent, and fourteen whole digits are
+    // more than a double holds to the cent.
+    long long suma = 0;
     bool algunaCuota = false;
     for (const CString& cuota : m_strCuota) {
         if (cuota.IsEmpty())
             continue;
-        suma += Currency2Double(cuota);
+        suma += Currency2Centimos(cuota);
         algunaCuota = true;
     }
-    m_strTotal = algunaCuota ? Double2Currency(suma, 2, true, false) : CString();
+    m_strTotal = algunaCuota ? Centimos2Currency(suma, true) : CString();
     UpdateData(false);
 }
 

@@ -12,6 +12,11 @@
 // rounds the number a person typed, not the binary neighbour the double happens to hold. The
 // conversion ignores the process locale (a desktop session may set one with a decimal comma),
 // and the digits are handled in fixed buffers: an import formats two amounts per document.
+namespace {
+CString Escribir(const char* digitos, int puntoEn, int guardados, int decimales, bool negativo,
+                 bool agrupar, bool vacioSiCero);
+} // namespace
+
 CString Double2Currency(double valor, int decimales, bool agrupar, bool vacioSiCero) {
     if (!std::isfinite(valor))
         valor = 0;
@@ -68,6 +73,14 @@ CString Double2Currency(double valor, int decimales, bool agrupar, bool vacioSiC
             ++guardados;
         }
     }
+    return Escribir(digitos, puntoEn, guardados, decimales, negativo, agrupar, vacioSiCero);
+}
+
+namespace {
+// The digits as currency text: `puntoEn` whole digits, then the decimals up to `guardados`.
+CString Escribir(const char* digitos, int puntoEn, int guardados, int decimales, bool negativo,
+                 bool agrupar, bool vacioSiCero) {
+    constexpr int kMax = 720;
     int primera = 0;
     while (primera < puntoEn - 1 && digitos[primera] == '0')
         ++primera;
@@ -92,6 +105,33 @@ CString Double2Currency(double valor, int decimales, bool agrupar, bool vacioSiC
             out[o++] = digitos[i];
     }
     return CString(out, o);
+}
+
+} // namespace
+
+CString Centimos2Currency(long long centimos, bool agrupar) {
+    char digitos[32];
+    const int n =
+        std::snprintf(digitos, sizeof digitos, "%03llu",
+                      static_cast<unsigned long long>(centimos < 0 ? -centimos : centimos));
+    return Escribir(digitos, n - 2, n, 2, centimos < 0, agrupar, false);
+}
+
+long long Currency2Centimos(const CString& texto) {
+    long long centimos = 0;
+    int decimales = -1;
+    for (const char c : texto.view()) {
+        if (c == ',' && decimales < 0)
+            decimales = 0;
+        else if (texto::EsDigito(c) && decimales < 2) {
+            centimos = centimos * 10 + (c - '0');
+            decimales += decimales < 0 ? 0 : 1;
+        } else if (c != '.' && !texto::EsDigito(c))
+            break;
+    }
+    for (int d = decimales < 0 ? 0 : decimales; d < 2; ++d)
+        centimos *= 10;
+    return centimos;
 }
 
 double Currency2Double(const CString& texto) {

@@ -1,6 +1,7 @@
 #include "Modelo/Funciones.h"
 #include "Modelo/CatalogoCasillas.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 TEST(Moneda, RoundsTheDecimalValueHalfAwayFromZero) {
@@ -118,4 +119,17 @@ TEST(ImporteMoneda, ReadsCurrencyTextToTheCentAndNothingElse) {
         EXPECT_FALSE(LeerImporteMoneda(malo, c)) << malo;
     EXPECT_FALSE(LeerImporteMoneda("123.456,00", c, 5)); // more whole digits than allowed
     EXPECT_TRUE(LeerImporteMoneda("12.345,00", c, 5));
+}
+
+// Fourteen whole digits and two decimals are more than a double holds to the cent.
+TEST(Moneda, CentsAreExactWhereADoubleLosesTheLastCent) {
+    EXPECT_EQ(Centimos2Currency(9999999999999999LL, true), "99.999.999.999.999,99");
+    EXPECT_EQ(Centimos2Currency(4 * 9999999999999999LL, true), "399.999.999.999.999,96");
+    EXPECT_EQ(Centimos2Currency(5, true), "0,05");
+    EXPECT_EQ(Centimos2Currency(0, true), "0,00");
+    EXPECT_EQ(Centimos2Currency(123456, false), "1234,56");
+    EXPECT_EQ(Currency2Centimos("99.999.999.999.999,99"), 9999999999999999LL);
+    // What an amount edit may hold while a person types: read as Currency2Double reads it.
+    for (const char* t : {"1,5", ",", "1.234,50", "12", "", "0,07", "1.2.3"})
+        EXPECT_EQ(Currency2Centimos(t), std::llround(Currency2Double(t) * 100)) << t;
 }

@@ -16,6 +16,12 @@ MODELO_API CString Double2Currency(double valor, int decimales, bool agrupar, bo
 // is not a number reads as 0.
 MODELO_API double Currency2Double(const CString& texto);
 
+// Sums of amounts are exact only in cents: a double loses the last cent of fourteen whole
+// digits. The currency text of an amount in cents, and the text read back to cents as
+// Currency2Double reads it (dots ignored, at most two decimals).
+MODELO_API CString Centimos2Currency(long long centimos, bool agrupar);
+MODELO_API long long Currency2Centimos(const CString& texto);
+
 // The C library's reading of a number: leading blanks skipped, a point before the decimals,
 // the longest number at the start; 0 when there is none. Independent of the process locale.
 MODELO_API double NumeroC(std::string_view texto);
