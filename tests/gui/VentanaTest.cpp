@@ -256,8 +256,15 @@ TEST_F(Ventana, ABoxTakesNoControlCharacterEvenPasted) {
         EXPECT_FALSE(texto::TieneControl(w->GetWindowText().view())) << pegado;
         EXPECT_EQ(TextoModelo(e->text()), w->GetWindowText()) << pegado;
     }
+    // A clean paste is taken: the clipboard did reach the widget.
+    QApplication::clipboard()->setText("8630000000017");
+    QTest::mouseClick(e, Qt::LeftButton);
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(e, Qt::Key_Tab);
+    EXPECT_EQ(w->GetWindowText(), "8630000000017");
     ASSERT_TRUE(p->Guardar());
-    EXPECT_FALSE(texto::TieneControl(host->Abrir(c)->GetCasilla(52, 0).view()));
+    EXPECT_EQ(host->Abrir(c)->GetCasilla(52, 0), "8630000000017");
 }
 
 namespace {
