@@ -7,7 +7,7 @@ namespace casos {
 
 namespace {
 
-[[noreturn]] void RechazarDefinitiva(const CString& codigo) {
+[[noreturn]] void RechazarBorradoDeDefinitiva(const CString& codigo) {
     throw ErrorUsuario("La declaración " + codigo +
                        " es definitiva y no se puede borrar; se corrige con una complementaria "
                        "o una sustitutiva");
@@ -37,15 +37,26 @@ CListaErrores Validar(CGuiaDoc& doc) {
     return hallazgos;
 }
 
-bool Guardar(CHost& host, CGuiaDoc& doc) {
+namespace {
+// Whether the document may still be saved over the stored declaration: a draft, and nobody
+// saved it since the document read it (that save would be undone). The caller holds the
+// write transaction; false after telling the person.
+bool Vigente(CHost& host, CGuiaDoc& doc) {
     CHost::ExigirBorrador(doc);
-    CBaseDatos::Transaccion t(host.BaseDatos());
     if (doc.CambioTimeStamp()) {
         doc.ErrorTimeStamp();
         return false;
     }
     // The store's own state, not the document's: another program may have finalized it.
     ExigirBorrador(host, doc.GetCodDeclar());
+    return true;
+}
+} // namespace
+
+bool Guardar(CHost& host, CGuiaDoc& doc) {
+    CBaseDatos::Transaccion t(host.BaseDatos());
+    if (!Vigente(host, doc))
+        return false;
     host.Guardar(doc);
     t.Confirmar();
     return true;
@@ -54,8 +65,12 @@ bool Guardar(CHost& host, CGuiaDoc& doc) {
 bool Finalizar(CHost& host, CGuiaDoc& doc, CListaErrores& hallazgos) {
     hallazgos.RemoveAll();
     CBaseDatos::Transaccion t(host.BaseDatos());
-    if (!Guardar(host, doc))
+    if (!Vigente(host, doc))
         return false;
+    // Unchanged, it is what is stored: a save would only move its stamp and make an open
+    // window believe another program changed it.
+    if (doc.IsModified())
+        host.Guardar(doc);
     hallazgos = Validar(doc);
     if (hallazgos.IsEmpty()) {
         host.Almacen().CambiarEstado(doc.GetCodDeclar(), estado::Definitiva);
@@ -69,7 +84,7 @@ bool Finalizar(CHost& host, CGuiaDoc& doc, CListaErrores& hallazgos) {
 
 bool BorrarBorrador(CHost& host, const CString& codigo, const std::function<bool()>& confirmar) {
     if (host.Buscar(codigo).estado != estado::Borrador)
-        RechazarDefinitiva(codigo);
+        RechazarBorradoDeDefinitiva(codigo);
     if (confirmar && !confirmar())
         return false;
     CBaseDatos::Transaccion t(host.BaseDatos());
@@ -80,7 +95,7 @@ bool BorrarBorrador(CHost& host, const CString& codigo, const std::function<bool
         host.Buscar(codigo); // deleted meanwhile by another program: refused as unknown
         break;
     case CAlmacenDeclaraciones::Borrado::Definitiva:
-        RechazarDefinitiva(codigo); // finalized meanwhile
+        RechazarBorradoDeDefinitiva(codigo); // finalized meanwhile
     }
     t.Confirmar();
     return true;

@@ -18,10 +18,10 @@ CListaErrores Validar(CGuiaDoc& doc);
 // save would undo that one.
 bool Guardar(CHost& host, CGuiaDoc& doc);
 
-// In one write transaction: the document is saved as Guardar saves it, validated, and without
-// findings the declaration becomes final, so nothing another program does can fall between
-// what was validated and what became final. True when it is final; false with the findings
-// (the save stands), or with none when Guardar refused.
+// In one write transaction: the document, refused as Guardar refuses it, is saved when it
+// holds changes, validated, and without findings the declaration becomes final, so nothing
+// another program does can fall between what was validated and what became final. True when
+// it is final; false with the findings (the save stands), or with none when it was refused.
 bool Finalizar(CHost& host, CGuiaDoc& doc, CListaErrores& hallazgos);
 
 // Deletes a draft with its boxes, records and bound parties, once `confirmar` says yes. It is
