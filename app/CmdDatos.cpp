@@ -1,4 +1,5 @@
 // Commands on the host's data: tariff questions, parties, settings, loading SQL.
+#include "CasosDeUso.h"
 #include "ComandosComun.h"
 #include "Modelo/Funciones.h"
 #include "Modelo/Intervinientes.h"
@@ -245,9 +246,12 @@ void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
         ->required();
     add->add_option("--second-surname", e->apellido2, "Segundo apellido");
     add->add_option("--first-name", e->nombrePropio, "Nombre");
-    add->add_option("--declaration", e->declaracion, "Declaración a la que se vincula");
+    auto* declaracion =
+        add->add_option("--declaration", e->declaracion, "Declaración a la que se vincula");
     add->add_option("--role", e->papel, "Papel: Sujeto Pasivo, Representante o Presentador")
-        ->check(CLI::IsMember({rol::SujetoPasivo, rol::Representante, rol::Presentador}));
+        ->check(CLI::IsMember({rol::SujetoPasivo, rol::Representante, rol::Presentador}))
+        ->needs(declaracion);
+    declaracion->needs("--role");
     add->add_option("--province", e->provincia, "Código de provincia");
     add->add_option("--municipality", e->municipio, "Código de municipio");
     add->add_option("--street-type", e->tipoVia, "Tipo de vía");
@@ -259,39 +263,25 @@ void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
     add->add_option("--postcode", e->cp, "Código postal");
     add->add_option("--phone", e->tel, "Teléfono");
     add->callback([&ctx, e, add] {
-        if (e->declaracion.empty() != e->papel.empty())
-            throw ErrorUsuario("--declaration y --role van juntos");
         ExigirCamposLimpios(*add);
-        CHost& host = ctx.Host();
-        CBaseDatos::Transaccion t(host.BaseDatos());
-        if (!e->declaracion.empty() && !host.Almacen().Buscar(CString(e->declaracion))) {
-            host.BaseDatos().ExigirIntegra();
-            throw ErrorUsuario("No existe la declaración " + CitaBreve(CString(e->declaracion)));
-        }
-        CString nombre(e->nombre);
-        if (!e->apellido2.empty() || !e->nombrePropio.empty())
-            nombre += CString(kSeparadorNombre, 1) + CString(e->apellido2) +
-                      CString(kSeparadorNombre, 1) + CString(e->nombrePropio);
         stInterviniente p;
         p.Nif = CString(e->nif);
-        p.Nombre = nombre;
-        if (const CString motivo = CMantenimientoIntervinientes::Comprobar(p); !motivo.IsEmpty())
-            throw ErrorUsuario(motivo);
-        ValorSql declaracion, papel;
-        if (!e->declaracion.empty()) {
-            declaracion = CString(e->declaracion);
-            papel = CString(e->papel);
-        }
-        host.BaseDatos().Ejecutar(
-            "INSERT INTO PAINTERVIN (CDDECLAR, CDROL, DENIF, DENOMBRE, CDPROVIN, CDMUNICI, "
-            "CDTIPVIA, DENOMVIA, NUMVIA, ESCALERA, PISO, PUERTA, CODPOSTAL, TELEFONO) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-            {declaracion, papel, CString(e->nif), nombre, CString(e->provincia),
-             CString(e->municipio), CString(e->tipoVia), CString(e->via), CString(e->numero),
-             CString(e->escalera), CString(e->piso), CString(e->puerta), CString(e->cp),
-             CString(e->tel)});
-        Imprimir(host.BaseDatos().Valor("SELECT last_insert_rowid()"));
-        t.Confirmar();
+        p.Nombre = CString(e->nombre);
+        if (!e->apellido2.empty() || !e->nombrePropio.empty())
+            p.Nombre += CString(kSeparadorNombre, 1) + CString(e->apellido2) +
+                        CString(kSeparadorNombre, 1) + CString(e->nombrePropio);
+        p.Provincia = CString(e->provincia);
+        p.Municipio = CString(e->municipio);
+        p.TipoVia = CString(e->tipoVia);
+        p.NombreVia = CString(e->via);
+        p.Numero = CString(e->numero);
+        p.Escalera = CString(e->escalera);
+        p.Piso = CString(e->piso);
+        p.Puerta = CString(e->puerta);
+        p.CodigoPostal = CString(e->cp);
+        p.Telefono = CString(e->tel);
+        Imprimir(
+            casos::AnadirInterviniente(ctx.Host(), p, CString(e->declaracion), CString(e->papel)));
     });
 
     auto codigo = std::make_shared<std::string>();

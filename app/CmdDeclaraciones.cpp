@@ -1,4 +1,5 @@
 // Commands on stored declarations: create, list, show, write boxes, replicate.
+#include "CasosDeUso.h"
 #include "ComandosComun.h"
 #include "Modelo/Funciones.h"
 
@@ -57,10 +58,9 @@ std::vector<Asignacion> LeerAsignaciones(const std::vector<std::string>& textos,
             throw ErrorUsuario("La casilla " + nombre +
                                " la escribe el programa al crear la declaración");
         c.valor = CString(a.substr(igual + 1));
-        for (int i = 0; i < c.valor.GetLength(); ++i)
-            if (static_cast<unsigned char>(c.valor[i]) < 0x20)
-                throw ErrorUsuario("El valor de " + CitaBreve(CString(a.substr(0, igual))) +
-                                   " lleva caracteres de control");
+        if (texto::TieneControl(c.valor.view()))
+            throw ErrorUsuario("El valor de " + CitaBreve(CString(a.substr(0, igual))) +
+                               " lleva caracteres de control");
         cambios.push_back(c);
     }
     return cambios;
@@ -118,32 +118,28 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
         }
         // The earlier declaration is read in the transaction that creates the new one.
         CBaseDatos::Transaccion t(host.BaseDatos());
-        const auto previa = host.Almacen().Buscar(anterior);
-        if (!previa) {
-            host.BaseDatos().ExigirIntegra();
-            throw ErrorUsuario("No existe la declaración " + CitaBreve(anterior));
-        }
-        if (previa->modelo.Left(3) != CString(nueva->formulario))
-            throw ErrorUsuario("La declaración " + anterior + " es del modelo " + previa->modelo +
+        const CAlmacenDeclaraciones::Resumen previa = host.Buscar(anterior);
+        if (previa.modelo.Left(3) != CString(nueva->formulario))
+            throw ErrorUsuario("La declaración " + anterior + " es del modelo " + previa.modelo +
                                "; la nueva tiene que ser del mismo formulario");
-        if (previa->estado != estado::Definitiva)
+        if (previa.estado != estado::Definitiva)
             throw ErrorUsuario("La declaración " + anterior +
                                " sigue en borrador: se corrige modificándola, sin complementaria "
                                "ni sustitutiva");
         if (mes.IsEmpty() && anio.IsEmpty()) {
-            mes = previa->mes;
-            anio = previa->anio;
+            mes = previa.mes;
+            anio = previa.anio;
         }
         auto doc = host.Nueva(CString(nueva->formulario), mes, anio);
         // The earlier declaration became final when it was filed: its code is the receipt
         // number, that moment the presentation date, its serial the presentation number.
         CStringArray datos;
         datos.Add(complementaria ? "C" : "S");
-        datos.Add(previa->codigo);
-        datos.Add(previa->modificada.Mid(8, 2) + "/" + previa->modificada.Mid(5, 2) + "/" +
-                  previa->modificada.Left(4));
-        datos.Add(previa->anio.IsEmpty() ? previa->modificada.Left(4) : previa->anio);
-        datos.Add(previa->codigo.Right(6));
+        datos.Add(previa.codigo);
+        datos.Add(previa.modificada.Mid(8, 2) + "/" + previa.modificada.Mid(5, 2) + "/" +
+                  previa.modificada.Left(4));
+        datos.Add(previa.anio.IsEmpty() ? previa.modificada.Left(4) : previa.anio);
+        datos.Add(previa.codigo.Right(6));
         host.Operacion(*doc, "corregir", datos);
         host.Guardar(*doc);
         t.Confirmar();
@@ -199,30 +195,13 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
     cmdBorrar->add_option("CODE", borrar->codigo, "Código de la declaración")->required();
     cmdBorrar->add_flag("--yes", borrar->si, "Sin pedir confirmación");
     cmdBorrar->callback([&ctx, borrar] {
-        CHost& host = ctx.Host();
         const CString codigo(borrar->codigo);
-        const auto resumen = host.Almacen().Buscar(codigo);
-        if (!resumen) {
-            host.BaseDatos().ExigirIntegra();
-            throw ErrorUsuario("No existe la declaración " + CitaBreve(codigo));
-        }
-        if (resumen->estado != estado::Borrador)
-            throw ErrorUsuario("La declaración " + codigo +
-                               " es definitiva y no se puede borrar; para corregirla cree una "
-                               "complementaria o una sustitutiva (new --complementary-of)");
-        if (!borrar->si && !Confirmar("¿Borrar la declaración " + codigo + "? [s/N] "))
+        const bool borrada = casos::BorrarBorrador(ctx.Host(), codigo, [&] {
+            return borrar->si || Confirmar("¿Borrar la declaración " + codigo + "? [s/N] ");
+        });
+        if (!borrada)
             throw ErrorUsuario("No se ha borrado la declaración " + codigo);
-        switch (host.Almacen().Borrar(codigo)) {
-        case CAlmacenDeclaraciones::Borrado::Hecho:
-            Imprimir("Declaración " + codigo + " borrada.");
-            return;
-        case CAlmacenDeclaraciones::Borrado::NoExiste:
-            throw ErrorUsuario("No existe la declaración " + codigo);
-        case CAlmacenDeclaraciones::Borrado::Definitiva:
-            throw ErrorUsuario("La declaración " + codigo +
-                               " es definitiva y no se puede borrar; para corregirla cree una "
-                               "complementaria o una sustitutiva (new --complementary-of)");
-        }
+        Imprimir("Declaración " + codigo + " borrada.");
     });
 
     struct OpcMostrar {

@@ -2,6 +2,7 @@
 // binding them to a declaration in a role, through the host's party maintenance. Binding and
 // unbinding end as the dialog's OK does: the declaration's party boxes are filled again and
 // saved.
+#include "CasosDeUso.h"
 #include "ComandosComun.h"
 #include "Modelo/Funciones.h"
 #include "Modelo/MantenimientoIntervinientes.h"
@@ -66,26 +67,30 @@ stInterviniente BuscarLibre(CMantenimientoIntervinientes& m, const std::string& 
     throw ErrorUsuario("No existe en el almacén el interviniente " + CitaBreve(CString(numero)));
 }
 
-// Runs a change of the store and, for a declaration, refills its party boxes and saves it, all
-// in one transaction.
-template <class Cambio> void Cambiar(Contexto& ctx, const std::string& declaracion, Cambio cambio) {
+// A change of the store alone, in one transaction.
+template <class Cambio> void Cambiar(Contexto& ctx, Cambio cambio) {
     CHost& host = ctx.Host();
     CBaseDatos::Transaccion t(host.BaseDatos());
-    std::unique_ptr<CGuiaDoc> doc;
-    if (!declaracion.empty()) {
-        doc = host.Abrir(CString(declaracion));
-        CHost::ExigirBorrador(*doc);
-    }
     CMantenimientoIntervinientes m(host.BaseDatos());
     try {
         cambio(m);
     } catch (const CExcepcionInterviniente& e) {
         throw ErrorUsuario(e.what());
     }
-    if (doc) {
-        host.Operacion(*doc, "intervinientes", {});
-        host.Guardar(*doc);
-    }
+    t.Confirmar();
+}
+
+// A change of a declaration's parties, ended as the dialog's OK ends it: the declaration's
+// party boxes are filled again and saved, all in one transaction.
+template <class Cambio>
+void CambiarDeclaracion(Contexto& ctx, const std::string& declaracion, Cambio cambio) {
+    CHost& host = ctx.Host();
+    CBaseDatos::Transaccion t(host.BaseDatos());
+    auto doc = host.Abrir(CString(declaracion));
+    CHost::ExigirBorrador(*doc);
+    cambio(host);
+    host.Operacion(*doc, "intervinientes", {});
+    host.Guardar(*doc);
     t.Confirmar();
 }
 
@@ -104,7 +109,7 @@ void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx) {
     OpcionEntera(edit->add_option("NUM", e->numero, "Número de orden")->required(), 1);
     OpcionesCampos(edit, e->campos);
     edit->callback([&ctx, e] {
-        Cambiar(ctx, "", [&](CMantenimientoIntervinientes& m) {
+        Cambiar(ctx, [&](CMantenimientoIntervinientes& m) {
             stInterviniente p = BuscarLibre(m, e->numero);
             Aplicar(e->campos, p);
             m.Editar(p.NumOrden, p);
@@ -115,7 +120,7 @@ void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx) {
     auto* remove = parties->add_subcommand("remove", "Quita un interviniente del almacén");
     OpcionEntera(remove->add_option("NUM", r->numero, "Número de orden")->required(), 1);
     remove->callback([&ctx, r] {
-        Cambiar(ctx, "", [&](CMantenimientoIntervinientes& m) { m.Quitar(CString(r->numero)); });
+        Cambiar(ctx, [&](CMantenimientoIntervinientes& m) { m.Quitar(CString(r->numero)); });
     });
 
     const std::vector<std::string> papeles{rol::SujetoPasivo, rol::Representante, rol::Presentador};
@@ -129,8 +134,9 @@ void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx) {
     OpcionEntera(
         bind->add_option("--party", b->numero, "Número de orden del interviniente")->required(), 1);
     bind->callback([&ctx, b] {
-        Cambiar(ctx, b->declaracion, [&](CMantenimientoIntervinientes& m) {
-            m.Vincular(CString(b->declaracion), CString(b->papel), CString(b->numero));
+        CambiarDeclaracion(ctx, b->declaracion, [&](CHost& host) {
+            casos::VincularInterviniente(host, CString(b->declaracion), CString(b->papel),
+                                         CString(b->numero));
         });
     });
 
@@ -142,10 +148,10 @@ void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx) {
         ->required()
         ->check(CLI::IsMember(papeles));
     unbind->callback([&ctx, u] {
-        Cambiar(ctx, u->declaracion, [&](CMantenimientoIntervinientes& m) {
-            if (!m.Desvincular(CString(u->declaracion), CString(u->papel)))
-                throw CExcepcionInterviniente("La declaración " + u->declaracion + " no tiene " +
-                                              u->papel);
+        CambiarDeclaracion(ctx, u->declaracion, [&](CHost& host) {
+            if (!casos::DesvincularInterviniente(host, CString(u->declaracion), CString(u->papel)))
+                throw ErrorUsuario("La declaración " + CitaBreve(CString(u->declaracion)) +
+                                   " no tiene " + u->papel);
         });
     });
 }

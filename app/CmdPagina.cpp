@@ -15,19 +15,14 @@ namespace {
 // The page's messages, counted; a refused data file, noticed. Everything else as the console.
 class ServiciosPagina : public CServiciosConsola {
 public:
-    explicit ServiciosPagina(bool mensajesAStderr) : aStderr_(mensajesAStderr) {
-        AfxFijarServicios(this);
-    }
+    ServiciosPagina() { AfxFijarServicios(this); }
     ~ServiciosPagina() override { AfxFijarServicios(nullptr); }
 
     int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override {
         ++mensajes;
-        if (!aStderr_)
-            return CServiciosConsola::MessageBox(texto, titulo, tipo);
         CString t = texto;
         t.TrimRight("\n");
-        std::fprintf(stderr, "%s\n", t.c_str());
-        return (tipo & 0xF) == MB_OK ? IDOK : IDCANCEL;
+        return CServiciosConsola::MessageBox(t, titulo, tipo);
     }
     void MostrarErrores(const CListaErrores& errores) override {
         rechazado = rechazado || !errores.IsEmpty();
@@ -49,9 +44,6 @@ public:
     bool rechazado = false;
     CString eleccionPendiente;
     bool eleccionHecha = false;
-
-private:
-    bool aStderr_;
 };
 
 // The file is checked before anything is cleared: a path that cannot be read must not cost
@@ -101,7 +93,7 @@ Paso LeerPaso(const std::string& s, const PlantillaDialogo& plantilla) {
     int pagina = 0, casilla = 0;
     if (corte == std::string::npos || !LeerCasilla(s.substr(0, corte), pagina, casilla) ||
         pagina != 0)
-        throw ErrorUsuario("Paso no válido: " + CString(s) +
+        throw ErrorUsuario("Paso no válido: " + CitaBreve(CString(s)) +
                            " (se espera P1-nn=TEXTO, P1-nn:click, P1-nn:parties, P1-nn:help o "
                            "P1-nn@DD/MM/AAAA)");
     Paso p;
@@ -112,12 +104,16 @@ Paso LeerPaso(const std::string& s, const PlantillaDialogo& plantilla) {
     const ControlPlantilla* c = plantilla.ControlDeCasilla(casilla);
     auto exigir = [&](bool valido, const char* que) {
         if (!valido)
-            throw ErrorUsuario("Paso no válido: " + CString(s) + ": la casilla P1-" +
+            throw ErrorUsuario("Paso no válido: " + CitaBreve(CString(s)) + ": la casilla P1-" +
                                CString::Formatted("%d", casilla) + " " + que);
     };
     switch (s[corte]) {
     case '=':
         exigir(c && EsEdicion(c->clase), "no es una casilla de texto de la página 1");
+        // What no key types is refused before anything is typed: half a step would be saved.
+        exigir(!texto::TieneControl(resto),
+               "es de una línea y no admite caracteres de control (saltos de línea, "
+               "tabuladores)");
         p.valor = resto;
         break;
     case '@':
@@ -128,7 +124,7 @@ Paso LeerPaso(const std::string& s, const PlantillaDialogo& plantilla) {
         if (!resto.empty()) {
             p.fecha = Str2Time(CString(resto));
             if (p.fecha.GetStatus() != COleDateTime::valid)
-                throw ErrorUsuario("Fecha no válida en " + CString(s) + " (DD/MM/AAAA)");
+                throw ErrorUsuario("Fecha no válida en " + CitaBreve(CString(s)) + " (DD/MM/AAAA)");
         }
         break;
     default:
@@ -142,7 +138,8 @@ Paso LeerPaso(const std::string& s, const PlantillaDialogo& plantilla) {
             exigir(c != nullptr, resto == "parties" ? "no tiene botón de intervinientes"
                                                     : "no tiene botón de ayuda");
         } else {
-            throw ErrorUsuario("Acción desconocida en " + CString(s) + " (click, parties o help)");
+            throw ErrorUsuario("Acción desconocida en " + CitaBreve(CString(s)) +
+                               " (click, parties o help)");
         }
     }
     p.id = c->id;
@@ -152,7 +149,7 @@ Paso LeerPaso(const std::string& s, const PlantillaDialogo& plantilla) {
 // Runs one step; false when the page refused what the step asked.
 bool Ejecutar(const Paso& p, CGuiaView& vista, CPersona& persona, ServiciosPagina& servicios) {
     auto rechazo = [&](const CString& motivo) {
-        std::fprintf(stderr, "%s: %s\n", p.texto.c_str(), motivo.c_str());
+        std::fprintf(stderr, "%s: %s\n", CitaBreve(CString(p.texto)).c_str(), motivo.c_str());
         return false;
     };
     CWnd* w = vista.GetDlgItem(p.id);
@@ -172,7 +169,8 @@ bool Ejecutar(const Paso& p, CGuiaView& vista, CPersona& persona, ServiciosPagin
         // Leaving the box: its rules run, and the next step's box is entered afresh.
         persona.Salir();
         if (!completo)
-            return rechazo("la casilla no admite todo lo escrito; queda \"" + queda + "\"");
+            return rechazo("la casilla no admite todo lo escrito; queda \"" + CitaBreve(queda) +
+                           "\"");
         return true;
     }
     case Accion::Pulsar:
@@ -207,11 +205,14 @@ void RegistrarTeclear(CLI::App& app, Contexto& ctx) {
         CBaseDatos::Transaccion t(host.BaseDatos());
         auto doc = host.Abrir(CString(o->codigo));
         CHost::ExigirBorrador(*doc);
-        ServiciosPagina servicios(true);
+        ServiciosPagina servicios;
         auto vista = AbrirPagina1(*doc);
         std::vector<Paso> pasos;
         for (const std::string& s : o->pasos)
             pasos.push_back(LeerPaso(s, *vista->Plantilla()));
+        // What the page said at load (a stored period it refuses) was not caused by the steps:
+        // it is shown, and the exit status speaks of the steps alone.
+        servicios.mensajes = 0;
         CPersona persona(*vista);
         bool todoAdmitido = true;
         for (const Paso& p : pasos)
@@ -248,7 +249,7 @@ void RegistrarImportar(CLI::App& app, Contexto& ctx) {
                                " no tiene importación de fichero");
         ExigirLegible(o->fichero);
         const CStringArray casilla = host.Operacion(*doc, "importar", CStringArray());
-        ServiciosPagina servicios(false);
+        ServiciosPagina servicios;
         servicios.ficheroElegido = CString(o->fichero);
         auto vista = AbrirPagina1(*doc);
         vista->PosicionarEnCasilla(std::atoi(casilla[0]));

@@ -1,13 +1,8 @@
 // Validating a declaration and turning a valid draft into a final declaration.
+#include "CasosDeUso.h"
 #include "ComandosComun.h"
 
 namespace {
-
-CListaErrores Validar(CGuiaDoc& doc) {
-    CListaErrores errores;
-    doc.Validar(errores);
-    return errores;
-}
 
 void ImprimirErrores(const CListaErrores& errores, bool json) {
     if (!json) {
@@ -38,7 +33,7 @@ void RegistrarValidacion(CLI::App& app, Contexto& ctx) {
     validate->add_flag("--json", v->json, "Salida JSON");
     validate->callback([&ctx, v] {
         auto doc = ctx.Host().Abrir(CString(v->codigo));
-        const CListaErrores errores = Validar(*doc);
+        const CListaErrores errores = casos::Validar(*doc);
         ImprimirErrores(errores, v->json);
         ctx.estado = errores.IsEmpty() ? kHecho : kHallazgos;
     });
@@ -49,20 +44,19 @@ void RegistrarValidacion(CLI::App& app, Contexto& ctx) {
     finalize->add_option("CODE", *f, "Código de la declaración")->required();
     finalize->callback([&ctx, f] {
         CHost& host = ctx.Host();
-        // What is validated is what becomes final: no save may fall in between.
+        // The declaration is read inside the transaction that finalizes it.
         CBaseDatos::Transaccion t(host.BaseDatos());
         auto doc = host.Abrir(CString(*f));
-        CHost::ExigirBorrador(*doc);
-        const CListaErrores errores = Validar(*doc);
-        if (!errores.IsEmpty()) {
+        CListaErrores errores;
+        const bool definitiva = casos::Finalizar(host, *doc, errores);
+        t.Confirmar();
+        if (!definitiva) {
             ImprimirErrores(errores, false);
             std::fprintf(stderr, "La declaración %s sigue en borrador: tiene %d errores.\n",
                          doc->GetCodDeclar().c_str(), errores.GetSize());
             ctx.estado = kHallazgos;
             return;
         }
-        host.Almacen().CambiarEstado(doc->GetCodDeclar(), estado::Definitiva);
-        t.Confirmar();
         Imprimir("La declaración " + doc->GetCodDeclar() + " es definitiva.");
     });
 }

@@ -5,6 +5,7 @@
 #include "Modelo/Funciones.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -27,9 +28,21 @@ CHost& Contexto::Host() {
     return *host_;
 }
 
+namespace {
+// Why stdout first refused a write. The C library drops what it could not write, so a later
+// flush no longer fails and the reason would be lost.
+int errnoSalida = 0;
+
+void AnotarFalloSalida() {
+    if (errnoSalida == 0 && std::ferror(stdout))
+        errnoSalida = errno;
+}
+} // namespace
+
 void Imprimir(const CString& linea) {
     std::fwrite(linea.c_str(), 1, size_t(linea.GetLength()), stdout);
     std::fputc('\n', stdout);
+    AnotarFalloSalida();
 }
 
 std::string Json(const nlohmann::json& j) {
@@ -299,9 +312,39 @@ void GruposEnCastellano(CLI::App& app) {
         GruposEnCastellano(*sub);
     }
 }
+
+// A script trusts what a command printed: output that never reached its destination (a full
+// disk, a closed pipe) is a failure, never a success. "" when all of it got there, else why
+// not.
+CString SalidaPerdida() {
+    errno = 0;
+    const bool vaciada = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const int error = errnoSalida ? errnoSalida : errno;
+    errno = 0;
+    // Some file systems only report at the close; a descriptor closed before anything was
+    // printed has nothing to lose.
+    const bool cerrada = std::fclose(stdout) == 0 || errno == EBADF;
+    if (!vaciada)
+        return error ? DescribirErrno(error) : CString("error de escritura");
+    return cerrada ? CString() : DescribirErrno(errno);
+}
+
+int EjecutarOrden(int argc, char** argv);
+
 } // namespace
 
 int EjecutarModelo(int argc, char** argv) {
+    const int estado = EjecutarOrden(argc, argv);
+    if (const CString motivo = SalidaPerdida(); !motivo.IsEmpty()) {
+        std::fprintf(stderr, "modelo: no se ha podido escribir la salida: %s\n", motivo.c_str());
+        return kRechazado;
+    }
+    return estado;
+}
+
+namespace {
+
+int EjecutarOrden(int argc, char** argv) {
     Contexto ctx;
     CLI::App app{"Modelo: cumplimentación, validación e impresión de autoliquidaciones", "modelo"};
     app.failure_message(MensajeDeFallo); // before the commands, which copy it
@@ -329,10 +372,10 @@ int EjecutarModelo(int argc, char** argv) {
         app.parse(argc, argv); // the chosen command runs inside, as its callback
         if (app.get_subcommands().empty())
             std::fputs(app.help().c_str(), stdout);
-        std::fflush(stdout);
         return ctx.estado;
     } catch (const CLI::ParseError& e) {
         const int rc = app.exit(e);
+        AnotarFalloSalida(); // the parser flushes its help and version itself
         return rc == 0 ? kHecho : kRechazado;
     } catch (const ErrorUsuario& e) {
         std::fprintf(stderr, "modelo: %s\n", e.what());
@@ -346,3 +389,5 @@ int EjecutarModelo(int argc, char** argv) {
     }
     return kRechazado;
 }
+
+} // namespace

@@ -81,10 +81,20 @@ bool CHost::Ofrece(CGuiaDoc& doc, const char* nombre) {
     return plugin.operacion && plugin.operacion(&doc, nombre, nullptr, nullptr);
 }
 
+namespace {
+[[noreturn]] void RechazarDefinitiva(const CString& codigo) {
+    throw ErrorUsuario("La declaración " + codigo + " es definitiva y ya no se puede modificar");
+}
+} // namespace
+
 void CHost::ExigirBorrador(const CGuiaDoc& doc) {
     if (!doc.PermiteCambios())
-        throw ErrorUsuario("La declaración " + doc.GetCodDeclar() +
-                           " es definitiva y ya no se puede modificar");
+        RechazarDefinitiva(doc.GetCodDeclar());
+}
+
+void CHost::ExigirBorrador(const CAlmacenDeclaraciones::Resumen& r) {
+    if (r.estado != estado::Borrador)
+        RechazarDefinitiva(r.codigo);
 }
 
 std::unique_ptr<CGuiaDoc> CHost::Nueva(const CString& formulario, const CString& mes,
@@ -101,22 +111,27 @@ std::unique_ptr<CGuiaDoc> CHost::Nueva(const CString& formulario, const CString&
     return doc;
 }
 
-std::unique_ptr<CGuiaDoc> CHost::Abrir(const CString& codigo) {
-    // One snapshot: the summary, the code tables and the boxes all of the same moment.
-    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
+CAlmacenDeclaraciones::Resumen CHost::Buscar(const CString& codigo) {
     const auto resumen = almacen_.Buscar(codigo);
     if (!resumen) {
         // A damaged file can lose a row without an error: "there is none" must be true.
         db_.ExigirIntegra();
         throw ErrorUsuario("No existe la declaración " + CitaBreve(codigo));
     }
-    const CargadorPlugins::Plugin* plugin = plugins_.Buscar(resumen->modelo.Left(3));
+    return *resumen;
+}
+
+std::unique_ptr<CGuiaDoc> CHost::Abrir(const CString& codigo) {
+    // One snapshot: the summary, the code tables and the boxes all of the same moment.
+    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
+    const CAlmacenDeclaraciones::Resumen resumen = Buscar(codigo);
+    const CargadorPlugins::Plugin* plugin = plugins_.Buscar(resumen.modelo.Left(3));
     if (!plugin)
-        throw ErrorUsuario("La declaración " + codigo + " es del modelo " + resumen->modelo +
+        throw ErrorUsuario("La declaración " + codigo + " es del modelo " + resumen.modelo +
                            ", cuyo módulo no está cargado");
     std::unique_ptr<CGuiaDoc> doc = Crear(*plugin);
-    if (doc->GetCodModelo() != resumen->modelo)
-        throw ErrorUsuario("La declaración " + codigo + " es del modelo " + resumen->modelo +
+    if (doc->GetCodModelo() != resumen.modelo)
+        throw ErrorUsuario("La declaración " + codigo + " es del modelo " + resumen.modelo +
                            " y el módulo cargado es del " + doc->GetCodModelo());
     if (!doc->CargarDatos(codigo, false, false))
         throw ErrorUsuario("No se pudo leer la declaración " + codigo);

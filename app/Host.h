@@ -29,6 +29,8 @@ public:
     // A new declaration of the form, with its pages and defaults, stored under a new code.
     std::unique_ptr<CGuiaDoc> Nueva(const CString& formulario, const CString& mes,
                                     const CString& anio);
+    // The summary of a stored declaration; refused (ErrorUsuario) when there is none.
+    CAlmacenDeclaraciones::Resumen Buscar(const CString& codigo);
     // A stored declaration as a document of its form's plug-in.
     std::unique_ptr<CGuiaDoc> Abrir(const CString& codigo);
     // Saves the document: replicates its pages first, then stores it in one transaction.
@@ -47,8 +49,10 @@ public:
         CString nif, nombre;
     };
     Sujeto SujetoDe(const CString& codigo, const CString& modelo);
-    // Refuses to go on unless the declaration may still change.
+    // Refuses to go on unless the declaration may still change: as the document read it, or
+    // as the store holds it now.
     static void ExigirBorrador(const CGuiaDoc& doc);
+    static void ExigirBorrador(const CAlmacenDeclaraciones::Resumen& r);
 
 private:
     std::map<CString, std::vector<int>> casillasSujeto_; // per form, asked once

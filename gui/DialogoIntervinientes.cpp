@@ -1,5 +1,6 @@
 #include "DialogoIntervinientes.h"
 
+#include "CasosDeUso.h"
 #include "Modelo/Funciones.h"
 #include "Modelo/Servicios.h"
 #include "render/Pagina.h"
@@ -15,9 +16,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-DialogoIntervinientes::DialogoIntervinientes(CBaseDatos& db, bool edicion, const CString& modelo,
+DialogoIntervinientes::DialogoIntervinientes(CHost& host, bool edicion, const CString& modelo,
                                              const CString& declaracion, QWidget* padre)
-    : QDialog(padre), m_(db), edicion_(edicion), declaracion_(declaracion) {
+    : QDialog(padre), host_(host), m_(host.BaseDatos()), edicion_(edicion),
+      declaracion_(declaracion) {
     setWindowTitle("Intervinientes de la declaración " + TextoQt(declaracion) + " (" +
                    TextoQt(modelo) + ")");
     resize(760, 460);
@@ -47,19 +49,20 @@ DialogoIntervinientes::DialogoIntervinientes(CBaseDatos& db, bool edicion, const
             const CString n = Seleccionado();
             if (n.IsEmpty())
                 return;
-            Hacer([&] { m_.Vincular(declaracion_, papel, n); });
+            Hacer([&] { casos::VincularInterviniente(host_, declaracion_, papel, n); });
         });
         papeles->addWidget(vincular);
         auto* quitarPapel = new QPushButton(QString("Sin %1").arg(papel));
         quitarPapel->setEnabled(edicion_);
-        connect(quitarPapel, &QPushButton::clicked, this,
-                [this, papel] { Hacer([&] { m_.Desvincular(declaracion_, papel); }); });
+        connect(quitarPapel, &QPushButton::clicked, this, [this, papel] {
+            Hacer([&] { casos::DesvincularInterviniente(host_, declaracion_, papel); });
+        });
         papeles->addWidget(quitarPapel);
     }
     connect(anadir, &QPushButton::clicked, this, [this] {
         stInterviniente p;
         if (PedirDatos(p))
-            Hacer([&] { m_.Anadir(p); });
+            Hacer([&] { casos::AnadirInterviniente(host_, p); });
     });
     connect(editar, &QPushButton::clicked, this, [this] {
         const CString n = Seleccionado();
@@ -119,6 +122,8 @@ void DialogoIntervinientes::Hacer(const std::function<void()>& cambio) {
     try {
         cambio();
     } catch (const CExcepcionInterviniente& e) {
+        AfxMessageBox(e.what(), MB_OK | MB_ICONWARNING);
+    } catch (const ErrorUsuario& e) {
         AfxMessageBox(e.what(), MB_OK | MB_ICONWARNING);
     } catch (const CExcepcionBD& e) {
         AfxMessageBox(CString("No se ha guardado el cambio: ") + e.what(), MB_OK | MB_ICONERROR);

@@ -5,6 +5,7 @@
 // The code generator of Qt cannot read the C++20 of the host's headers; it needs none of
 // them.
 #ifndef Q_MOC_RUN
+#include "Host.h"
 #include "Modelo/MantenimientoIntervinientes.h"
 #endif
 
@@ -16,7 +17,7 @@ class QLabel;
 class DialogoIntervinientes : public QDialog {
     Q_OBJECT
 public:
-    DialogoIntervinientes(CBaseDatos& db, bool edicion, const CString& modelo,
+    DialogoIntervinientes(CHost& host, bool edicion, const CString& modelo,
                           const CString& declaracion, QWidget* padre = nullptr);
 
     QTableWidget* Tabla() const { return tabla_; }
@@ -28,6 +29,7 @@ private:
     bool PedirDatos(stInterviniente& p);
     void Hacer(const std::function<void()>& cambio);
 
+    CHost& host_;
     CMantenimientoIntervinientes m_;
     bool edicion_;
     CString declaracion_;

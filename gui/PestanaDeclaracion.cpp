@@ -1,5 +1,6 @@
 #include "PestanaDeclaracion.h"
 
+#include "CasosDeUso.h"
 #include "DialogoFicheros.h"
 #include "Modelo/FicheroAtomico.h"
 #include "Modelo/Servicios.h"
@@ -106,24 +107,23 @@ bool PestanaDeclaracion::Guardar() {
     if (SoloLectura())
         return false;
     try {
-        CBaseDatos::Transaccion t(host_.BaseDatos());
-        if (doc_->CambioTimeStamp()) {
-            doc_->ErrorTimeStamp();
-            return false;
-        }
         vistas_[0]->SalvarDatos();
-        host_.Guardar(*doc_);
-        t.Confirmar();
+        if (!casos::Guardar(host_, *doc_))
+            return false;
     } catch (const std::exception& e) {
         AfxMessageBox(CString("No se ha guardado la declaración: ") + e.what(),
                       MB_OK | MB_ICONERROR);
         return false;
     }
+    Guardado();
+    emit Cambiada();
+    return true;
+}
+
+void PestanaDeclaracion::Guardado() {
     guardado_ = doc_->Casillas();
     for (size_t i = 1; i < vistas_.size(); ++i)
         vistas_[i]->CargarDatos(); // the save replicated page 1 onto them
-    emit Cambiada();
-    return true;
 }
 
 void PestanaDeclaracion::DeshacerCambios() {
@@ -135,9 +135,7 @@ void PestanaDeclaracion::DeshacerCambios() {
 
 int PestanaDeclaracion::Validar() {
     Mostrado();
-    CListaErrores hallazgos;
-    doc_->Validar(hallazgos);
-    doc_->ObtenerDetallesListaErrores(hallazgos);
+    const CListaErrores hallazgos = casos::Validar(*doc_);
     MostrarHallazgos(hallazgos);
     return hallazgos.GetSize();
 }
@@ -153,24 +151,31 @@ void PestanaDeclaracion::MostrarHallazgos(const CListaErrores& hallazgos) {
 }
 
 bool PestanaDeclaracion::Finalizar() {
-    if (!Guardar())
+    if (SoloLectura())
         return false;
-    if (const int n = Validar(); n > 0) {
-        AfxMessageBox(CString::Formatted("La declaración tiene %d errores y sigue en borrador. "
-                                         "Haga doble clic en cada uno para ir a su casilla.",
-                                         n),
-                      MB_OK | MB_ICONWARNING);
-        return false;
-    }
+    CListaErrores hallazgos;
     try {
-        CBaseDatos::Transaccion t(host_.BaseDatos());
-        host_.Almacen().CambiarEstado(codigo_, estado::Definitiva);
-        t.Confirmar();
+        vistas_[0]->SalvarDatos();
+        if (!casos::Finalizar(host_, *doc_, hallazgos)) {
+            if (hallazgos.IsEmpty())
+                return false; // not saved, and the person was told why
+            Guardado();
+            MostrarHallazgos(hallazgos);
+            emit Cambiada();
+            AfxMessageBox(CString::Formatted("La declaración tiene %d errores y sigue en "
+                                             "borrador. Haga doble clic en cada uno para ir a "
+                                             "su casilla.",
+                                             hallazgos.GetSize()),
+                          MB_OK | MB_ICONWARNING);
+            return false;
+        }
     } catch (const std::exception& e) {
         AfxMessageBox(CString("No se ha podido finalizar: ") + e.what(), MB_OK | MB_ICONERROR);
         return false;
     }
     Cargar();
+    errores_->clear();
+    errores_->hide();
     emit Cambiada();
     return true;
 }

@@ -59,6 +59,8 @@ signals:
 
 private:
     void Cargar();
+    // The declaration was saved: what is stored now, and page 2 as the save replicated it.
+    void Guardado();
     std::map<std::pair<int, int>, CString> Mostrado();
 
     CHost& host_;

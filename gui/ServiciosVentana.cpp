@@ -13,7 +13,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 
-ServiciosVentana::ServiciosVentana(QWidget* padre, CBaseDatos& db) : padre_(padre), db_(db) {}
+ServiciosVentana::ServiciosVentana(QWidget* padre, CHost& host) : padre_(padre), host_(host) {}
 
 ServiciosVentana::~ServiciosVentana() {
     delete progreso_;
@@ -135,6 +135,6 @@ void ServiciosVentana::ListaMeses(CWnd& control) {
 
 int ServiciosVentana::DialogoIntervinientes(bool edicion, const CString& modelo,
                                             const CString& declaracion) {
-    ::DialogoIntervinientes dialogo(db_, edicion, modelo, declaracion, padre_);
+    ::DialogoIntervinientes dialogo(host_, edicion, modelo, declaracion, padre_);
     return dialogo.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }

@@ -2,7 +2,7 @@
 // dialog, the help window, the clipboard, the month list and the parties dialog.
 #pragma once
 
-#include "Modelo/BaseDatos.h"
+#include "Host.h"
 #include "Modelo/Servicios.h"
 
 #include <QPointer>
@@ -13,7 +13,7 @@ class QProgressDialog;
 
 class ServiciosVentana : public IServiciosUsuario {
 public:
-    ServiciosVentana(QWidget* padre, CBaseDatos& db);
+    ServiciosVentana(QWidget* padre, CHost& host);
     ~ServiciosVentana() override;
 
     int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override;
@@ -33,7 +33,7 @@ public:
 
 private:
     QPointer<QWidget> padre_;
-    CBaseDatos& db_;
+    CHost& host_;
     QProgressDialog* progreso_ = nullptr;
     long pasos_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "VentanaPrincipal.h"
 
+#include "CasosDeUso.h"
 #include "Modelo/Servicios.h"
 #include "PestanaDeclaracion.h"
 #include "render/Pagina.h"
@@ -315,17 +316,13 @@ void VentanaPrincipal::Eliminar() {
         if (auto* p = qobject_cast<PestanaDeclaracion*>(pestanas_->widget(i));
             p && p->Codigo() == codigo && !Cerrar(i))
             return;
-    if (AfxMessageBox("¿Eliminar el borrador " + codigo +
-                          " con todas sus casillas? No se puede deshacer.",
-                      MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
     try {
-        CBaseDatos::Transaccion t(host_.BaseDatos());
-        const auto r = host_.Almacen().Borrar(codigo);
-        t.Confirmar();
-        if (r == CAlmacenDeclaraciones::Borrado::Definitiva)
-            AfxMessageBox("La declaración " + codigo + " es definitiva y se conserva.",
-                          MB_OK | MB_ICONWARNING);
+        if (!casos::BorrarBorrador(host_, codigo, [&] {
+                return AfxMessageBox("¿Eliminar el borrador " + codigo +
+                                         " con todas sus casillas? No se puede deshacer.",
+                                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+            }))
+            return; // the person said no: the list stays as it is, the row still chosen
     } catch (const std::exception& e) {
         AfxMessageBox(CString("No se ha eliminado la declaración: ") + e.what(),
                       MB_OK | MB_ICONERROR);

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     VentanaPrincipal ventana(*host);
-    ServiciosVentana servicios(&ventana, host->BaseDatos());
+    ServiciosVentana servicios(&ventana, *host);
     servicios.alMostrarErrores = [&ventana](const CListaErrores& errores) {
         if (PestanaDeclaracion* p = ventana.Actual())
             p->MostrarHallazgos(errores);

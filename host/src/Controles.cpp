@@ -76,6 +76,10 @@ int Caracteres(const CString& t) {
 bool TextoAdmitido(const EstadoVentana& v, const CString& t) {
     if (v.limite > 0 && Caracteres(t) > v.limite)
         return false;
+    // A box is one line: a line break or a tab pasted into it would forge lines and columns
+    // wherever the box is shown, printed or exported.
+    if (texto::TieneControl(t.view()))
+        return false;
     switch (v.clase) {
     case ClaseControl::EditNumber:
         return TodoDigitos(t.view());

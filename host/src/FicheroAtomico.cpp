@@ -11,9 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-CString Motivo(int error) {
+CString DescribirErrno(int error) {
     switch (error) {
     case ENOSPC:
     case EDQUOT:
@@ -36,6 +34,8 @@ CString Motivo(int error) {
     }
     return CString::Formatted("error del sistema %d, %s", error, std::strerror(error));
 }
+
+namespace {
 
 CString Carpeta(const CString& ruta) {
     const int barra = ruta.ReverseFind('/');
@@ -84,7 +84,8 @@ CString Destino(const CString& ruta) {
 
 CExcepcionFichero::CExcepcionFichero(const CString& ruta, int errnoSistema, bool habia)
     : std::runtime_error(
-          ("No se puede escribir el fichero " + CitaBreve(ruta, 200) + ": " + Motivo(errnoSistema) +
+          ("No se puede escribir el fichero " + CitaBreve(ruta, 200) + ": " +
+           DescribirErrno(errnoSistema) +
            (habia ? "; el fichero que había sigue como estaba" : "; no se ha escrito nada"))
               .str()),
       ruta_(ruta), errno_(errnoSistema) {}

@@ -63,6 +63,14 @@ bool CMantenimientoIntervinientes::EsRol(const CString& r) {
     return r == rol::SujetoPasivo || r == rol::Representante || r == rol::Presentador;
 }
 
+namespace {
+void ExigirRol(const CString& r) {
+    if (!CMantenimientoIntervinientes::EsRol(r))
+        throw CExcepcionInterviniente("Papel desconocido: " + CitaBreve(r) +
+                                      " (Sujeto Pasivo, Representante o Presentador)");
+}
+} // namespace
+
 // A control character would travel unseen into the boxes and the printed code; the name
 // separator inside a part would split the name into the wrong parts when it is read back.
 CString CMantenimientoIntervinientes::Comprobar(const stInterviniente& p) {
@@ -158,18 +166,14 @@ void CMantenimientoIntervinientes::Quitar(const CString& numOrden) {
 
 void CMantenimientoIntervinientes::Vincular(const CString& codDeclar, const CString& r,
                                             const CString& numOrden) {
-    if (!EsRol(r))
-        throw CExcepcionInterviniente("Papel desconocido: " + CitaBreve(r) +
-                                      " (Sujeto Pasivo, Representante o Presentador)");
+    ExigirRol(r);
     CBaseDatos::Transaccion t(db_);
     VincularCopia(db_, codDeclar, r, Libre(numOrden));
     t.Confirmar();
 }
 
 bool CMantenimientoIntervinientes::Desvincular(const CString& codDeclar, const CString& r) {
-    if (!EsRol(r))
-        throw CExcepcionInterviniente("Papel desconocido: " + CitaBreve(r) +
-                                      " (Sujeto Pasivo, Representante o Presentador)");
+    ExigirRol(r);
     CBaseDatos::Transaccion t(db_);
     const bool habia =
         !db_.Valor("SELECT 1 FROM PAINTERVIN WHERE CDDECLAR = ? AND CDROL = ?", {codDeclar, r})
@@ -177,4 +181,16 @@ bool CMantenimientoIntervinientes::Desvincular(const CString& codDeclar, const C
     db_.Ejecutar("DELETE FROM PAINTERVIN WHERE CDDECLAR = ? AND CDROL = ?", {codDeclar, r});
     t.Confirmar();
     return habia;
+}
+
+CString CMantenimientoIntervinientes::AnadirVinculado(const CString& codDeclar, const CString& r,
+                                                      const stInterviniente& p) {
+    ExigirRol(r);
+    if (const CString motivo = Comprobar(p); !motivo.IsEmpty())
+        throw CExcepcionInterviniente(motivo.str());
+    CBaseDatos::Transaccion t(db_);
+    VincularCopia(db_, codDeclar, r, p);
+    const CString numero = db_.Valor("SELECT last_insert_rowid()");
+    t.Confirmar();
+    return numero;
 }

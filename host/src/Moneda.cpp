@@ -12,6 +12,11 @@
 // rounds the number a person typed, not the binary neighbour the double happens to hold. The
 // conversion ignores the process locale (a desktop session may set one with a decimal comma),
 // and the digits are handled in fixed buffers: an import formats two amounts per document.
+namespace {
+CString Escribir(const char* digitos, int puntoEn, int guardados, int decimales, bool negativo,
+                 bool agrupar, bool vacioSiCero);
+} // namespace
+
 CString Double2Currency(double valor, int decimales, bool agrupar, bool vacioSiCero) {
     if (!std::isfinite(valor))
         valor = 0;
@@ -68,6 +73,14 @@ CString Double2Currency(double valor, int decimales, bool agrupar, bool vacioSiC
             ++guardados;
         }
     }
+    return Escribir(digitos, puntoEn, guardados, decimales, negativo, agrupar, vacioSiCero);
+}
+
+namespace {
+// The digits as currency text: `puntoEn` whole digits, then the decimals up to `guardados`.
+CString Escribir(const char* digitos, int puntoEn, int guardados, int decimales, bool negativo,
+                 bool agrupar, bool vacioSiCero) {
+    constexpr int kMax = 720;
     int primera = 0;
     while (primera < puntoEn - 1 && digitos[primera] == '0')
         ++primera;
@@ -93,6 +106,8 @@ CString Double2Currency(double valor, int decimales, bool agrupar, bool vacioSiC
     }
     return CString(out, o);
 }
+
+} // namespace
 
 double Currency2Double(const CString& texto) {
     std::string limpio;

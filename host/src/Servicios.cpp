@@ -35,11 +35,11 @@ int AfxMessageBox(const CString& texto, UINT tipo) {
 
 // ----- command line -----------------------------------------------------------------------------
 
+// Standard output carries a command's data (JSON, a PDF417 payload): whatever a page says,
+// at load or on a person's action, is a message and goes beside it, never into it.
 int CServiciosConsola::MessageBox(const CString& texto, const CString&, UINT tipo) {
-    const UINT icono = tipo & 0xF0;
-    std::FILE* out = (icono == MB_ICONERROR || icono == MB_ICONWARNING) ? stderr : stdout;
-    std::fprintf(out, "%s\n", texto.c_str());
-    std::fflush(out);
+    std::fprintf(stderr, "%s\n", texto.c_str());
+    std::fflush(stderr);
     // Nobody can answer a question on the command line: the cautious answer is taken.
     if ((tipo & 0xF) == MB_YESNO)
         return IDNO;
@@ -96,9 +96,9 @@ bool CServiciosConsola::ElegirFichero(const CString&, const CString&, CString& r
 void CServiciosConsola::MostrarAyuda(const CString& modelo, const CString& pagina,
                                      const CString& clave) {
     const CString texto = TextoAyudaBloque(modelo, pagina, clave);
-    std::fprintf(stdout, "%s\n",
+    std::fprintf(stderr, "%s\n",
                  texto.IsEmpty() ? ("No hay ayuda para " + clave).c_str() : texto.c_str());
-    std::fflush(stdout);
+    std::fflush(stderr);
 }
 
 CString TextoAyudaBloque(const CString& modelo, const CString& pagina, const CString& clave) {

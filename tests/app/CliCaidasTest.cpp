@@ -95,7 +95,9 @@ protected:
         // Before the change come the start and the reading of the input, after it the
         // checkpoint of the log and the exit: the moments span all but the very start, and
         // some fall past the end of a run of the usual length.
-        std::mt19937 azar(std::random_device{}());
+        const unsigned semilla = apoyo::Semilla();
+        SCOPED_TRACE("MODELO_SEMILLA=" + std::to_string(semilla));
+        std::mt19937 azar(semilla);
         std::uniform_int_distribution<long long> momento(duracion.count() / 5,
                                                          duracion.count() * 6 / 5);
         int vecesAntes = 0, vecesDespues = 0, conDiario = 0;

@@ -18,7 +18,7 @@ TEST_F(Cli, ImportTakesAFileAndFillsTheTable) {
     apoyo::Escribir(tmp / "datos.txt", Linea() + "\r\n" + Linea() + "\n");
     auto s = Modelo("import " + c + " '" + tmp / "datos.txt" + "'");
     ASSERT_EQ(s.estado, 0) << s.err;
-    EXPECT_NE(s.out.find("Se han leído correctamente los datos del fichero"), std::string::npos);
+    EXPECT_NE(s.err.find("Se han leído correctamente los datos del fichero"), std::string::npos);
     auto j = nlohmann::json::parse(Modelo("show " + c + " --json").out);
     EXPECT_EQ(j["P1-60"], "2");
     EXPECT_EQ(j["P1-64"], "3.000,00");

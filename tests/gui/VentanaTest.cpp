@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontMetrics>
@@ -428,4 +430,103 @@ TEST_F(Ventana, ADatabaseThatCannotBeWrittenOpensTheWindowReadOnlySayingWhy) {
     EXPECT_FALSE(De(p, 10)->isEnabled());
     EXPECT_FALSE(Accion(ventana.get(), "&Guardar")->isEnabled());
     EXPECT_TRUE(Accion(ventana.get(), "&Exportar PDF…")->isEnabled());
+}
+
+TEST_F(Ventana, ABoxTakesNoControlCharacterEvenPasted) {
+    const CString c = Nueva("03", "2024");
+    PestanaDeclaracion* p = Abrir(c);
+    QTest::mouseClick(qobject_cast<QCheckBox*>(De(p, 50)), Qt::LeftButton);
+    Teclear(p, 52, "8630000000009");
+    QLineEdit* e = Edit(p, 52);
+    CWnd* w = p->Pagina(0)->Vista().GetDlgItem(
+        p->Pagina(0)->Vista().Plantilla()->ControlDeCasilla(52)->id);
+    for (const char* pegado : {"1\n2", "A\tB", "\x1B[31mX", "B\x7F"}) {
+        QApplication::clipboard()->setText(QString::fromUtf8(pegado));
+        QTest::mouseClick(e, Qt::LeftButton);
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_Tab);
+        // Refused, or cleaned by the widget on its way: never held, and shown as held.
+        EXPECT_FALSE(texto::TieneControl(w->GetWindowText().view())) << pegado;
+        EXPECT_EQ(TextoModelo(e->text()), w->GetWindowText()) << pegado;
+    }
+    // A clean paste is taken: the clipboard did reach the widget.
+    QApplication::clipboard()->setText("8630000000017");
+    QTest::mouseClick(e, Qt::LeftButton);
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(e, Qt::Key_Tab);
+    EXPECT_EQ(w->GetWindowText(), "8630000000017");
+    ASSERT_TRUE(p->Guardar());
+    EXPECT_EQ(host->Abrir(c)->GetCasilla(52, 0), "8630000000017");
+}
+
+namespace {
+
+// Another program that changes a draft's box, as `modelo set` would, each time the window's
+// connection has just committed: the gaps between the window's transactions are where it
+// gets in.
+struct OtroPrograma {
+    sqlite3* db = nullptr;
+    std::string codigo;
+    int cambios = 0;
+
+    OtroPrograma(const std::string& ruta, const CString& c) : codigo(c.str()) {
+        sqlite3_open(ruta.c_str(), &db);
+        sqlite3_busy_timeout(db, 5000);
+    }
+    ~OtroPrograma() { sqlite3_close(db); }
+    void Vigilar(sqlite3* ventana) {
+        sqlite3_trace_v2(
+            ventana, SQLITE_TRACE_PROFILE,
+            [](unsigned, void* yo, void* sentencia, void*) {
+                const char* sql = sqlite3_sql(static_cast<sqlite3_stmt*>(sentencia));
+                if (sql && std::string(sql).rfind("COMMIT", 0) == 0)
+                    static_cast<OtroPrograma*>(yo)->Cambiar();
+                return 0;
+            },
+            this);
+    }
+    void Cambiar() {
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(db,
+                           "UPDATE CASILLAS SET VALOR = 'OTRA, S.A.' WHERE CODIGO = ?1 AND "
+                           "PAGINA = 0 AND CASILLA = 11 AND (SELECT ESTADO FROM DECLARACIONES "
+                           "WHERE CODIGO = ?1) = '0'",
+                           -1, &s, nullptr);
+        sqlite3_bind_text(s, 1, codigo.c_str(), -1, SQLITE_TRANSIENT);
+        if (sqlite3_step(s) == SQLITE_DONE)
+            cambios += sqlite3_changes(db);
+        sqlite3_finalize(s);
+    }
+};
+
+} // namespace
+
+// What becomes final is what the window validated: no other program's save falls in between.
+TEST_F(Ventana, FinalizingIsOneTransactionNoOtherProgramCanSplit) {
+    const CString c = Nueva("03", "2024");
+    {
+        auto doc = host->Abrir(c);
+        const std::pair<int, const char*> valores[] = {
+            {1, "03"},      {2, "2024"},    {10, "B12345674"}, {11, "EMPRESA"}, {140, "12345678Z"},
+            {141, "MARIA"}, {60, "2"},      {64, "1.500,00"},  {68, "15,00"},   {72, "15,00"},
+            {143, "10"},    {144, "ABRIL"}, {145, "2024"}};
+        for (auto [casilla, valor] : valores)
+            doc->SetCasilla(casilla, 0, valor);
+        host->Guardar(*doc);
+    }
+    PestanaDeclaracion* p = Abrir(c);
+    OtroPrograma otro(tmp / "modelo.db", c);
+    otro.Vigilar(host->BaseDatos().Manejador());
+    const bool finalizada = p->Finalizar();
+    sqlite3_trace_v2(host->BaseDatos().Manejador(), 0, nullptr, nullptr);
+    ASSERT_TRUE(finalizada) << (ui.mensajes.empty() ? "" : ui.mensajes.back().texto.c_str());
+    const auto r = host->Almacen().Buscar(c);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->estado, estado::Definitiva);
+    EXPECT_EQ(otro.cambios, 0);
+    auto guardada = host->Abrir(c);
+    EXPECT_EQ(guardada->GetCasilla(11, 0), "EMPRESA");
+    EXPECT_TRUE(p->SoloLectura());
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <random>
@@ -90,6 +91,17 @@ int Esperar(pid_t pid) {
 bool HayEspacioDeMontaje() {
     static const bool hay = Ejecutar("unshare -rm true").estado == 0;
     return hay;
+}
+
+unsigned Semilla() {
+    unsigned semilla = 0;
+    if (const char* s = std::getenv("MODELO_SEMILLA"); s && *s)
+        semilla = unsigned(std::strtoul(s, nullptr, 10));
+    else
+        semilla = std::random_device{}();
+    std::printf("[ semilla  ] MODELO_SEMILLA=%u\n", semilla);
+    std::fflush(stdout);
+    return semilla;
 }
 
 } // namespace apoyo

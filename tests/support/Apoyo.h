@@ -39,4 +39,8 @@ int Esperar(pid_t pid);
 // (`unshare -rm`), where it may mount a small or read-only file system that vanishes with it.
 bool HayEspacioDeMontaje();
 
+// The seed of a test that draws at random: MODELO_SEMILLA when set (to replay a failure), else
+// a fresh one. Printed, so a failure in CI can be replayed.
+unsigned Semilla();
+
 } // namespace apoyo

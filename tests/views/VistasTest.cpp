@@ -374,7 +374,7 @@ TEST_F(Vistas, NoClickSequenceLeavesBothKindsTicked) {
     for (int i = 0; i < 60; ++i) {
         semilla = semilla * 1103515245u + 12345u;
         persona.Pulsar((semilla >> 16) % 2 ? control::ChkComplementaria : control::ChkSustitutiva);
-        ASSERT_FALSE(marcada(50) && marcada(51)) << i;
+        ASSERT_FALSE(marcada(50) && marcada(51)) << "seed 7, click " << i;
         EXPECT_EQ(DeCasilla(52).IsWindowEnabled(), marcada(50) || marcada(51)) << i;
     }
 }

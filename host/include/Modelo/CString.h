@@ -125,6 +125,14 @@ inline bool EsControl(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u < 0x20 || u == 0x7F;
 }
+// Whether the text holds a character no key of a one-line box types (a line break, a tab, an
+// escape sequence).
+inline bool TieneControl(std::string_view s) {
+    for (char c : s)
+        if (EsControl(c))
+            return true;
+    return false;
+}
 
 // Box texts come as UTF-8 (typed, from the command line) or as Latin-1 (older data files), and
 // one text may mix both. A character is read as a whole valid UTF-8 sequence where there is

@@ -47,5 +47,8 @@ private:
     bool habia_ = false; // whether there was a file to keep
 };
 
+// Why the system refused a write, as a person reads it ("no queda espacio en el disco").
+MODELO_API CString DescribirErrno(int error);
+
 // The whole file in one call; throws CExcepcionFichero.
 MODELO_API void EscribirFicheroAtomico(const CString& ruta, std::string_view contenido);

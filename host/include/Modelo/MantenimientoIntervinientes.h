@@ -39,6 +39,9 @@ public:
     void Vincular(const CString& codDeclar, const CString& rol, const CString& numOrden);
     // False when the role had no party.
     bool Desvincular(const CString& codDeclar, const CString& rol);
+    // A party that goes straight to the declaration in the role, with no copy in the store
+    // (a script that fills one declaration); checked as Anadir checks. Its order number.
+    CString AnadirVinculado(const CString& codDeclar, const CString& rol, const stInterviniente& p);
 
     static bool EsRol(const CString& rol);
 

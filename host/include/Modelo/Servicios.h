@@ -46,7 +46,8 @@ public:
 MODELO_API CString TextoAyudaBloque(const CString& modelo, const CString& pagina,
                                     const CString& clave);
 
-// Text on the standard streams; the progress bar only when stderr is a terminal.
+// Text on the standard streams: messages and help on stderr, the findings of a refused file on
+// stdout; the progress bar only when stderr is a terminal.
 class MODELO_API CServiciosConsola : public IServiciosUsuario {
 public:
     int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override;
