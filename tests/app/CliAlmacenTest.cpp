@@ -2,6 +2,7 @@
 // disk, a damaged file and a log taken away: nothing lost, and every failure said as what it is.
 #include "Modelo/BaseDatos.h"
 #include "app/Cli.h"
+#include "support/SqlDirecto.h"
 
 #include <chrono>
 #include <fcntl.h>
@@ -15,29 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using apoyo::Sql;
+
 std::string Programa() {
     return std::string(MODELO_BIN_DIR) + "/modelo";
 }
 
 bool Contiene(const std::string& texto, const std::string& parte) {
     return texto.find(parte) != std::string::npos;
-}
-
-// A statement run on the file directly, as another program would.
-std::string Sql(const std::string& db, const std::string& sql) {
-    sqlite3* c = nullptr;
-    std::string r;
-    if (sqlite3_open(db.c_str(), &c) == SQLITE_OK)
-        sqlite3_exec(
-            c, sql.c_str(),
-            [](void* p, int n, char** v, char**) {
-                for (int i = 0; i < n; ++i)
-                    *static_cast<std::string*>(p) += std::string(v[i] ? v[i] : "") + "\n";
-                return 0;
-            },
-            &r, nullptr);
-    sqlite3_close(c);
-    return r;
 }
 
 } // namespace

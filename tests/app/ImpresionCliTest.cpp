@@ -11,6 +11,18 @@
 
 namespace {
 
+// One sheet of the PDF rendered in gray by poppler at `ppp` dots per inch, `recorte` being
+// pdftoppm's options for a part of it: what a scanner sees, made by a tool that knows nothing
+// of the program.
+QImage HojaEnGris(const std::string& pdf, const std::string& base, int hoja, int ppp,
+                  const std::string& recorte = "") {
+    auto s = apoyo::Ejecutar("pdftoppm -gray -r " + std::to_string(ppp) + " " + recorte +
+                             " -singlefile -f " + std::to_string(hoja) + " -l " +
+                             std::to_string(hoja) + " '" + pdf + "' '" + base + "'");
+    EXPECT_EQ(s.estado, 0) << s.err;
+    return QImage(QString::fromStdString(base + ".pgm")).convertToFormat(QImage::Format_Grayscale8);
+}
+
 class CliImpresion : public Cli {
 protected:
     std::string codigo;
@@ -39,13 +51,7 @@ protected:
     }
     // The head of a sheet at 300 dpi, where both codes are, as a scanner sees it.
     QImage Cabecera(int hoja) {
-        const std::string base = tmp / ("hoja" + std::to_string(hoja));
-        auto s = apoyo::Ejecutar("pdftoppm -gray -r 300 -H 1200 -W 2480 -singlefile -f " +
-                                 std::to_string(hoja) + " -l " + std::to_string(hoja) + " '" + pdf +
-                                 "' '" + base + "'");
-        EXPECT_EQ(s.estado, 0) << s.err;
-        return QImage(QString::fromStdString(base + ".pgm"))
-            .convertToFormat(QImage::Format_Grayscale8);
+        return HojaEnGris(pdf, tmp / ("hoja" + std::to_string(hoja)), hoja, 300, "-H 1200 -W 2480");
     }
     std::string Leer(const QImage& img, ZXing::BarcodeFormat formato) {
         return apoyo::LeerTextoCodigo(img.constBits(), img.width(), img.height(),
@@ -183,13 +189,8 @@ protected:
         return codigo;
     }
     QImage Hoja(int hoja, int ppp) {
-        const std::string base = tmp / ("hoja" + std::to_string(hoja) + "_" + std::to_string(ppp));
-        auto s = apoyo::Ejecutar("pdftoppm -gray -r " + std::to_string(ppp) + " -singlefile -f " +
-                                 std::to_string(hoja) + " -l " + std::to_string(hoja) + " '" + pdf +
-                                 "' '" + base + "'");
-        EXPECT_EQ(s.estado, 0) << s.err;
-        return QImage(QString::fromStdString(base + ".pgm"))
-            .convertToFormat(QImage::Format_Grayscale8);
+        return HojaEnGris(pdf, tmp / ("hoja" + std::to_string(hoja) + "_" + std::to_string(ppp)),
+                          hoja, ppp);
     }
     std::string Leer(const QImage& img, ZXing::BarcodeFormat formato) {
         return apoyo::LeerCodigo(img.constBits(), img.width(), img.height(),

@@ -6,6 +6,7 @@
 #include "VentanaPrincipal.h"
 #include "render/Pagina.h"
 #include "support/Apoyo.h"
+#include "support/SqlDirecto.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,8 @@
 #include <sqlite3.h>
 
 namespace {
+
+using apoyo::Sql;
 
 class Ventana : public ::testing::Test {
 protected:
@@ -321,22 +324,6 @@ QAction* Accion(QWidget* ventana, const QString& texto) {
 
 std::string Programa() {
     return std::string(MODELO_BIN_DIR) + "/modelo";
-}
-
-std::string Sql(const std::string& db, const std::string& sql) {
-    sqlite3* c = nullptr;
-    std::string r;
-    if (sqlite3_open_v2(db.c_str(), &c, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
-        sqlite3_exec(
-            c, sql.c_str(),
-            [](void* p, int n, char** v, char**) {
-                for (int i = 0; i < n; ++i)
-                    *static_cast<std::string*>(p) += std::string(v[i] ? v[i] : "") + "\n";
-                return 0;
-            },
-            &r, nullptr);
-    sqlite3_close(c);
-    return r;
 }
 
 } // namespace
