@@ -89,14 +89,12 @@ template <class F> double Pasada(const std::string& ruta, long& filas, F&& corta
 
 // Read the file and cut every line into its eleven fields, nothing else.
 double PasadaDesnuda(const std::string& ruta, long& filas) {
-    static const int columnas[][2] = {{0, 3},   {3, 4},    {7, 2},        {9, 9},
-                                      {18, 9},  {27, 49},  {76, 1},       {77, 20},
-                                      {97, 20}, {117, 15}, {132, 1 << 20}};
-    std::vector<std::string> campos(11);
+    std::vector<std::string> campos(std::size(kColumnasFichero));
     return Pasada(ruta, filas, [&](std::string_view l, long) {
-        for (int c = 0; c < 11; ++c) {
-            const size_t desde = std::min(size_t(columnas[c][0]), l.size());
-            campos[size_t(c)].assign(l.substr(desde, size_t(columnas[c][1])));
+        size_t i = 0;
+        for (const stColumnaFichero& c : kColumnasFichero) {
+            const size_t desde = std::min(c.desde, l.size());
+            campos[i++].assign(l.substr(desde, c.largo));
         }
     });
 }

@@ -113,8 +113,10 @@ CString MOD_DOC::GenerarCodigoPDF417(int pagina) {
     Campo(codigo, GetCasilla(casilla::MesDevengo, pagina));
     const CString anio = GetCasilla(casilla::AnioDevengo, pagina);
     Campo(codigo, anio);
-    CStringArray conceptos, textos;
-    InicializarDatosTramos(anio, conceptos, textos);
+    // The host loads the bracket concepts of the year before the payload is built; the payload
+    // itself reads nothing back from them.
+    CStringArray textos, codigos;
+    InicializarDatosTramos(anio, textos, codigos);
 
     GenerarCodigoPDF417IntervPag(codigo, pagina);
     for (int c : kCasillasDeclaracionAnterior)

@@ -28,8 +28,10 @@ bool EnFila(long long k, int primera) {
 // Only the box's own text decides a blanking: the value the host put into the record is not
 // looked at.
 bool MOD_DOC::RevisarRegRemesa(CString, CString, CString, CListaRegRemesa& registros) {
-    CStringArray conceptos, textos;
-    InicializarDatosTramos(GetCasilla(casilla::AnioDevengo, pagina::P1), conceptos, textos);
+    // The host loads the bracket concepts of the year before the records are revised; the
+    // revision itself reads nothing back from them.
+    CStringArray textos, codigos;
+    InicializarDatosTramos(GetCasilla(casilla::AnioDevengo, pagina::P1), textos, codigos);
     for (int i = 0; i < registros.GetSize(); ++i) {
         stRegRemesa r = registros[i];
         const long long k = NumeroDeClave(r.Clave);

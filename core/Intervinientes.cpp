@@ -79,16 +79,16 @@ void MOD_DOC::InicializarDatosIntervinientes() {
     }
 }
 
-bool MOD_DOC::NuevosDatos(CString primero, CString segundo, CString tercero, CString) {
+bool MOD_DOC::NuevosDatos(CString codDeclar, CString mes, CString anio, CString) {
     if (!CGuiaDoc::NuevosDatos("", "", "", ""))
         return false;
     SetCasilla(casilla::CodigoP0, pagina::P1, CodigoPorDefecto);
-    SetCasilla(casilla::MesDevengo, pagina::P1, segundo);
-    SetCasilla(casilla::AnioDevengo, pagina::P1, tercero);
+    SetCasilla(casilla::MesDevengo, pagina::P1, mes);
+    SetCasilla(casilla::AnioDevengo, pagina::P1, anio);
     InicializarFecha(casilla::FirmaDia, casilla::FirmaMes, casilla::FirmaAnio, pagina::P1);
     SetCasilla(casilla::LugarFirma, pagina::P1, kLugarFirma);
     SetCasilla(casilla::MarcaT, pagina::P1, kMarcaT);
-    if (primero.IsEmpty() && segundo.IsEmpty() && tercero.IsEmpty())
+    if (codDeclar.IsEmpty() && mes.IsEmpty() && anio.IsEmpty())
         return true;
 
     CString nif, nombre;

@@ -36,7 +36,7 @@ public:
     bool CopiarRegistrosAdicionales(CString origen, CString destino) override;
 
     // ----- parties and replication -----------------------------------------------------------
-    bool NuevosDatos(CString primero, CString segundo, CString tercero, CString cuarto) override;
+    bool NuevosDatos(CString codDeclar, CString mes, CString anio, CString reservado) override;
     bool ReplicarDatos() override;
     void LimpiarDatosIntervinientes();
     void InicializarDatosIntervinientes();
@@ -77,10 +77,12 @@ public:
     // ----- tariff ------------------------------------------------------------------------------
     // Lower bounds of the classifying brackets in force on a day-first date, in bracket order.
     bool GetInformacionTramos(CString fecha, CStringArray& limitesInferiores);
-    // The quota of an amount on a day-first date, in cents; 0 when no bracket applies.
+    // The quota of an amount on a day-first date, in euros rounded to the cent; 0 when no
+    // bracket applies.
     double GetCuota(double importe, CString fecha);
-    // Has the host load the bracket concepts in force for a four-digit year.
-    void InicializarDatosTramos(CString anio, CStringArray& lista1, CStringArray& lista2);
+    // Has the host load the bracket concepts in force for a four-digit year: their texts into
+    // the first list, their codes into the second (the host's own order is codes first).
+    void InicializarDatosTramos(CString anio, CStringArray& textos, CStringArray& codigos);
     bool LimpiarRegistrosAdicionales() override;
     bool GuardarRegistrosAdicionales() override;
     bool RestaurarRegistrosAdicionales() override;
@@ -94,7 +96,8 @@ public:
     void GenerarCodigoPDF417IntervPag(CString& codigo, int pagina);
     // Blanks the counts and amounts of the liquidation table that hold only zero and describes
     // the code of box P1-0; never adds, removes or reorders a record.
-    bool RevisarRegRemesa(CString a, CString b, CString c, CListaRegRemesa& registros) override;
+    bool RevisarRegRemesa(CString codDeclar, CString tipoPagina, CString reservado,
+                          CListaRegRemesa& registros) override;
     bool GenerarAutoliquidacion(CListaErrores& errores, CString& texto,
                                 CStringArray& lineas) override;
 

@@ -10,6 +10,7 @@
 #include "datafile/Campos.h"
 #include "datafile/Lectura.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -30,26 +31,26 @@ double Limite(const CStringArray& limites, int i) {
     return i < limites.GetSize() ? NumeroC(limites[i].view()) : 1e300;
 }
 
+// Cuts the row at the table's columns; `byte` tells at which byte of a text a column starts.
+template <class Byte>
+void Cortar(std::string_view l, stRegistroDeclarado& fila, int numero, Byte byte) {
+    for (const stColumnaFichero& c : kColumnasFichero) {
+        const std::string_view resto = l.substr(byte(l, c.desde));
+        CString campo(resto.substr(0, byte(resto, c.largo)));
+        if (c.recorte == Recorte::Ambos)
+            campo.Trim();
+        else if (c.recorte == Recorte::Izquierda)
+            campo.TrimLeft();
+        fila.*c.campo = std::move(campo);
+    }
+    fila.NumFila = numero;
+}
+
 // Columns are characters: each field is cut at the bytes its columns start on. Kept out of
 // line, so the cut of the usual byte-per-column line stays as lean as it was.
 [[gnu::noinline]] void CortarPorCaracteres(std::string_view l, stRegistroDeclarado& fila,
                                            int numero) {
-    const auto campo = [&](size_t desde, size_t largo) {
-        const std::string_view resto = l.substr(ByteDeColumna(l, desde));
-        return CString(resto.substr(0, ByteDeColumna(resto, largo)));
-    };
-    fila.CodigoModelo = campo(0, 3);
-    fila.AnioDevengo = campo(3, 4);
-    fila.MesDevengo = campo(7, 2).Trim();
-    fila.NifDeclarante = campo(9, 9);
-    fila.NifTercero = campo(18, 9);
-    fila.NombreTercero = campo(27, 49).Trim();
-    fila.TipoDocumento = campo(76, 1).TrimLeft();
-    fila.DescripcionOtros = campo(77, 20).Trim();
-    fila.Referencia = campo(97, 20).Trim();
-    fila.Importe = campo(117, 15);
-    fila.Resto = campo(132, l.size()).Trim();
-    fila.NumFila = numero;
+    Cortar(l, fila, numero, ByteDeColumna);
 }
 
 } // namespace
@@ -69,18 +70,8 @@ void MOD_DOC::ObtenerDatosFila(CString linea, stRegistroDeclarado& fila, int num
         CortarPorCaracteres(linea.view(), fila, numero);
         return;
     }
-    fila.CodigoModelo = linea.Mid(0, 3);
-    fila.AnioDevengo = linea.Mid(3, 4);
-    fila.MesDevengo = linea.Mid(7, 2).Trim();
-    fila.NifDeclarante = linea.Mid(9, 9);
-    fila.NifTercero = linea.Mid(18, 9);
-    fila.NombreTercero = linea.Mid(27, 49).Trim();
-    fila.TipoDocumento = linea.Mid(76, 1).TrimLeft();
-    fila.DescripcionOtros = linea.Mid(77, 20).Trim();
-    fila.Referencia = linea.Mid(97, 20).Trim();
-    fila.Importe = linea.Mid(117, 15);
-    fila.Resto = linea.Mid(132).Trim();
-    fila.NumFila = numero;
+    Cortar(linea.view(), fila, numero,
+           [](std::string_view l, size_t columna) { return std::min(columna, l.size()); });
 }
 
 void MOD_DOC::RellenarDatosGenerales(stRegistroDeclarado fila) {

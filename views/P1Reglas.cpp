@@ -277,12 +277,9 @@ void MOD_P1VIEW::OnCloseupFechaFirma(NMHDR*, LRESULT* resultado) {
 }
 
 void MOD_P1VIEW::EscribirFechaFirma(const COleDateTime& fecha) {
-    m_strFirmaDia = Double2Currency(fecha.GetDay(), 0, true, false);
-    if (fecha.GetDay() < 10)
-        m_strFirmaDia = "0" + m_strFirmaDia;
+    m_strFirmaDia = CString::Formatted("%02d", fecha.GetDay());
     m_strFirmaMes = GetMesLetra(fecha.GetMonth());
-    m_strFirmaAnio = Double2Currency(fecha.GetYear(), 0, true, false);
-    m_strFirmaAnio.Remove('.');
+    m_strFirmaAnio = CString::Formatted("%d", fecha.GetYear());
     UpdateData(false);
 }
 

@@ -31,3 +31,15 @@ protected:
         return todo;
     }
 };
+
+// A new declaration of form 863 for March 2024, its boxes written by `set`.
+class CliDeclaracion : public Cli {
+protected:
+    std::string codigo;
+
+    void Declaracion(const std::string& casillas) {
+        codigo = Nueva("863 --month 3 --year 2024");
+        auto s = Modelo("set " + codigo + " " + casillas);
+        ASSERT_EQ(s.estado, 0) << s.err;
+    }
+};

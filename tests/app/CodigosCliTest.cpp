@@ -11,18 +11,13 @@
 
 namespace {
 
-class CliCodigos : public Cli {
+class CliCodigos : public CliDeclaracion {
 protected:
-    std::string codigo;
-
     void SetUp() override {
-        codigo = Nueva("863 --month 3 --year 2024");
-        auto s = Modelo("set " + codigo +
-                        " P1-10=B12345674 'P1-11=LA CASA DE ÑANDÚ, S.L.' P1-14=CL "
-                        "\"$(printf 'P1-15=CAMI\\321O REAL')\" P1-21=28 P1-22=079 "
-                        "P1-60=5 P1-64=1.000,00 P1-68=3,00 P1-61=0 P1-65=0,00 P1-69=0,00 "
-                        "P1-72=3,00 P1-140=12345678Z 'P1-141=GARCIA LOPEZ MARIA'");
-        ASSERT_EQ(s.estado, 0) << s.err;
+        Declaracion("P1-10=B12345674 'P1-11=LA CASA DE ÑANDÚ, S.L.' P1-14=CL "
+                    "\"$(printf 'P1-15=CAMI\\321O REAL')\" P1-21=28 P1-22=079 "
+                    "P1-60=5 P1-64=1.000,00 P1-68=3,00 P1-61=0 P1-65=0,00 P1-69=0,00 "
+                    "P1-72=3,00 P1-140=12345678Z 'P1-141=GARCIA LOPEZ MARIA'");
     }
     // The payload as the program prints it, without the line end.
     std::string Carga() {

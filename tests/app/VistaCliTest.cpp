@@ -11,19 +11,14 @@
 
 namespace {
 
-class CliVista : public Cli {
+class CliVista : public CliDeclaracion {
 protected:
-    std::string codigo;
-
     void SetUp() override {
-        codigo = Nueva("863 --month 3 --year 2024");
-        auto s = Modelo("set " + codigo +
-                        " P1-10=B12345674 'P1-11=LA CASA DE ÑANDÚ, S.L.' P1-14=CL "
-                        "P1-15=MAYOR P1-16=7 P1-21=28 P1-22=079 P1-23=28013 P1-30=12345678Z "
-                        "P1-31=GARCIA P1-32=LOPEZ P1-33=ANA P1-50=S P1-52=8630000000009 "
-                        "P1-53=15/04/2024 P1-54=2024 P1-55=000012 P1-60=5 P1-64=1.000,00 "
-                        "P1-68=3,00 P1-72=3,00 P1-140=X1234567L 'P1-141=GESTORIA PEREZ'");
-        ASSERT_EQ(s.estado, 0) << s.err;
+        Declaracion("P1-10=B12345674 'P1-11=LA CASA DE ÑANDÚ, S.L.' P1-14=CL "
+                    "P1-15=MAYOR P1-16=7 P1-21=28 P1-22=079 P1-23=28013 P1-30=12345678Z "
+                    "P1-31=GARCIA P1-32=LOPEZ P1-33=ANA P1-50=S P1-52=8630000000009 "
+                    "P1-53=15/04/2024 P1-54=2024 P1-55=000012 P1-60=5 P1-64=1.000,00 "
+                    "P1-68=3,00 P1-72=3,00 P1-140=X1234567L 'P1-141=GESTORIA PEREZ'");
     }
 };
 

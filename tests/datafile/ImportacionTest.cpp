@@ -1,10 +1,7 @@
 // The import of the liquidation data file on a real database and real files, for the form
 // the test is compiled for.
 #include "Formulario.h"
-#include "core/ModDoc.h"
-#include "support/BaseTemporal.h"
-
-#include <gtest/gtest.h>
+#include "support/DocumentoDePrueba.h"
 
 namespace {
 
@@ -25,16 +22,10 @@ struct Fila {
     }
 };
 
-class Importacion : public ::testing::Test {
+class Importacion : public DocumentoDePrueba {
 protected:
-    BaseTemporal base;
-    MOD_DOC doc;
     std::string ruta = base.tmp / "datos.txt";
 
-    void SetUp() override {
-        Reloj::Fijar([] { return COleDateTime(2024, 6, 15, 12, 0, 0); });
-        doc.CrearEstructPaginas();
-    }
     bool Importar(const std::string& contenido) {
         apoyo::Escribir(ruta, contenido);
         doc.LimpiarDatosAutoliquidacion();
@@ -65,7 +56,6 @@ protected:
     double Total(int tipo, int grupo, int tramo) {
         return doc.TotalesLiquidacion[(tipo - 1) * 9 + grupo * 3 + tramo];
     }
-    using V = std::vector<std::string>;
 };
 
 Fila Con(std::function<void(Fila&)> cambio) {

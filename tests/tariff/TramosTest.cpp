@@ -84,18 +84,18 @@ TEST_F(Tarifa, ConceptFilterIsTheGreatestNotAboveTheYear) {
     base.db.EjecutarScript("INSERT INTO PACONCOD VALUES ('TRA', '2000', 'A', 'viejo', 1);"
                            "INSERT INTO PACONCOD VALUES ('TRA', '2024', 'B', 'nuevo', 1);"
                            "INSERT INTO PACONCOD VALUES ('OTRO', '2023', 'C', 'otro', 1);");
-    CStringArray primera, segunda;
-    doc.InicializarDatosTramos("2023", primera, segunda);
-    // The host is handed the second list first: codes land in the second list.
-    ASSERT_EQ(segunda.GetSize(), 1);
-    EXPECT_EQ(segunda[0], "A");
-    EXPECT_EQ(primera[0], "viejo");
-    doc.InicializarDatosTramos("2024", primera, segunda);
-    EXPECT_EQ(segunda.GetSize(), 1);
-    EXPECT_EQ(segunda[0], "B");
-    doc.InicializarDatosTramos("1999", primera, segunda);
-    EXPECT_TRUE(segunda.IsEmpty());
+    CStringArray textos, codigos;
+    doc.InicializarDatosTramos("2023", textos, codigos);
+    // Texts first, codes second: the reverse of the host's own order.
+    ASSERT_EQ(codigos.GetSize(), 1);
+    EXPECT_EQ(codigos[0], "A");
+    EXPECT_EQ(textos[0], "viejo");
+    doc.InicializarDatosTramos("2024", textos, codigos);
+    EXPECT_EQ(codigos.GetSize(), 1);
+    EXPECT_EQ(codigos[0], "B");
+    doc.InicializarDatosTramos("1999", textos, codigos);
+    EXPECT_TRUE(codigos.IsEmpty());
     // A year that is not one cannot change what the query selects.
-    doc.InicializarDatosTramos("2023' OR CDCONCEP = 'OTRO", primera, segunda);
-    EXPECT_TRUE(segunda.IsEmpty() || segunda[0] != "C");
+    doc.InicializarDatosTramos("2023' OR CDCONCEP = 'OTRO", textos, codigos);
+    EXPECT_TRUE(codigos.IsEmpty() || codigos[0] != "C");
 }

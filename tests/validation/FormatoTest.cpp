@@ -4,27 +4,14 @@
 #include "Modelo/CodigosHost.h"
 #include "core/CatalogoCasillas.h"
 #include "core/IdsRecursos.h"
-#include "core/ModDoc.h"
-#include "support/BaseTemporal.h"
+#include "support/DocumentoDePrueba.h"
 
-#include <gtest/gtest.h>
 #include <set>
 
 namespace {
 
-class Formato : public ::testing::Test {
+class Formato : public DocumentoDePrueba {
 protected:
-    BaseTemporal base;
-    MOD_DOC doc;
-
-    void SetUp() override {
-        Reloj::Fijar([] { return COleDateTime(2024, 6, 15, 12, 0, 0); });
-        doc.CrearEstructPaginas();
-    }
-    void Poner(std::initializer_list<std::pair<int, const char*>> casillas) {
-        for (const auto& [c, v] : casillas)
-            doc.SetCasilla(c, 0, v);
-    }
     // Every box of the catalogue a person fills, filled right.
     void Completa() {
         doc.VaciarCasillas();
@@ -48,7 +35,6 @@ protected:
             out.push_back(x.Codigo.str() + "@" + std::to_string(x.Casilla));
         return out;
     }
-    using V = std::vector<std::string>;
     static std::string En(const char* codigo, int casilla) {
         return std::string(codigo) + "@" + std::to_string(casilla);
     }

@@ -1,26 +1,12 @@
 // The validation of a declaration on a real database, for the form the test is compiled for.
 #include "Formulario.h"
 #include "Modelo/CodigosHost.h"
-#include "core/ModDoc.h"
-#include "support/BaseTemporal.h"
-
-#include <gtest/gtest.h>
+#include "support/DocumentoDePrueba.h"
 
 namespace {
 
-class Validacion : public ::testing::Test {
+class Validacion : public DocumentoDePrueba {
 protected:
-    BaseTemporal base;
-    MOD_DOC doc;
-
-    void SetUp() override {
-        Reloj::Fijar([] { return COleDateTime(2024, 6, 15, 12, 0, 0); });
-        doc.CrearEstructPaginas();
-    }
-    void Poner(std::initializer_list<std::pair<int, const char*>> casillas) {
-        for (const auto& [c, v] : casillas)
-            doc.SetCasilla(c, 0, v);
-    }
     // A declaration that passes every rule.
     void Correcta() {
         Poner({{1, "03"},
@@ -51,7 +37,6 @@ protected:
                 out.push_back(e.Codigo.Mid(5).str() + "@" + std::to_string(e.Casilla));
         return out;
     }
-    using V = std::vector<std::string>;
 };
 
 } // namespace

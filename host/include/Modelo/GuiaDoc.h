@@ -147,7 +147,9 @@ public:
     virtual bool Imprimir(CDC* dc, CPrintInfo* info);
     virtual bool SalvarDatos();
     virtual bool CargarDatos(CString codDeclar, bool soloLectura, bool nueva);
-    virtual bool NuevosDatos(CString primero, CString segundo, CString tercero, CString cuarto);
+    // The defaults of a new declaration: its code, the accrual month and year, and a fourth
+    // text the host passes empty.
+    virtual bool NuevosDatos(CString codDeclar, CString mes, CString anio, CString reservado);
     virtual bool ReplicarDatos();
     virtual bool IniDocumento();
     virtual bool IniAyudas();
@@ -159,8 +161,11 @@ public:
     virtual bool PosibleCrearAnexo();
     virtual bool PosibleDestruirAnexo();
     virtual bool AsociarTiposEjemplares(stPagina* pagina);
-    virtual bool PrepararRegRemesa(CString a, CString b, CString c, CListaRegRemesa& registros);
-    virtual bool RevisarRegRemesa(CString a, CString b, CString c, CListaRegRemesa& registros);
+    // `codDeclar` "" is this declaration, `tipoPagina` "" its principal page.
+    virtual bool PrepararRegRemesa(CString codDeclar, CString tipoPagina, CString reservado,
+                                   CListaRegRemesa& registros);
+    virtual bool RevisarRegRemesa(CString codDeclar, CString tipoPagina, CString reservado,
+                                  CListaRegRemesa& registros);
     virtual bool CancelarCambios();
     virtual CGuiaView* CrearVistaTipo(CString tipo);
     virtual bool GetIdsArbol(CStringArray& ids, CStringArray& textos, CStringArray& padres,
