@@ -1,6 +1,7 @@
 // Commands on stored declarations: create, list, show, write boxes, replicate.
 #include "CasosDeUso.h"
 #include "ComandosComun.h"
+#include "Formularios.h"
 #include "Modelo/Funciones.h"
 
 #include <algorithm>
@@ -97,7 +98,10 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
     };
     auto nueva = std::make_shared<OpcNueva>();
     auto* cmdNueva = app.add_subcommand("new", "Crea una declaración y muestra su código");
-    cmdNueva->add_option("FORM", nueva->formulario, "Código del formulario (863, 871)")->required();
+    cmdNueva
+        ->add_option("FORM", nueva->formulario,
+                     std::string("Código del formulario (") + formularios::kLista + ")")
+        ->required();
     cmdNueva->add_option("--month", nueva->mes, "Mes de devengo (01 a 12)");
     cmdNueva->add_option("--year", nueva->anio, "Año de devengo (cuatro cifras)");
     auto* comp = cmdNueva->add_option("--complementary-of", nueva->complementaria,

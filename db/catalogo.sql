@@ -1,9 +1,11 @@
 -- The error catalogue: program text, rewritten when a database stamped by another version is
 -- opened, so that a database created by an earlier version gets the texts of this one. "%1"
 -- stands for the row number of the data file.
+-- MODELO_SQL_FORMULARIOS, between at signs, is written in by the build: one row per form it
+-- builds, columns codigo ('863') and modelo ('863A1'), so every form gets every row.
 INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE)
-SELECT f.codigo || 'A1' || t.serie, t.descripcion, t.detalle
-FROM (SELECT '863' AS codigo UNION ALL SELECT '871') f,
+SELECT f.modelo || t.serie, t.descripcion, t.detalle
+FROM @MODELO_SQL_FORMULARIOS@ f,
 (SELECT '00001' AS serie, 'Falta el NIF del sujeto pasivo.' AS descripcion,
         'Seleccione el sujeto pasivo con el botón de intervinientes.' AS detalle
  UNION ALL SELECT '00002', 'Falta el NIF del presentador.',
@@ -100,7 +102,7 @@ INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE) VALUES
 -- Help of the boxes a person types, shown as a tip over each of them. Both forms share them.
 INSERT OR REPLACE INTO AYUDAS_CASILLA (MODELO, CASILLA, TEXTO)
 SELECT f.modelo, t.casilla, t.texto
-FROM (SELECT '863A1' AS modelo UNION ALL SELECT '871A1') f,
+FROM @MODELO_SQL_FORMULARIOS@ f,
 (SELECT 1 AS casilla, 'Mes de devengo: el mes en que se negociaron los documentos, de 01 a 12. Puede escribir el número o el nombre del mes.' AS texto
  UNION ALL SELECT 2, 'Año de devengo, con cuatro cifras.'
  UNION ALL SELECT 50, 'Marque esta casilla si la declaración completa otra presentada antes por el mismo periodo.'
@@ -127,7 +129,7 @@ FROM (SELECT '863A1' AS modelo UNION ALL SELECT '871A1') f,
 -- Help of the blocks of page 1, opened by their help buttons.
 INSERT OR REPLACE INTO AYUDAS_BLOQUE (MODELO, PAGINA, CLAVE, TEXTO)
 SELECT f.modelo, '1', t.clave, t.texto
-FROM (SELECT '863A1' AS modelo UNION ALL SELECT '871A1') f,
+FROM @MODELO_SQL_FORMULARIOS@ f,
 (SELECT 'SujPasivo' AS clave, 'Sujeto pasivo: la persona o entidad que negocia los documentos y debe el impuesto. Elíjala con el botón de intervinientes; su NIF, nombre y domicilio se copian de la lista de intervinientes. Una persona física figura con sus dos apellidos y su nombre; una entidad, con su razón social.' AS texto
  UNION ALL SELECT 'Representante', 'Representante: quien actúa en nombre del sujeto pasivo, si lo hay. Se elige como el sujeto pasivo, con el botón de intervinientes.'
  UNION ALL SELECT 'Presentador', 'Presentador: quien presenta la declaración. Una declaración nueva lleva el presentador por defecto del programa; puede cambiarlo con el botón de intervinientes.'

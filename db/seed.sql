@@ -1,12 +1,14 @@
 -- Sample data of a new database. SAMPLE DATA, not an official tariff: replace it with your own
 -- through `modelo db load FILE.sql` (the README shows the layout of PATARIFA and an example).
+-- MODELO_SQL_FORMULARIOS, between at signs, is written in by the build: one row per form it
+-- builds, columns codigo ('863') and modelo ('863A1').
 INSERT INTO AJUSTES (CLAVE, VALOR) VALUES ('version_semilla', '1');
 
 -- Brackets that classify documents: three, from 0, 3000.01 and 30000.01.
 INSERT INTO PATARIFA (CDMODELO, CDTIPTAF, CDTARIFA, FECDESDE, FECHASTA, RANGOINI, RANGOFIN,
                       PORCENTJ, VIMPORTE, NUMORDEN)
 SELECT m.modelo, 'ESCALA', 'TRA', '2000-01-01', '2030-12-31', t.ini, t.fin, 0, 0, t.orden
-FROM (SELECT '863A1' AS modelo UNION ALL SELECT '871A1') m,
+FROM @MODELO_SQL_FORMULARIOS@ m,
      (SELECT 1 AS orden, 0.00 AS ini, 3000.00 AS fin
       UNION ALL SELECT 2, 3000.01, 30000.00
       UNION ALL SELECT 3, 30000.01, 999999999999.99) t;
@@ -16,7 +18,7 @@ INSERT INTO PATARIFA (CDMODELO, CDTIPTAF, CDTARIFA, FECDESDE, FECHASTA, RANGOINI
                       PORCENTJ, VIMPORTE, NUMORDEN)
 SELECT m.modelo, 'ESCALA', 'CUO', '2000-01-01', '2030-12-31', t.ini, t.fin, t.pct, t.fijo,
        t.orden
-FROM (SELECT '863A1' AS modelo UNION ALL SELECT '871A1') m,
+FROM @MODELO_SQL_FORMULARIOS@ m,
      (SELECT 1 AS orden, 0.00 AS ini, 24.04 AS fin, 0 AS pct, 0.18 AS fijo
       UNION ALL SELECT 2, 24.05, 48.08, 0, 0.30
       UNION ALL SELECT 3, 48.09, 90.15, 0, 0.60
@@ -86,6 +88,5 @@ INSERT INTO MUNICIPIOS (PROVINCIA, CODIGO, NOMBRE) VALUES
     ('50', '297', 'Zaragoza');
 
 -- Box 0 of a new declaration holds "000".
-INSERT INTO CODIGOS_CASILLA0 (MODELO, CODIGO, DESCRIPCION) VALUES
-    ('863A1', '000', 'Autoliquidación ordinaria'),
-    ('871A1', '000', 'Autoliquidación ordinaria');
+INSERT INTO CODIGOS_CASILLA0 (MODELO, CODIGO, DESCRIPCION)
+SELECT f.modelo, '000', 'Autoliquidación ordinaria' FROM @MODELO_SQL_FORMULARIOS@ f;

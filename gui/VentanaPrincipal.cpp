@@ -1,6 +1,7 @@
 #include "VentanaPrincipal.h"
 
 #include "CasosDeUso.h"
+#include "Formularios.h"
 #include "Modelo/Servicios.h"
 #include "PestanaDeclaracion.h"
 #include "render/Pagina.h"
@@ -180,8 +181,9 @@ void VentanaPrincipal::CrearAcciones() {
             "Ayuda", MB_OK | MB_ICONINFORMATION);
     });
     accion(ayuda, "A&cerca de", QKeySequence(), [this] {
-        AfxServicios().MessageBox("Modelo: cumplimentación, validación, importación e impresión "
-                                  "de las autoliquidaciones de los modelos 863 y 871.",
+        AfxServicios().MessageBox(CString("Modelo: cumplimentación, validación, importación e "
+                                          "impresión de las autoliquidaciones de los modelos ") +
+                                      formularios::kProsa + ".",
                                   "Acerca de Modelo", MB_OK | MB_ICONINFORMATION);
     });
 
