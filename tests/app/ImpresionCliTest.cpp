@@ -1,6 +1,7 @@
 // `modelo print`: the declaration on paper, read back by tools that know nothing of the
 // program: poppler's pdftotext finds every filled box on its page, and poppler's pdftoppm at
 // 300 dpi with zxing-cpp reads the codes a scanner would read.
+#include "Formularios.h"
 #include "Modelo/CString.h"
 #include "app/Cli.h"
 #include "support/Lector.h"
@@ -201,7 +202,7 @@ protected:
 } // namespace
 
 TEST_F(CliImpresionCompleta, BothCodesOfTheLargestDeclarationReadBackFromTheWholeSheet) {
-    for (const char* modelo : {"863", "871"}) {
+    for (const char* modelo : formularios::kCodigos) {
         SCOPED_TRACE(modelo);
         const std::string codigo = Preparar(modelo);
         auto s = Modelo("pdf417 " + codigo);

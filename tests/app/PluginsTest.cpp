@@ -1,11 +1,14 @@
 #include "Plugins.h"
+#include "Formularios.h"
 #include "Host.h"
 #include "Modelo/Recursos.h"
 #include "support/Apoyo.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
+#include <string>
 
 namespace fs = std::filesystem;
 
@@ -14,9 +17,13 @@ const fs::path kBin = MODELO_BIN_DIR;
 
 // A folder holding copies of the real plug-ins (and whatever else a case adds).
 void CopiarPlugins(const apoyo::CarpetaTemporal& tmp) {
-    for (const char* f : {"libMod863.so", "libMod871.so"})
+    for (const char* codigo : formularios::kCodigos) {
+        const std::string f = std::string("libMod") + codigo + ".so";
         fs::copy_file(kBin / f, tmp.Ruta() / f);
+    }
 }
+
+const size_t kFormularios = std::size(formularios::kCodigos);
 } // namespace
 
 TEST(Plugins, BothFormsLoadAndTheirResourcesLiveExactlyWhileLoaded) {
@@ -26,7 +33,9 @@ TEST(Plugins, BothFormsLoadAndTheirResourcesLiveExactlyWhileLoaded) {
         CargadorPlugins cargador;
         cargador.CargarCarpeta(kBin.string());
         EXPECT_TRUE(cargador.Errores().empty());
-        ASSERT_EQ(cargador.Plugins().size(), 2u);
+        ASSERT_EQ(cargador.Plugins().size(), kFormularios);
+        for (const char* codigo : formularios::kCodigos)
+            EXPECT_NE(cargador.Buscar(codigo), nullptr) << codigo;
         ASSERT_NE(cargador.Buscar("863"), nullptr);
         ASSERT_NE(cargador.Buscar("871"), nullptr);
         EXPECT_EQ(cargador.Buscar("866"), nullptr);
@@ -64,7 +73,7 @@ TEST(Plugins, ABrokenPluginIsNamedAndTheOthersStillWork) {
     cargador.CargarCarpeta(tmp.Ruta().string());
     ASSERT_EQ(cargador.Errores().size(), 1u);
     EXPECT_NE(cargador.Errores()[0].Find("libMod999.so"), -1);
-    EXPECT_EQ(cargador.Plugins().size(), 2u);
+    EXPECT_EQ(cargador.Plugins().size(), kFormularios);
 }
 
 TEST(Plugins, ALibraryWithoutTheEntryPointsIsNotAForm) {

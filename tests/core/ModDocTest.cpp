@@ -32,9 +32,10 @@ TEST(Entrada, ModInfoGivesTheFourTextsOfTheForm) {
 
 TEST(Entrada, TheTwoFormsHaveTheirOwnTitles) {
     // The sibling's title is a value of the sibling's header; a copy-pasted title would match.
-    EXPECT_NE(AfxCadena(recurso::CadenaTitulo)
-                  .Find(formulario::kCodigo == CString("863") ? "recibos" : "entidades"),
-              -1);
+    const CString codigo = formulario::kCodigo;
+    if (codigo != "863" && codigo != "871")
+        GTEST_SKIP() << "the titles pinned here are those of forms 863 and 871";
+    EXPECT_NE(AfxCadena(recurso::CadenaTitulo).Find(codigo == "863" ? "recibos" : "entidades"), -1);
 }
 
 TEST(Documento, StartsWithTheModelCodeAndDefaultCode) {

@@ -1,4 +1,5 @@
 #include "Modelo/BaseDatos.h"
+#include "Formularios.h"
 #include "Modelo/GuiaDoc.h"
 #include "support/Apoyo.h"
 
@@ -7,6 +8,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
+#include <string>
 #include <thread>
 
 TEST(BaseDatos, ANewFileIsCreatedWithSchemaAndSeed) {
@@ -18,6 +21,41 @@ TEST(BaseDatos, ANewFileIsCreatedWithSchemaAndSeed) {
     db.Cerrar();
     db.Abrir(tmp / "m.db"); // reopening keeps the user's data
     EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'version_semilla'"), "mio");
+}
+
+// The rows kept per form are written from the build's list of forms: each form of it gets the
+// same rows of every such table, and no other model gets any.
+TEST(BaseDatos, ANewDatabaseHoldsTheSameRowsForEveryFormOfTheBuild) {
+    apoyo::CarpetaTemporal tmp;
+    CBaseDatos db;
+    db.Abrir(tmp / "m.db");
+    std::string esperados;
+    for (const std::string& m :
+         std::set<std::string>(std::begin(formularios::kModelos), std::end(formularios::kModelos)))
+        esperados += (esperados.empty() ? "" : ",") + m;
+    struct Tabla {
+        const char* nombre;
+        const char* modelo;
+        const char* filtro;
+    };
+    for (const Tabla& t :
+         {Tabla{"PATARIFA", "CDMODELO", "1"}, Tabla{"CODIGOS_CASILLA0", "MODELO", "1"},
+          Tabla{"AYUDAS_CASILLA", "MODELO", "1"}, Tabla{"AYUDAS_BLOQUE", "MODELO", "1"},
+          // A form's error code is its model code and a serial of five digits; the host's own
+          // codes are not kept per form.
+          Tabla{"CATALOGO_ERRORES", "substr(CODIGO, 1, length(CODIGO) - 5)",
+                "CODIGO NOT LIKE 'MODELO%'"}}) {
+        const CString filas =
+            CString("(SELECT ") + t.modelo + " AS m FROM " + t.nombre + " WHERE " + t.filtro + ")";
+        EXPECT_EQ(db.Valor("SELECT group_concat(m) FROM (SELECT DISTINCT m FROM " + filas +
+                           " ORDER BY m)"),
+                  CString(esperados))
+            << t.nombre;
+        EXPECT_EQ(db.Valor("SELECT count(DISTINCT n) FROM (SELECT count(*) AS n FROM " + filas +
+                           " GROUP BY m)"),
+                  "1")
+            << t.nombre;
+    }
 }
 
 TEST(BaseDatos, AFileThatIsNotADatabaseIsRefusedAndLeftAsItWas) {

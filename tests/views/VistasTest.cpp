@@ -16,10 +16,6 @@
 
 namespace {
 
-bool Es871() {
-    return std::string(formulario::kCodigo) == "871";
-}
-
 class Vistas : public ::testing::Test {
 protected:
     BaseTemporal base;
@@ -237,7 +233,7 @@ TEST_F(Vistas, PartyBoxesOpenTheDialogAndBox50TheImport) {
                   "1|" + doc.GetCodModelo() + "|" + doc.GetCodDeclar());
     }
     EXPECT_TRUE(vista->PosicionarEnCasilla(50));
-    EXPECT_EQ(base.ui.ficherosPedidos.size(), Es871() ? 0u : 1u);
+    EXPECT_EQ(base.ui.ficherosPedidos.size(), formulario::kImportacionDesdePagina1 ? 1u : 0u);
     EXPECT_TRUE(vista->PosicionarEnCasilla(60));
     EXPECT_EQ(vista->GetFocus(), &DeCasilla(60));
     P1(casilla::SujetoPasivo, "B12345674");
@@ -425,8 +421,8 @@ TEST_F(Vistas, HelpButtonsOpenTheHelpOfTheirBlock) {
 }
 
 TEST_F(Vistas, ACancelledFileDialogChangesNothingButTheSave) {
-    if (Es871())
-        GTEST_SKIP() << "form 871 has no import";
+    if (!formulario::kImportacionDesdePagina1)
+        GTEST_SKIP() << "this form has no import";
     P1(casilla::NumeroDocumentos, "2");
     P1(casilla::Cuota, "3,00");
     Abrir();
@@ -448,6 +444,6 @@ TEST_F(Vistas, LeavingTheMonthOnForm871RecomputesSavesAndReloads) {
     persona.Tabular();
     EXPECT_EQ(Texto(1), "05");
     // Form 871 saves the page on leaving the month; form 863 waits for the next save.
-    EXPECT_EQ(Caja(casilla::MesDevengo), Es871() ? "05" : "");
-    EXPECT_EQ(Caja(casilla::TotalIngresar), Es871() ? "3,00" : "9,99");
+    EXPECT_EQ(Caja(casilla::MesDevengo), formulario::kSalidaMesRecalcula ? "05" : "");
+    EXPECT_EQ(Caja(casilla::TotalIngresar), formulario::kSalidaMesRecalcula ? "3,00" : "9,99");
 }
