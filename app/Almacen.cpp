@@ -1,8 +1,17 @@
 #include "Almacen.h"
 
+#include <charconv>
+#include <string_view>
+
 namespace {
 CString Ahora() {
     return COleDateTime::GetCurrentTime().Format("%Y-%m-%d %H:%M:%S");
+}
+
+bool Cifras(std::string_view texto, size_t desde, size_t cuantas, int& valor) {
+    const char* inicio = texto.data() + desde;
+    const auto [fin, ec] = std::from_chars(inicio, inicio + cuantas, valor);
+    return ec == std::errc() && fin == inicio + cuantas;
 }
 
 CAlmacenDeclaraciones::Resumen LeerResumen(const FilaSql& f) {
@@ -87,6 +96,17 @@ bool CAlmacenDeclaraciones::Cargar(CGuiaDoc& doc, const CString& codigo) {
 void CAlmacenDeclaraciones::CambiarEstado(const CString& codigo, const CString& estado) {
     db_.Ejecutar("UPDATE DECLARACIONES SET ESTADO = ?, MODIFICADA = ? WHERE CODIGO = ?",
                  {estado, Ahora(), codigo});
+}
+
+COleDateTime CAlmacenDeclaraciones::Dia(const CString& marca) {
+    // As Ahora() writes it: YYYY-MM-DD, then the time of day.
+    const std::string_view t = marca.view();
+    int anio = 0, mes = 0, dia = 0;
+    COleDateTime fecha;
+    if (t.size() < 10 || t[4] != '-' || t[7] != '-' || !Cifras(t, 0, 4, anio) ||
+        !Cifras(t, 5, 2, mes) || !Cifras(t, 8, 2, dia) || !fecha.SetDate(anio, mes, dia))
+        fecha.SetStatus(COleDateTime::invalid);
+    return fecha;
 }
 
 std::optional<CAlmacenDeclaraciones::Resumen> CAlmacenDeclaraciones::Buscar(const CString& codigo) {

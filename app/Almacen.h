@@ -23,6 +23,8 @@ public:
     // Fills the document from the store; false when the code is unknown.
     bool Cargar(CGuiaDoc& doc, const CString& codigo);
     void CambiarEstado(const CString& codigo, const CString& estado);
+    // The day of a stamp of the store (Resumen::creada, modificada); invalid for another text.
+    static COleDateTime Dia(const CString& marca);
 
     std::optional<Resumen> Buscar(const CString& codigo);
     // By code; only those of the form (its three-digit code, or its model code) and of the

@@ -41,13 +41,6 @@ CString LeerFecha(const std::string& texto) {
     return CString(texto);
 }
 
-CStringArray Args(std::initializer_list<CString> valores) {
-    CStringArray a;
-    for (const CString& v : valores)
-        a.Add(v);
-    return a;
-}
-
 std::string LeerFichero(const std::string& ruta) {
     std::ifstream f(ruta, std::ios::binary);
     if (!f)
@@ -118,16 +111,16 @@ void RegistrarTarifa(CLI::App& app, Contexto& ctx) {
         auto doc = host.Suelto(CString(o->formulario));
         if (!HayTarifa(host, *doc, fecha, ctx))
             return;
-        const CStringArray r =
-            host.Operacion(*doc, "cuota", Args({Double2Currency(importe, 2, false, false), fecha}));
+        const CString cuota =
+            Double2Currency(host.Cuota(*doc, importe, Str2Time(fecha)), 2, true, false);
         if (!o->json) {
-            Imprimir(r[0]);
+            Imprimir(cuota);
             return;
         }
         nlohmann::ordered_json j = {{"formulario", doc->GetCodModelo().str()},
                                     {"importe", Double2Currency(importe, 2, true, false).str()},
                                     {"fecha", Str2Time(fecha).Format("%d/%m/%Y").str()},
-                                    {"cuota", r[0].str()}};
+                                    {"cuota", cuota.str()}};
         Imprimir(CString(Json(j)));
     });
 
@@ -139,7 +132,7 @@ void RegistrarTarifa(CLI::App& app, Contexto& ctx) {
     brackets->callback([&ctx, b] {
         const CString fecha = LeerFecha(b->fecha);
         auto doc = ctx.Host().Suelto(CString(b->formulario));
-        const CStringArray limites = ctx.Host().Operacion(*doc, "tramos", Args({fecha}));
+        const CStringArray limites = ctx.Host().Tramos(*doc, Str2Time(fecha));
         nlohmann::json j = nlohmann::json::array();
         for (const CString& limite : limites) {
             if (b->json)
@@ -293,7 +286,7 @@ void RegistrarIntervinientes(CLI::App& app, Contexto& ctx) {
         CBaseDatos::Transaccion t(host.BaseDatos());
         auto doc = host.Abrir(CString(*codigo));
         CHost::ExigirBorrador(*doc);
-        host.Operacion(*doc, "intervinientes", {});
+        host.RellenarIntervinientes(*doc);
         host.Guardar(*doc);
         t.Confirmar();
     });

@@ -135,16 +135,8 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx) {
             anio = previa.anio;
         }
         auto doc = host.Nueva(CString(nueva->formulario), mes, anio);
-        // The earlier declaration became final when it was filed: its code is the receipt
-        // number, that moment the presentation date, its serial the presentation number.
-        CStringArray datos;
-        datos.Add(complementaria ? "C" : "S");
-        datos.Add(previa.codigo);
-        datos.Add(previa.modificada.Mid(8, 2) + "/" + previa.modificada.Mid(5, 2) + "/" +
-                  previa.modificada.Left(4));
-        datos.Add(previa.anio.IsEmpty() ? previa.modificada.Left(4) : previa.anio);
-        datos.Add(previa.codigo.Right(6));
-        host.Operacion(*doc, "corregir", datos);
+        host.Corregir(*doc, CHost::Anterior(previa, complementaria ? TipoCorreccion::Complementaria
+                                                                   : TipoCorreccion::Sustitutiva));
         host.Guardar(*doc);
         t.Confirmar();
         Imprimir(doc->GetCodDeclar());

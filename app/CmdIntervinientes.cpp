@@ -89,7 +89,7 @@ void CambiarDeclaracion(Contexto& ctx, const std::string& declaracion, Cambio ca
     auto doc = host.Abrir(CString(declaracion));
     CHost::ExigirBorrador(*doc);
     cambio(host);
-    host.Operacion(*doc, "intervinientes", {});
+    host.RellenarIntervinientes(*doc);
     host.Guardar(*doc);
     t.Confirmar();
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-// The page's messages, counted; a refused data file, noticed. Everything else as the console.
+// The page's messages, counted. Everything else as the console.
 class ServiciosPagina : public CServiciosConsola {
 public:
     ServiciosPagina() { AfxFijarServicios(this); }
@@ -23,10 +23,6 @@ public:
         CString t = texto;
         t.TrimRight("\n");
         return CServiciosConsola::MessageBox(t, titulo, tipo);
-    }
-    void MostrarErrores(const CListaErrores& errores) override {
-        rechazado = rechazado || !errores.IsEmpty();
-        CServiciosConsola::MostrarErrores(errores);
     }
     // The month list a page opens under an edit: the step about to be typed there, when it
     // names a month, is picked from the list, which types the month's name as a person's
@@ -41,7 +37,6 @@ public:
     }
 
     int mensajes = 0;
-    bool rechazado = false;
     CString eleccionPendiente;
     bool eleccionHecha = false;
 };
@@ -244,25 +239,27 @@ void RegistrarImportar(CLI::App& app, Contexto& ctx) {
         CBaseDatos::Transaccion t(host.BaseDatos());
         auto doc = host.Abrir(CString(o->codigo));
         CHost::ExigirBorrador(*doc);
-        if (!host.Ofrece(*doc, "importar"))
+        if (!host.OfreceImportacion(*doc))
             throw ErrorUsuario("El formulario " + doc->GetCodModelo().Left(3) +
                                " no tiene importación de fichero");
         ExigirLegible(o->fichero);
-        const CStringArray casilla = host.Operacion(*doc, "importar", CStringArray());
         ServiciosPagina servicios;
         servicios.ficheroElegido = CString(o->fichero);
         auto vista = AbrirPagina1(*doc);
-        vista->PosicionarEnCasilla(std::atoi(casilla[0]));
         // A refused file leaves the stored declaration as it was: the page cleared its table
         // to read the file, and nothing of that is kept. So does a file the page could not
-        // read after all (it neither took nor refused it).
-        if (servicios.rechazado) {
+        // read after all.
+        switch (host.Importar(*vista)) {
+        case ResultadoImportacion::Tomado:
+            break;
+        case ResultadoImportacion::Rechazado:
             ctx.estado = kHallazgos;
             return;
-        }
-        if (servicios.mensajes == 0)
+        case ResultadoImportacion::Ilegible:
+        case ResultadoImportacion::Cancelado:
             throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(o->fichero)) +
                                "; la declaración queda como estaba");
+        }
         host.Guardar(*doc);
         t.Confirmar();
         ctx.estado = kHecho;

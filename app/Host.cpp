@@ -1,9 +1,11 @@
 #include "Host.h"
 
 #include "Modelo/Funciones.h"
+#include "Modelo/GuiaView.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -62,23 +64,65 @@ std::unique_ptr<CGuiaDoc> CHost::Suelto(const CString& formulario) {
     return Crear(PluginDe(formulario));
 }
 
-CStringArray CHost::Operacion(CGuiaDoc& doc, const char* nombre, const CStringArray& args) {
-    const CargadorPlugins::Plugin& plugin = PluginDe(doc.GetCodModelo().Left(3));
-    CStringArray resultado;
-    // One unit of work on the database: a read lock taken once, not once per query (an
-    // import runs one quota query per document). A command that changes the store holds its
-    // write transaction around this one.
-    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
-    if (!plugin.operacion || !plugin.operacion(&doc, nombre, &args, &resultado))
-        throw ErrorUsuario("El formulario " + plugin.codigo + " no ofrece la operación " +
-                           CString(nombre));
-    t.Confirmar();
-    return resultado;
+const OperacionesFormulario& CHost::OperacionesDe(const CGuiaDoc& doc) {
+    return *PluginDe(doc.GetCodModelo().Left(3)).operaciones;
 }
 
-bool CHost::Ofrece(CGuiaDoc& doc, const char* nombre) {
-    const CargadorPlugins::Plugin& plugin = PluginDe(doc.GetCodModelo().Left(3));
-    return plugin.operacion && plugin.operacion(&doc, nombre, nullptr, nullptr);
+// One unit of work on the database: a read lock taken once, not once per query. A command that
+// changes the store holds its write transaction around these.
+double CHost::Cuota(CGuiaDoc& doc, double importe, const COleDateTime& fecha) {
+    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
+    const double cuota = OperacionesDe(doc).cuota(doc, importe, fecha);
+    t.Confirmar();
+    return cuota;
+}
+
+CStringArray CHost::Tramos(CGuiaDoc& doc, const COleDateTime& fecha) {
+    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
+    CStringArray limites;
+    if (!OperacionesDe(doc).tramos(doc, fecha, limites))
+        throw ErrorUsuario("No se pudieron leer los tramos del formulario " +
+                           doc.GetCodModelo().Left(3));
+    t.Confirmar();
+    return limites;
+}
+
+void CHost::RellenarIntervinientes(CGuiaDoc& doc) {
+    CBaseDatos::Transaccion t(db_, CBaseDatos::Transaccion::Lectura);
+    OperacionesDe(doc).intervinientes(doc);
+    t.Confirmar();
+}
+
+void CHost::Corregir(CGuiaDoc& doc, const DeclaracionAnterior& anterior) {
+    OperacionesDe(doc).corregir(doc, anterior);
+}
+
+// The earlier declaration became final when it was filed: its code is the receipt number, that
+// moment the presentation date, its serial the presentation number.
+DeclaracionAnterior CHost::Anterior(const CAlmacenDeclaraciones::Resumen& previa,
+                                    TipoCorreccion tipo) {
+    DeclaracionAnterior a;
+    a.tipo = tipo;
+    a.justificante = previa.codigo;
+    a.presentacion = CAlmacenDeclaraciones::Dia(previa.modificada);
+    a.anio = std::atoi(previa.anio);
+    if (a.anio <= 0)
+        a.anio = a.presentacion.GetYear();
+    a.numeroPresentacion = previa.codigo.Right(6);
+    return a;
+}
+
+bool CHost::OfreceImportacion(const CGuiaDoc& doc) {
+    return OperacionesDe(doc).importar != nullptr;
+}
+
+ResultadoImportacion CHost::Importar(CGuiaView& pagina1) {
+    CGuiaDoc& doc = *pagina1.GetDocument();
+    const OperacionesFormulario& op = OperacionesDe(doc);
+    if (!op.importar)
+        throw ErrorUsuario("El formulario " + doc.GetCodModelo().Left(3) +
+                           " no tiene importación de fichero");
+    return op.importar(pagina1);
 }
 
 namespace {
@@ -143,36 +187,25 @@ void CHost::Guardar(CGuiaDoc& doc) {
     if (!doc.ReplicarDatos())
         throw ErrorUsuario("El formulario no pudo copiar la página 1 en la página 2");
     // The period shown in the list of declarations follows what the declaration holds.
-    const CargadorPlugins::Plugin& plugin = PluginDe(doc.GetCodModelo().Left(3));
-    const CStringArray ninguno;
-    CStringArray periodo;
-    if (plugin.operacion && plugin.operacion(&doc, "periodo", &ninguno, &periodo) &&
-        periodo.GetSize() == 2)
-        doc.SetPeriodo(periodo[0], periodo[1]);
+    const PeriodoDevengo periodo = OperacionesDe(doc).periodo(doc);
+    doc.SetPeriodo(periodo.mes > 0 ? CString::Formatted("%02d", periodo.mes) : CString(),
+                   periodo.anio > 0 ? CString::Formatted("%d", periodo.anio) : CString());
     almacen_.Guardar(doc);
     doc.SetModifiedFlag(false);
 }
 
 CHost::Sujeto CHost::SujetoDe(const CString& codigo, const CString& modelo) {
-    const CString formulario = modelo.Left(3);
-    auto it = casillasSujeto_.find(formulario);
-    if (it == casillasSujeto_.end()) {
-        std::vector<int> casillas;
-        if (plugins_.Buscar(formulario)) {
-            auto doc = Suelto(formulario);
-            if (Ofrece(*doc, "sujeto"))
-                for (const CString& c : Operacion(*doc, "sujeto", CStringArray()))
-                    casillas.push_back(std::atoi(c));
-        }
-        it = casillasSujeto_.emplace(formulario, std::move(casillas)).first;
-    }
     Sujeto s;
-    if (it->second.empty())
+    const CargadorPlugins::Plugin* plugin = plugins_.Buscar(modelo.Left(3));
+    if (!plugin)
         return s;
-    const std::map<int, CString> valores = almacen_.CasillasP1(codigo, it->second);
-    s.nif = valores.at(it->second[0]);
-    for (size_t i = 1; i < it->second.size(); ++i) {
-        const CString& parte = valores.at(it->second[i]);
+    const CasillasSujeto& casillas = plugin->operaciones->sujeto;
+    std::vector<int> buscadas = {casillas.nif};
+    buscadas.insert(buscadas.end(), std::begin(casillas.nombre), std::end(casillas.nombre));
+    const std::map<int, CString> valores = almacen_.CasillasP1(codigo, buscadas);
+    s.nif = valores.at(casillas.nif);
+    for (int c : casillas.nombre) {
+        const CString& parte = valores.at(c);
         if (!parte.IsEmpty())
             s.nombre += (s.nombre.IsEmpty() ? "" : " ") + parte;
     }

@@ -38,11 +38,21 @@ public:
     // A document of the form that belongs to no stored declaration (for questions such as the
     // quota of an amount).
     std::unique_ptr<CGuiaDoc> Suelto(const CString& formulario);
-    // Runs one of the form's named operations on the document; throws ErrorUsuario when the
-    // form does not offer it.
-    CStringArray Operacion(CGuiaDoc& doc, const char* nombre, const CStringArray& args);
-    // Whether the form offers that operation.
-    bool Ofrece(CGuiaDoc& doc, const char* nombre);
+    // The form's own operations (Modelo/OperacionesFormulario.h), each one unit of work on the
+    // database.
+    double Cuota(CGuiaDoc& doc, double importe, const COleDateTime& fecha);
+    CStringArray Tramos(CGuiaDoc& doc, const COleDateTime& fecha);
+    void RellenarIntervinientes(CGuiaDoc& doc);
+    void Corregir(CGuiaDoc& doc, const DeclaracionAnterior& anterior);
+    // What a complementary or substitutive declaration of a final one writes of it.
+    static DeclaracionAnterior Anterior(const CAlmacenDeclaraciones::Resumen& previa,
+                                        TipoCorreccion tipo);
+    // Whether page 1 of the document's form offers the import of the data file.
+    bool OfreceImportacion(const CGuiaDoc& doc);
+    // The import as the person starts it on page 1 (the file dialog asks the services); throws
+    // ErrorUsuario when the form offers none. It runs in the caller's transaction, if any: a
+    // dialog may stay open in the middle of it.
+    ResultadoImportacion Importar(CGuiaView& pagina1);
     // The taxpayer of a stored declaration as its form keeps it: number and name (the parts
     // joined by spaces); empty when the form's plug-in is not loaded.
     struct Sujeto {
@@ -55,9 +65,9 @@ public:
     static void ExigirBorrador(const CAlmacenDeclaraciones::Resumen& r);
 
 private:
-    std::map<CString, std::vector<int>> casillasSujeto_; // per form, asked once
     std::unique_ptr<CGuiaDoc> Crear(const CargadorPlugins::Plugin& plugin);
     const CargadorPlugins::Plugin& PluginDe(const CString& formulario);
+    const OperacionesFormulario& OperacionesDe(const CGuiaDoc& doc);
     CBaseDatos db_;
     CargadorPlugins plugins_;
     CAlmacenDeclaraciones almacen_;

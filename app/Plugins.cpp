@@ -3,18 +3,43 @@
 #include <algorithm>
 #include <dlfcn.h>
 #include <filesystem>
+#include <utility>
 
 namespace fs = std::filesystem;
 
 namespace {
 using FnModInfo = void (*)(CString*, CString*, CString*, CString*);
 using FnCrear = CGuiaDoc* (*)();
-using FnOperacion = bool (*)(CGuiaDoc*, const char*, const CStringArray*, CStringArray*);
 
 // A form plug-in is named libModNNN.so; the framework library itself is not one.
 bool EsNombreDePlugin(const std::string& nombre) {
     return nombre.size() > 9 && nombre.rfind("libMod", 0) == 0 && nombre != "libModelo.so" &&
            nombre.compare(nombre.size() - 3, 3, ".so") == 0;
+}
+
+// Why the plug-in's table of operations cannot be used, or "" when it can. A table of another
+// version would be read with the wrong layout, so nothing of it is touched past its header.
+CString ProblemaDeOperaciones(const OperacionesFormulario* t) {
+    if (!t)
+        return "no trae la tabla de operaciones del formulario";
+    if (t->version != kVersionOperaciones || t->tamano != sizeof(OperacionesFormulario))
+        return CString::Formatted("es de otra versión del programa (operaciones %u de %u "
+                                  "bytes; este programa usa las %u de %zu bytes)",
+                                  t->version, t->tamano, kVersionOperaciones,
+                                  sizeof(OperacionesFormulario));
+    // The import is the one operation a form may lack: its page 1 may not offer it.
+    const std::pair<const char*, bool> entradas[] = {
+        {"cuota", t->cuota != nullptr},
+        {"tramos", t->tramos != nullptr},
+        {"intervinientes", t->intervinientes != nullptr},
+        {"periodo", t->periodo != nullptr},
+        {"corregir", t->corregir != nullptr},
+        {"sujeto", t->sujeto.nif > 0},
+    };
+    for (const auto& [nombre, presente] : entradas)
+        if (!presente)
+            return "no trae la operación " + CString(nombre);
+    return CString();
 }
 } // namespace
 
@@ -51,11 +76,19 @@ void CargadorPlugins::CargarCarpeta(const CString& carpeta) {
             dlclose(handle);
             continue;
         }
+        auto operaciones =
+            reinterpret_cast<FnOperacionesFormulario>(dlsym(handle, kExportOperaciones));
+        const OperacionesFormulario* tabla = operaciones ? operaciones() : nullptr;
+        if (const CString problema = ProblemaDeOperaciones(tabla); !problema.IsEmpty()) {
+            errores_.push_back("El módulo " + nombre + " " + problema);
+            dlclose(handle);
+            continue;
+        }
         Plugin p;
         p.fichero = nombre;
         p.handle = handle;
         p.crear = crear;
-        p.operacion = reinterpret_cast<FnOperacion>(dlsym(handle, "DllOperacion"));
+        p.operaciones = tabla;
         modInfo(&p.codigo, &p.version, &p.titulo, &p.periodo);
         if (p.codigo.IsEmpty() || Buscar(p.codigo)) {
             errores_.push_back("El módulo " + nombre +

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Modelo/GuiaDoc.h"
+#include "Modelo/OperacionesFormulario.h"
 
 #include <memory>
 #include <vector>
@@ -13,8 +14,9 @@ public:
         void* handle = nullptr;
         CString codigo, version, titulo, periodo;
         CGuiaDoc* (*crear)() = nullptr;
-        // The form's operations by name (optional export DllOperacion).
-        bool (*operacion)(CGuiaDoc*, const char*, const CStringArray*, CStringArray*) = nullptr;
+        // The form's operations, checked at load: of this program's version, every entry
+        // there but those a form may lack.
+        const OperacionesFormulario* operaciones = nullptr;
     };
 
     CargadorPlugins() = default;

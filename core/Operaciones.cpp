@@ -1,123 +1,107 @@
-// The form's operations that the host program reaches by name: the scriptable face of what the
-// page views call directly (the quota of an amount, the brackets, the refill of the parties).
+// The form's operations that the host program reaches through its table of operations: the
+// scriptable face of what the page views call directly (the quota of an amount, the brackets,
+// the refill of the parties, the import of page 1).
 #include "Casillas.h"
 #include "Formulario.h"
 #include "ModDoc.h"
 #include "Modelo/Funciones.h"
-#include "datafile/Lectura.h"
+#include "Modelo/OperacionesFormulario.h"
+#include "views/P1View.h"
+
+#include <charconv>
+#include <stdexcept>
 
 namespace {
 
-bool Cuota(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
-    if (args.GetSize() != 2)
-        return false;
-    out.Add(Double2Currency(doc.GetCuota(Currency2Double(args[0]), args[1]), 2, true, false));
-    return true;
+// The host finds the plug-in by the document's own model code, so a document of another form
+// here is a fault of the caller, not something a person did.
+MOD_DOC& Documento(CGuiaDoc& doc) {
+    auto* mod = dynamic_cast<MOD_DOC*>(&doc);
+    if (!mod)
+        throw std::invalid_argument("El documento no es del formulario " +
+                                    std::string(formulario::kCodigo));
+    return *mod;
 }
 
-bool Tramos(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
-    if (args.GetSize() != 1)
-        return false;
-    return doc.GetInformacionTramos(args[0], out);
+// The day as the tariff's queries read it: day first, four-digit year.
+CString DiaPrimero(const COleDateTime& fecha) {
+    return fecha.Format("%d/%m/%Y");
 }
 
-bool Intervinientes(MOD_DOC& doc, const CStringArray& args, CStringArray&) {
-    if (!args.IsEmpty())
-        return false;
-    doc.InicializarDatosIntervinientes();
-    return true;
+double Cuota(CGuiaDoc& doc, double importe, const COleDateTime& fecha) {
+    return Documento(doc).GetCuota(importe, DiaPrimero(fecha));
 }
 
-// The accrual month and year the declaration holds, for the host's list of declarations.
-bool Periodo(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
-    if (!args.IsEmpty())
-        return false;
-    out.Add(doc.GetCasilla(casilla::MesDevengo, pagina::P1));
-    out.Add(doc.GetCasilla(casilla::AnioDevengo, pagina::P1));
-    return true;
+bool Tramos(CGuiaDoc& doc, const COleDateTime& fecha, CStringArray& limites) {
+    return Documento(doc).GetInformacionTramos(DiaPrimero(fecha), limites);
 }
 
-// The boxes of the taxpayer's number and name parts, for the host's list of declarations.
-bool Sujeto(MOD_DOC&, const CStringArray& args, CStringArray& out) {
-    if (!args.IsEmpty())
-        return false;
+void Intervinientes(CGuiaDoc& doc) {
+    Documento(doc).InicializarDatosIntervinientes();
+}
+
+// A box that holds anything but a whole number of at most `digitos` digits counts as empty:
+// the period is only a summary for the list of declarations, the box keeps what was written.
+int Numero(const CString& texto, int digitos) {
+    const std::string_view t = texto.view();
+    int n = 0;
+    const auto [fin, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
+    if (t.empty() || t.size() > size_t(digitos) || ec != std::errc() || fin != t.data() + t.size())
+        return 0;
+    return n;
+}
+
+PeriodoDevengo Periodo(CGuiaDoc& doc) {
+    MOD_DOC& mod = Documento(doc);
+    PeriodoDevengo p;
+    p.mes = Numero(mod.GetCasilla(casilla::MesDevengo, pagina::P1), 2);
+    p.anio = Numero(mod.GetCasilla(casilla::AnioDevengo, pagina::P1), formato::LongitudAnio);
+    if (p.mes > 12)
+        p.mes = 0;
+    return p;
+}
+
+void Corregir(CGuiaDoc& doc, const DeclaracionAnterior& a) {
     using namespace casilla;
-    for (int c : {SujetoPasivo + grupo::Nif, SujetoPasivo + grupo::Apellido1,
-                  SujetoPasivo + grupo::Apellido2, SujetoPasivo + grupo::Nombre})
-        out.Add(CString::Formatted("%d", c));
-    return true;
+    MOD_DOC& mod = Documento(doc);
+    const bool complementaria = a.tipo == TipoCorreccion::Complementaria;
+    mod.SetCasilla(Complementaria, pagina::P1, complementaria ? valor::kMarcado : "");
+    mod.SetCasilla(Sustitutiva, pagina::P1, complementaria ? "" : valor::kMarcado);
+    mod.SetCasilla(JustificanteAnterior, pagina::P1, a.justificante);
+    mod.SetCasilla(FechaPresentacionAnterior, pagina::P1,
+                   a.presentacion.GetStatus() == COleDateTime::valid ? DiaPrimero(a.presentacion)
+                                                                     : CString());
+    mod.SetCasilla(AnioAnterior, pagina::P1,
+                   a.anio > 0 ? CString::Formatted("%d", a.anio) : CString());
+    mod.SetCasilla(NumeroPresentacionAnterior, pagina::P1,
+                   Padding(a.numeroPresentacion, formato::LongitudNumeroPresentacion));
 }
 
-// A complementary ("C") or substitutive ("S") declaration of an earlier one: the kind is
-// ticked and the earlier declaration's receipt number, presentation date (day-first), year and
-// presentation number are written, the number padded as the page pads it.
-bool Corregir(MOD_DOC& doc, const CStringArray& args, CStringArray&) {
-    if (args.GetSize() != 5 || (args[0] != "C" && args[0] != "S"))
-        return false;
-    using namespace casilla;
-    const bool complementaria = args[0] == "C";
-    doc.SetCasilla(Complementaria, pagina::P1, complementaria ? valor::kMarcado : "");
-    doc.SetCasilla(Sustitutiva, pagina::P1, complementaria ? "" : valor::kMarcado);
-    doc.SetCasilla(JustificanteAnterior, pagina::P1, args[1]);
-    doc.SetCasilla(FechaPresentacionAnterior, pagina::P1, args[2]);
-    doc.SetCasilla(AnioAnterior, pagina::P1, args[3]);
-    doc.SetCasilla(NumeroPresentacionAnterior, pagina::P1,
-                   Padding(args[4], formato::LongitudNumeroPresentacion));
-    return true;
+ResultadoImportacion Importar(CGuiaView& vista) {
+    auto* pagina1 = dynamic_cast<MOD_P1VIEW*>(&vista);
+    if (!pagina1)
+        throw std::invalid_argument("El fichero de datos se importa desde la página 1");
+    return pagina1->OnBtnImportFichero();
 }
 
-// The page-1 import: the liquidation boxes are cleared, then the file is read. "1" when the
-// file was taken, "0" when it was refused, "2" when it cannot be read: then nothing is cleared,
-// since a path that cannot be read must not cost the user the table they have. Without a path
-// it gives the page-1 box through which the page starts the import.
-bool Importar(MOD_DOC& doc, const CStringArray& args, CStringArray& out) {
-    if (args.IsEmpty()) {
-        out.Add(CString::Formatted("%d", casilla::ImportacionFichero));
-        return true;
-    }
-    if (args.GetSize() != 1)
-        return false;
-    if (!FicheroLegible(args[0])) {
-        out.Add("2");
-        return true;
-    }
-    doc.LimpiarDatosAutoliquidacion();
-    out.Add(doc.AnalizarFicheroAutoliquidacion(args[0]) ? "1" : "0");
-    return true;
-}
-
-struct Operacion {
-    const char* nombre;
-    bool (*fn)(MOD_DOC&, const CStringArray&, CStringArray&);
-};
-
-constexpr Operacion kOperaciones[] = {
-    {"cuota", Cuota},       {"tramos", Tramos},     {"intervinientes", Intervinientes},
-    {"periodo", Periodo},   {"importar", Importar}, {"sujeto", Sujeto},
-    {"corregir", Corregir},
+constexpr OperacionesFormulario kOperaciones = {
+    .version = kVersionOperaciones,
+    .tamano = sizeof(OperacionesFormulario),
+    .sujeto = {.nif = casilla::SujetoPasivo + casilla::grupo::Nif,
+               .nombre = {casilla::SujetoPasivo + casilla::grupo::Apellido1,
+                          casilla::SujetoPasivo + casilla::grupo::Apellido2,
+                          casilla::SujetoPasivo + casilla::grupo::Nombre}},
+    .cuota = Cuota,
+    .tramos = Tramos,
+    .intervinientes = Intervinientes,
+    .periodo = Periodo,
+    .corregir = Corregir,
+    // Forms whose page 1 offers no import do not offer it here either.
+    .importar = formulario::kImportacionDesdePagina1 ? Importar : nullptr,
 };
 
 } // namespace
 
-// Forms whose page 1 offers no import do not offer it here either.
-bool Ofrecida(const Operacion& op) {
-    return formulario::kImportacionDesdePagina1 || op.fn != Importar;
-}
-
-// False when the document is not of this form, the operation is unknown or its arguments are
-// not the ones it takes. Without arguments and result it only answers whether the form offers
-// the operation.
-MODELO_PLUGIN_EXPORT bool DllOperacion(CGuiaDoc* doc, const char* nombre, const CStringArray* args,
-                                       CStringArray* resultado) {
-    auto* mod = dynamic_cast<MOD_DOC*>(doc);
-    if (!mod || !nombre)
-        return false;
-    for (const Operacion& op : kOperaciones) {
-        if (CString(nombre) != op.nombre || !Ofrecida(op))
-            continue;
-        if (!args && !resultado)
-            return true;
-        return args && resultado && op.fn(*mod, *args, *resultado);
-    }
-    return false;
+MODELO_PLUGIN_EXPORT const OperacionesFormulario* DllOperaciones() {
+    return &kOperaciones;
 }

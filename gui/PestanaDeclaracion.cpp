@@ -181,14 +181,15 @@ bool PestanaDeclaracion::Finalizar() {
 }
 
 void PestanaDeclaracion::ImportarFichero() {
-    if (SoloLectura() || !host_.Ofrece(*doc_, "importar")) {
+    if (SoloLectura() || !host_.OfreceImportacion(*doc_)) {
         AfxMessageBox("Este formulario no importa ficheros de documentos.",
                       MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const CStringArray casilla = host_.Operacion(*doc_, "importar", CStringArray());
     paginas_->setCurrentIndex(0);
-    vistas_[0]->PosicionarEnCasilla(std::atoi(casilla[0]));
+    // The page itself tells the person what became of the file, and it saved its values into
+    // the declaration first whatever the outcome: the tab follows the declaration either way.
+    host_.Importar(*vistas_[0]);
     emit Cambiada();
 }
 

@@ -9,6 +9,7 @@
 #include "P1View.h"
 #include "core/ModDoc.h"
 #include "core/Plantillas.h"
+#include "datafile/Lectura.h"
 
 #include <cstdlib>
 
@@ -17,6 +18,8 @@ namespace {
 constexpr const char* kPaginaAyuda = "1";
 constexpr const char* kFiltroFichero = "Ficheros Txt (*.txt)|*.txt||";
 constexpr const char* kTituloFichero = "Selección del fichero que contiene los datos";
+constexpr const char* kFicheroIlegible =
+    "No se puede leer el fichero %1; la declaración queda como estaba.";
 
 // One message box listing every finding, each on its own line after "- ".
 void MostrarErrores(CGuiaDoc& doc, CListaErrores& errores) {
@@ -302,21 +305,30 @@ void MOD_P1VIEW::OnKillfocusFechaFirma(NMHDR*, LRESULT* resultado) {
 
 // ----- the data file ----------------------------------------------------------------------------
 
-void MOD_P1VIEW::OnBtnImportFichero() {
+ResultadoImportacion MOD_P1VIEW::OnBtnImportFichero() {
     SalvarDatos();
     CGuiaDoc& doc = *GetDocument();
     if (!doc.PermiteCambios())
-        return;
+        return ResultadoImportacion::Cancelado;
     CString ruta;
     if (!AfxServicios().ElegirFichero(kFiltroFichero, kTituloFichero, ruta))
-        return;
+        return ResultadoImportacion::Cancelado;
+    // The table is cleared before the file is read; a file that cannot be read at all must
+    // not cost the person the table they have.
+    if (!FicheroLegible(ruta)) {
+        CString mensaje = kFicheroIlegible;
+        mensaje.Replace("%1", ruta);
+        AfxMessageBox(mensaje, MB_OK | MB_ICONWARNING);
+        return ResultadoImportacion::Ilegible;
+    }
     auto& mod = static_cast<MOD_DOC&>(doc);
     mod.LimpiarDatosAutoliquidacion();
-    mod.AnalizarFicheroAutoliquidacion(ruta);
+    const bool tomado = mod.AnalizarFicheroAutoliquidacion(ruta);
     CargarDatos();
     RevisarEstadoCasillas();
     if (!m_strMesDevengo.IsEmpty() && !m_strAnioDevengo.IsEmpty()) {
         m_FechaPresentacionValor = Str2Time("01/" + m_strMesDevengo + "/" + m_strAnioDevengo);
         UpdateData(false);
     }
+    return tomado ? ResultadoImportacion::Tomado : ResultadoImportacion::Rechazado;
 }

@@ -5,6 +5,7 @@
 #include "Comun.h"
 #include "Formulario.h"
 #include "Modelo/GuiaView.h"
+#include "Modelo/OperacionesFormulario.h"
 
 #include <utility>
 #include <vector>
@@ -109,7 +110,7 @@ public:
     void OnKillfocusLiqFechaPres(NMHDR* nm, LRESULT* resultado);
     void OnKillfocusFechaFirma(NMHDR* nm, LRESULT* resultado);
     void OnCloseupFechaFirma(NMHDR* nm, LRESULT* resultado);
-    void OnBtnImportFichero();
+    ResultadoImportacion OnBtnImportFichero();
 
 private:
     // The control of a box of the page.

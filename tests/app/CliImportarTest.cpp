@@ -1,4 +1,7 @@
-// The data-file import from the command line.
+// The data-file import from page 1: the outcome the host hears, and the command line.
+#include "Host.h"
+#include "Modelo/GuiaView.h"
+#include "Modelo/Servicios.h"
 #include "app/Cli.h"
 
 #include <nlohmann/json.hpp>
@@ -122,4 +125,78 @@ TEST_F(Cli, AFileThatOpensButCannotBeReadKeepsTheTable) {
     EXPECT_EQ(s.estado, 2);
     EXPECT_NE(s.err.find("No se puede leer"), std::string::npos) << s.err;
     EXPECT_EQ(Estado(), antes);
+}
+
+// What the page's import came to, as the host hears it, and what it left in the table.
+TEST(ImportacionEnPagina, TheOutcomeSaysWhatBecameOfTheFile) {
+    apoyo::CarpetaTemporal tmp;
+    apoyo::Escribir(tmp / "bueno.txt", Linea());
+    apoyo::Escribir(tmp / "vacio.txt", "");
+    CHost host(CString(tmp / "m.db"), CString(MODELO_BIN_DIR));
+    const struct {
+        const char* caso;
+        std::string fichero; // "" for a dialog cancelled
+        bool definitiva;
+        ResultadoImportacion esperado;
+        const char* documentos; // P1-60 after it
+        size_t hallazgos, mensajes;
+    } casos[] = {
+        {"tomado", tmp / "bueno.txt", false, ResultadoImportacion::Tomado, "1", 0, 1},
+        {"rechazado", tmp / "vacio.txt", false, ResultadoImportacion::Rechazado, "", 1, 0},
+        // A path that cannot be read keeps the table the person has, and says so.
+        {"carpeta", tmp.Ruta().string(), false, ResultadoImportacion::Ilegible, "3", 0, 1},
+        {"ilegible", "/proc/self/mem", false, ResultadoImportacion::Ilegible, "3", 0, 1},
+        {"cancelado", "", false, ResultadoImportacion::Cancelado, "3", 0, 0},
+        {"definitiva", tmp / "bueno.txt", true, ResultadoImportacion::Cancelado, "3", 0, 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        auto doc = host.Nueva("863", "", "");
+        doc->SetCasilla(60, 0, "3");
+        doc->SetPermiteCambios(!c.definitiva);
+        CServiciosGrabados servicios;
+        servicios.ficheroElegido = CString(c.fichero);
+        AfxFijarServicios(&servicios);
+        CString error;
+        auto vista = AbrirVistaPagina(*doc, 0, error);
+        ASSERT_TRUE(vista) << error;
+        ASSERT_TRUE(host.OfreceImportacion(*doc));
+        EXPECT_EQ(host.Importar(*vista), c.esperado);
+        AfxFijarServicios(nullptr);
+        EXPECT_EQ(doc->GetCasilla(60, 0), c.documentos);
+        EXPECT_EQ(servicios.listasErrores.size(), c.hallazgos);
+        ASSERT_EQ(servicios.mensajes.size(), c.mensajes);
+        if (c.esperado == ResultadoImportacion::Ilegible) {
+            EXPECT_NE(servicios.mensajes[0].texto.Find(CString(c.fichero)), -1);
+        }
+        EXPECT_EQ(servicios.ficherosPedidos.size(), c.definitiva ? 0u : 1u);
+    }
+}
+
+// A form whose page 1 has no import does not offer it, and the import is only started from
+// page 1: either refusal leaves the table as it was and asks for no file.
+TEST(ImportacionEnPagina, OnlyPage1OfAFormThatHasItImports) {
+    apoyo::CarpetaTemporal tmp;
+    apoyo::Escribir(tmp / "bueno.txt", Linea());
+    CHost host(CString(tmp / "m.db"), CString(MODELO_BIN_DIR));
+    CServiciosGrabados servicios;
+    servicios.ficheroElegido = CString(tmp / "bueno.txt");
+    AfxFijarServicios(&servicios);
+    CString error;
+    auto doc871 = host.Nueva("871", "", "");
+    doc871->SetCasilla(60, 0, "3");
+    auto vista871 = AbrirVistaPagina(*doc871, 0, error);
+    ASSERT_TRUE(vista871) << error;
+    EXPECT_FALSE(host.OfreceImportacion(*doc871));
+    EXPECT_THROW(host.Importar(*vista871), ErrorUsuario);
+    EXPECT_EQ(doc871->GetCasilla(60, 0), "3");
+
+    auto doc863 = host.Nueva("863", "", "");
+    doc863->SetCasilla(60, 0, "3");
+    auto pagina2 = AbrirVistaPagina(*doc863, 1, error);
+    ASSERT_TRUE(pagina2) << error;
+    EXPECT_THROW(host.Importar(*pagina2), std::invalid_argument);
+    EXPECT_EQ(doc863->GetCasilla(60, 0), "3");
+    AfxFijarServicios(nullptr);
+    EXPECT_TRUE(servicios.ficherosPedidos.empty());
 }

@@ -86,6 +86,41 @@ TEST(Plugins, ALibraryWithoutTheEntryPointsIsNotAForm) {
     EXPECT_NE(cargador.Errores()[0].Find("no es un módulo de formulario"), -1);
 }
 
+// The table of operations is checked once, at load: a plug-in built against another layout,
+// or missing an entry the program calls without asking, is named and left out, and the forms
+// beside it still load.
+TEST(Plugins, APluginWhoseOperationsDoNotFitIsTurnedDownAtLoad) {
+    struct Caso {
+        const char* biblioteca;
+        const char* motivo; // "" when it must load
+    };
+    const Caso casos[] = {
+        {MODELO_LIB_MODULO_SANO, ""},
+        {MODELO_LIB_MODULO_VERSION_AJENA, "es de otra versión del programa"},
+        {MODELO_LIB_MODULO_SIN_CUOTA, "no trae la operación cuota"},
+        {MODELO_LIB_MODULO_SIN_TABLA, "no trae la tabla de operaciones"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.biblioteca);
+        apoyo::CarpetaTemporal tmp;
+        CopiarPlugins(tmp);
+        fs::copy_file(caso.biblioteca, tmp.Ruta() / "libMod990.so");
+        CargadorPlugins cargador;
+        cargador.CargarCarpeta(tmp.Ruta().string());
+        EXPECT_NE(cargador.Buscar("863"), nullptr);
+        EXPECT_NE(cargador.Buscar("871"), nullptr);
+        if (*caso.motivo == '\0') {
+            EXPECT_TRUE(cargador.Errores().empty());
+            EXPECT_NE(cargador.Buscar("990"), nullptr);
+            continue;
+        }
+        EXPECT_EQ(cargador.Buscar("990"), nullptr);
+        ASSERT_EQ(cargador.Errores().size(), 1u);
+        EXPECT_NE(cargador.Errores()[0].Find("libMod990.so"), -1) << cargador.Errores()[0];
+        EXPECT_NE(cargador.Errores()[0].Find(caso.motivo), -1) << cargador.Errores()[0];
+    }
+}
+
 TEST(Host, NewDeclarationsGetSequentialCodesOfTheirForm) {
     apoyo::CarpetaTemporal tmp;
     CHost host(CString(tmp / "m.db"), CString(kBin.string()));
@@ -142,4 +177,67 @@ TEST(Host, AFailedSaveLeavesTheLastGoodOne) {
     auto releido = host.Abrir(doc->GetCodDeclar());
     EXPECT_EQ(releido->GetCasilla(10, 0), "BUENO");
     EXPECT_EQ(releido->GetCasilla(11, 0), "");
+}
+
+// The list of declarations shows the period the boxes hold, or none where they hold no month
+// or year: a box written raw by a script must not put text into the list's columns.
+TEST(Host, TheStoredPeriodIsTheBoxesMonthAndYearOrNothing) {
+    apoyo::CarpetaTemporal tmp;
+    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    auto doc = host.Nueva("863", "", "");
+    const struct {
+        const char *mes, *anio, *mesGuardado, *anioGuardado;
+    } casos[] = {
+        {"3", "2024", "03", "2024"},
+        {"12", "1999", "12", "1999"},
+        {"13", "20245", "", ""},
+        {"MARZO", "24X", "", ""},
+        {"", "", "", ""},
+    };
+    for (const auto& c : casos) {
+        doc->SetCasilla(1, 0, c.mes);
+        doc->SetCasilla(2, 0, c.anio);
+        host.Guardar(*doc);
+        const auto r = host.Buscar(doc->GetCodDeclar());
+        EXPECT_EQ(r.mes, c.mesGuardado) << c.mes;
+        EXPECT_EQ(r.anio, c.anioGuardado) << c.anio;
+    }
+}
+
+// A correction writes the earlier declaration as the page shows it: the day it became final
+// day first, the year of its period (or, without one, of that day), its serial padded.
+TEST(Host, ACorrectionWritesTheEarlierDeclarationAsThePageShowsIt) {
+    Reloj::Fijar([] { return COleDateTime(2024, 4, 5, 23, 59, 58); });
+    struct RelojDeVuelta {
+        ~RelojDeVuelta() { Reloj::Fijar({}); }
+    } relojDeVuelta;
+    apoyo::CarpetaTemporal tmp;
+    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    auto sinPeriodo = host.Nueva("863", "", "");
+    auto conPeriodo = host.Nueva("863", "11", "2023");
+    const struct {
+        CGuiaDoc* anterior;
+        TipoCorreccion tipo;
+        const char *complementaria, *sustitutiva, *anio;
+    } casos[] = {
+        {sinPeriodo.get(), TipoCorreccion::Sustitutiva, "", "S", "2024"},
+        {conPeriodo.get(), TipoCorreccion::Complementaria, "S", "", "2023"},
+    };
+    for (const auto& c : casos) {
+        const auto previa = host.Buscar(c.anterior->GetCodDeclar());
+        auto doc = host.Nueva("863", "", "");
+        host.Corregir(*doc, CHost::Anterior(previa, c.tipo));
+        EXPECT_EQ(doc->GetCasilla(50, 0), c.complementaria);
+        EXPECT_EQ(doc->GetCasilla(51, 0), c.sustitutiva);
+        EXPECT_EQ(doc->GetCasilla(52, 0), previa.codigo);
+        EXPECT_EQ(doc->GetCasilla(53, 0), "05/04/2024");
+        EXPECT_EQ(doc->GetCasilla(54, 0), c.anio);
+        EXPECT_EQ(doc->GetCasilla(55, 0), previa.codigo.Right(6));
+    }
+
+    // A stamp that is no day of the calendar gives no date rather than a made-up one.
+    EXPECT_EQ(CAlmacenDeclaraciones::Dia("2024-02-29 00:00:00"),
+              COleDateTime(2024, 2, 29, 0, 0, 0));
+    for (const char* marca : {"2023-02-29 00:00:00", "2024-4-5 10:00:00", "", "2024-04"})
+        EXPECT_EQ(CAlmacenDeclaraciones::Dia(marca).GetStatus(), COleDateTime::invalid) << marca;
 }
