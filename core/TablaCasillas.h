@@ -172,7 +172,7 @@ constexpr auto Construir() {
     {{control::AnioAnterior, K::EditNumber, 396, 369, 32, 12, C | U, off, AnioAnterior}, F::Anio, "Declaración anterior: año", Tip, 350, formato::LongitudAnio},
     {{control::NumeroPresentacion, K::EditNumber, 447, 369, 48, 12, U, off, NumeroPresentacionAnterior}, F::Digitos, "Declaración anterior: número de presentación", Tip, 360, formato::LongitudNumeroPresentacion},
 
-    // The liquidation table, row by row: count, base, quota. The quotas print from the last row up.
+    // The liquidation table, row by row: count, base, quota.
     Boton(control::AyudaAutoliquidacion, 72, 413, Ayuda, NumeroDocumentos),
     {{control::NumDoc + 0, K::EditDecNumber, 168, 429, 72, 12, R | U, on, NumeroDocumentos + 0}, F::Cuenta, "Número de recibos", Tip, 400},
     {{control::Base + 0, K::EditDecNumber, 246, 429, 122, 12, R | U, off, Base + 0}, F::Importe, "Base imponible de los recibos", Tip, 440},
