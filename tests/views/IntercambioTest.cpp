@@ -96,7 +96,7 @@ TEST(Intercambio, EveryBoxOfTheTableIsShownByItsControlAndSavedFromIt) {
             continue;
         CWnd* w = vista->GetDlgItem(f.control.id);
         ASSERT_NE(w, nullptr) << f.Casilla();
-        EXPECT_EQ(Muestra(*w, tabla::IntercambioDe(f)), DeFormato(f.formato).mostrado)
+        EXPECT_EQ(Muestra(*w, tabla::IntercambioDe(f)), CString(DeFormato(f.formato).mostrado))
             << f.Casilla();
     }
 
@@ -109,7 +109,8 @@ TEST(Intercambio, EveryBoxOfTheTableIsShownByItsControlAndSavedFromIt) {
     ASSERT_TRUE(vista->SalvarDatos());
     for (const tabla::Fila& f : tabla::kPagina1)
         if (f.EsCasilla() && f.TieneControl()) {
-            EXPECT_EQ(doc.GetCasilla(f.Casilla(), pagina::P1), DeFormato(f.formato).salvado)
+            EXPECT_EQ(doc.GetCasilla(f.Casilla(), pagina::P1),
+                      CString(DeFormato(f.formato).salvado))
                 << f.Casilla();
         }
 }
