@@ -88,17 +88,6 @@ inline constexpr int DigitosImporte = 14;
 inline constexpr int DecimalesImporte = 2;
 } // namespace formato
 
-namespace casilla {
-// The boxes page 2 repeats from page 1, in the order they are copied.
-inline constexpr int kReplicadas[] = {
-    MesDevengo,        AnioDevengo,      SujetoPasivo + 0,  SujetoPasivo + 1,  SujetoPasivo + 2,
-    SujetoPasivo + 3,  SujetoPasivo + 4, SujetoPasivo + 5,  SujetoPasivo + 6,  SujetoPasivo + 7,
-    SujetoPasivo + 8,  SujetoPasivo + 9, SujetoPasivo + 10, SujetoPasivo + 11, SujetoPasivo + 12,
-    SujetoPasivo + 13, TotalIngresar,    PresentadorNif,    PresentadorNombre, PresentadorTelefono,
-    LugarFirma,        FirmaDia,         FirmaMes,          FirmaAnio,
-};
-} // namespace casilla
-
 // The host checks the parties at the boxes of its own layout; the form's boxes are the same.
 static_assert(casilla::Representante - casilla::SujetoPasivo ==
               casilla_host::DesplazamientoRepresentante);

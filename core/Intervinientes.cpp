@@ -4,6 +4,7 @@
 #include "ModDoc.h"
 #include "Modelo/Funciones.h"
 #include "Sql.h"
+#include "TablaCasillas.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 // The two page templates of the form: every control laid over the page images, with the box it
-// shows. The views, the page-image generator and the resource table all read these templates,
-// so a position or an id is written in exactly one place.
+// shows, expanded from page 1's table (TablaCasillas.h). The views, the page-image generator and
+// the resource table all read these templates.
 #pragma once
 
 #include "Formulario.h"

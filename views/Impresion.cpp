@@ -1,18 +1,19 @@
-// The page views' own part of printing, one body for both pages.
-#include "Comun.h"
+// The page views' own part of printing: the declaration code under the bar code, where the
+// label shows it on screen, scaled to the device (none on a draft).
+#include "VistaCasillas.h"
 
 #include "Modelo/GuiaDoc.h"
 #include "Modelo/Impresion.h"
 
-void ImprimirVistaConCodigo(CGuiaView& vista, CWnd& etiqueta, CDC* dc, double escalaX,
-                            double escalaY) {
-    vista.CGuiaView::ImprimirVista(dc, escalaX, escalaY);
-    const CGuiaDoc* doc = vista.GetDocument();
+void VistaCasillas::ImprimirVista(CDC* dc, double escalaX, double escalaY) {
+    CGuiaView::ImprimirVista(dc, escalaX, escalaY);
+    const CGuiaDoc* doc = GetDocument();
     if (dc && doc && doc->GetEstado() != estado::Borrador) {
+        CWnd& etiqueta = DeId(control::TextoCodigoBarras);
         const CString codigo = doc->GetCodDeclar();
         CRect r;
         etiqueta.GetWindowRect(&r);
-        vista.ScreenToClient(&r);
+        ScreenToClient(&r);
         r = CRect(Escalar(r.left, escalaX), Escalar(r.top, escalaY), Escalar(r.right, escalaX),
                   Escalar(r.bottom, escalaY));
 
@@ -35,5 +36,5 @@ void ImprimirVistaConCodigo(CGuiaView& vista, CWnd& etiqueta, CDC* dc, double es
         dc->SelectObject(anterior);
         fuente.DeleteObject();
     }
-    vista.UpdateData(true);
+    UpdateData(true);
 }

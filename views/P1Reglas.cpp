@@ -76,42 +76,42 @@ void MOD_P1VIEW::OnBtnAyudaLiqFichero() {
 // ----- complementary or substitutive ------------------------------------------------------------
 
 void MOD_P1VIEW::OnChkCompClicked() {
-    m_ChkSustitutiva.SetCheck(BST_UNCHECKED);
+    DeCasilla<CButton>(casilla::Sustitutiva).SetCheck(BST_UNCHECKED);
     RevisarEstadoCasillas();
 }
 
 void MOD_P1VIEW::OnChkSustClicked() {
-    m_ChkComplementaria.SetCheck(BST_UNCHECKED);
+    DeCasilla<CButton>(casilla::Complementaria).SetCheck(BST_UNCHECKED);
     RevisarEstadoCasillas();
 }
 
 void MOD_P1VIEW::RevisarEstadoCasillas() {
     const int anteriores[] = {control::IdJustificante, control::SelectorFechaPresentacion,
                               control::AnioAnterior, control::NumeroPresentacion};
-    if (m_ChkComplementaria.GetCheck() == BST_CHECKED ||
-        m_ChkSustitutiva.GetCheck() == BST_CHECKED) {
+    if (DeCasilla<CButton>(casilla::Complementaria).GetCheck() == BST_CHECKED ||
+        DeCasilla<CButton>(casilla::Sustitutiva).GetCheck() == BST_CHECKED) {
         for (int id : anteriores)
             HabilitarControl(id);
         return;
     }
-    m_strJustificante.Empty();
-    m_strAnioAnterior.Empty();
-    m_strNumeroPresentacion.Empty();
-    m_FechaPresentacion.OcultarFecha();
-    m_FechaPresentacionValor = COleDateTime();
+    Texto(casilla::JustificanteAnterior).Empty();
+    Texto(casilla::AnioAnterior).Empty();
+    Texto(casilla::NumeroPresentacionAnterior).Empty();
+    DeCasilla<CDateTimeOptCtrl>(casilla::FechaPresentacionAnterior).OcultarFecha();
+    Fecha(casilla::FechaPresentacionAnterior) = COleDateTime();
     for (int id : anteriores)
         InhabilitarControl(id);
     UpdateData(false);
-    m_ChkComplementaria.SetCheck(BST_UNCHECKED);
-    m_ChkSustitutiva.SetCheck(BST_UNCHECKED);
+    DeCasilla<CButton>(casilla::Complementaria).SetCheck(BST_UNCHECKED);
+    DeCasilla<CButton>(casilla::Sustitutiva).SetCheck(BST_UNCHECKED);
 }
 
 // ----- counts, bases, quotas and the total ------------------------------------------------------
 
 void MOD_P1VIEW::SalirDeNumDoc(int fila) {
     UpdateData(true);
-    if (m_strNumDoc[fila] == valor::kCuentaCero)
-        m_strNumDoc[fila].Empty();
+    if (Texto(casilla::NumeroDocumentos + fila) == valor::kCuentaCero)
+        Texto(casilla::NumeroDocumentos + fila).Empty();
     UpdateData(false);
 }
 
@@ -146,13 +146,13 @@ void MOD_P1VIEW::RevisarNumeroDocumentos() {
     if (EsSoloLectura())
         return;
     for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
-        const CString cuenta = m_NumDoc[i].GetWindowText();
+        const CString cuenta = DeCasilla(casilla::NumeroDocumentos + i).GetWindowText();
         if (!cuenta.IsEmpty() && cuenta != valor::kCuentaCero) {
             HabilitarControl(control::Base + i);
             HabilitarControl(control::Cuota + i);
         } else {
-            m_Base[i].SetWindowText("");
-            m_Cuota[i].SetWindowText("");
+            DeCasilla(casilla::Base + i).SetWindowText("");
+            DeCasilla(casilla::Cuota + i).SetWindowText("");
             InhabilitarControl(control::Base + i);
             InhabilitarControl(control::Cuota + i);
         }
@@ -171,14 +171,15 @@ void MOD_P1VIEW::CalcularTotalIngresar() {
     UpdateData(true);
     long long suma = 0;
     bool algunaCuota = false;
-    for (const CString& cuota : m_strCuota) {
+    for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
+        const CString& cuota = Texto(casilla::Cuota + i);
         long long centimos = 0;
         if (cuota.IsEmpty() || !Currency2Centimos(cuota, centimos))
             continue;
         suma += centimos;
         algunaCuota = true;
     }
-    m_strTotal = algunaCuota ? Centimos2Currency(suma) : CString();
+    Texto(casilla::TotalIngresar) = algunaCuota ? Centimos2Currency(suma) : CString();
     UpdateData(false);
 }
 
@@ -187,31 +188,31 @@ void MOD_P1VIEW::CalcularTotalIngresar() {
 void MOD_P1VIEW::OnSetfocusMesDevengo() {
     AfxServicios().VaciarPortapapeles();
     UpdateData(true);
-    if (!m_strMesDevengo.IsEmpty()) {
-        m_strMesDevengo = Normalizado(m_strMesDevengo);
+    if (!Texto(casilla::MesDevengo).IsEmpty()) {
+        Texto(casilla::MesDevengo) = Normalizado(Texto(casilla::MesDevengo));
         UpdateData(false);
     }
-    ActivarDropListMeses(&m_MesDevengo);
+    ActivarDropListMeses(&DeCasilla(casilla::MesDevengo));
 }
 
 void MOD_P1VIEW::OnChangeMesDevengo() {
-    const CString anioAnterior = m_strAnioDevengo;
-    const CString mesAnterior = m_strMesDevengo;
+    const CString anioAnterior = Texto(casilla::AnioDevengo);
+    const CString mesAnterior = Texto(casilla::MesDevengo);
     const CString mesAnteriorNumero = MesNumero(mesAnterior);
     UpdateData(true);
-    if (!m_strMesDevengo.IsEmpty())
-        m_strMesDevengo = Normalizado(m_strMesDevengo);
+    if (!Texto(casilla::MesDevengo).IsEmpty())
+        Texto(casilla::MesDevengo) = Normalizado(Texto(casilla::MesDevengo));
     else
-        m_strMesDevengo = mesAnteriorNumero != "00" ? mesAnteriorNumero : mesAnterior;
+        Texto(casilla::MesDevengo) = mesAnteriorNumero != "00" ? mesAnteriorNumero : mesAnterior;
     UpdateData(false);
     if (!anioAnterior.IsEmpty() && !mesAnterior.IsEmpty())
         ComprobarPeriodo(anioAnterior, mesAnterior);
 }
 
 void MOD_P1VIEW::OnKillfocusMesDevengo() {
-    if (m_strMesDevengo.IsEmpty())
+    if (Texto(casilla::MesDevengo).IsEmpty())
         return;
-    m_strMesDevengo = Normalizado(m_strMesDevengo);
+    Texto(casilla::MesDevengo) = Normalizado(Texto(casilla::MesDevengo));
     UpdateData(false);
     if (formulario::kSalidaMesRecalcula) {
         CalcularTotalIngresar();
@@ -222,8 +223,8 @@ void MOD_P1VIEW::OnKillfocusMesDevengo() {
 }
 
 void MOD_P1VIEW::OnKillfocusAnioDevengo() {
-    const CString anioAnterior = m_strAnioDevengo;
-    const CString mesAnterior = m_strMesDevengo;
+    const CString anioAnterior = Texto(casilla::AnioDevengo);
+    const CString mesAnterior = Texto(casilla::MesDevengo);
     if (!anioAnterior.IsEmpty() && !mesAnterior.IsEmpty())
         ComprobarPeriodo(anioAnterior, mesAnterior);
 }
@@ -241,8 +242,8 @@ void MOD_P1VIEW::ComprobarPeriodo(const CString& anioAnterior, const CString& me
         return;
     MostrarErrores(*GetDocument(), errores);
     restaurandoPeriodo_ = true;
-    m_AnioDevengo.SetWindowText(anioAnterior);
-    m_MesDevengo.SetWindowText(mesAnterior);
+    DeCasilla(casilla::AnioDevengo).SetWindowText(anioAnterior);
+    DeCasilla(casilla::MesDevengo).SetWindowText(mesAnterior);
     UpdateData(true);
     SalvarDatos();
     restaurandoPeriodo_ = false;
@@ -252,9 +253,9 @@ void MOD_P1VIEW::ComprobarPeriodo(const CString& anioAnterior, const CString& me
 
 void MOD_P1VIEW::OnKillfocusLiqNumPres() {
     UpdateData(true);
-    if (!m_strNumeroPresentacion.IsEmpty())
-        m_strNumeroPresentacion =
-            Padding(m_strNumeroPresentacion, formato::LongitudNumeroPresentacion);
+    if (!Texto(casilla::NumeroPresentacionAnterior).IsEmpty())
+        Texto(casilla::NumeroPresentacionAnterior) = Padding(
+            Texto(casilla::NumeroPresentacionAnterior), formato::LongitudNumeroPresentacion);
     UpdateData(false);
 }
 
@@ -264,7 +265,7 @@ void MOD_P1VIEW::OnDropdownLiqFechaPres(NMHDR*, LRESULT* resultado) {
 }
 
 void MOD_P1VIEW::OnCloseupLiqFechaPres(NMHDR*, LRESULT* resultado) {
-    m_BtnAyudaLiquidacion.SetFocus();
+    DeId(control::AyudaAutoliquidacion).SetFocus();
     *resultado = 0;
 }
 
@@ -275,30 +276,30 @@ void MOD_P1VIEW::OnKillfocusLiqFechaPres(NMHDR*, LRESULT* resultado) {
 // ----- the signature date -----------------------------------------------------------------------
 
 void MOD_P1VIEW::OnCloseupFechaFirma(NMHDR*, LRESULT* resultado) {
-    m_BtnIntervPresentador.SetFocus();
+    DeId(control::IntervPresentador).SetFocus();
     *resultado = 0;
 }
 
 void MOD_P1VIEW::EscribirFechaFirma(const COleDateTime& fecha) {
-    m_strFirmaDia = CString::Formatted("%02d", fecha.GetDay());
-    m_strFirmaMes = GetMesLetra(fecha.GetMonth());
-    m_strFirmaAnio = CString::Formatted("%d", fecha.GetYear());
+    Texto(casilla::FirmaDia) = CString::Formatted("%02d", fecha.GetDay());
+    Texto(casilla::FirmaMes) = GetMesLetra(fecha.GetMonth());
+    Texto(casilla::FirmaAnio) = CString::Formatted("%d", fecha.GetYear());
     UpdateData(false);
 }
 
 void MOD_P1VIEW::OnKillfocusFechaFirma(NMHDR*, LRESULT* resultado) {
     *resultado = 0;
-    const COleDateTime anterior = m_FechaFirmaValor;
+    const COleDateTime anterior = Fecha(casilla::FirmaFecha);
     UpdateData(true);
     UpdateData(false);
-    EscribirFechaFirma(m_FechaFirmaValor);
+    EscribirFechaFirma(Fecha(casilla::FirmaFecha));
     SalvarDatos();
     CListaErrores errores;
     static_cast<MOD_DOC*>(GetDocument())->ValidarFechaPresentacion(errores);
     if (errores.IsEmpty())
         return;
     MostrarErrores(*GetDocument(), errores);
-    m_FechaFirmaValor = anterior;
+    Fecha(casilla::FirmaFecha) = anterior;
     UpdateData(false);
     EscribirFechaFirma(anterior);
 }
@@ -326,8 +327,9 @@ ResultadoImportacion MOD_P1VIEW::OnBtnImportFichero() {
     const bool tomado = mod.AnalizarFicheroAutoliquidacion(ruta);
     CargarDatos();
     RevisarEstadoCasillas();
-    if (!m_strMesDevengo.IsEmpty() && !m_strAnioDevengo.IsEmpty()) {
-        m_FechaPresentacionValor = Str2Time("01/" + m_strMesDevengo + "/" + m_strAnioDevengo);
+    if (!Texto(casilla::MesDevengo).IsEmpty() && !Texto(casilla::AnioDevengo).IsEmpty()) {
+        Fecha(casilla::FechaPresentacionAnterior) =
+            Str2Time("01/" + Texto(casilla::MesDevengo) + "/" + Texto(casilla::AnioDevengo));
         UpdateData(false);
     }
     return tomado ? ResultadoImportacion::Tomado : ResultadoImportacion::Rechazado;

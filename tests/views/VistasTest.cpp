@@ -7,6 +7,7 @@
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 #include "core/Plantillas.h"
+#include "core/TablaCasillas.h"
 #include "support/BaseTemporal.h"
 
 #include <gtest/gtest.h>
