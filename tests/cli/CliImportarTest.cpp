@@ -1,5 +1,5 @@
 // The data-file import from the command line.
-#include "app/Cli.h"
+#include "cli/Cli.h"
 
 #include <nlohmann/json.hpp>
 
