@@ -30,6 +30,54 @@ template <class Cambio> auto EnAlmacen(CHost& host, Cambio cambio) {
 
 } // namespace
 
+std::vector<Declaracion> Declaraciones(CHost& host, const CString& formulario, const CString& anio,
+                                       const CString& nif) {
+    CBaseDatos::Transaccion t(host.BaseDatos(), CBaseDatos::Transaccion::Lectura);
+    std::vector<Declaracion> lista;
+    for (auto& r : host.Almacen().Listar(formulario, anio)) {
+        CHost::Sujeto sujeto = host.SujetoDe(r.codigo, r.modelo);
+        if (nif.IsEmpty() || sujeto.nif == nif)
+            lista.push_back({std::move(r), std::move(sujeto)});
+    }
+    t.Confirmar();
+    return lista;
+}
+
+std::unique_ptr<CGuiaDoc> NuevaCorrectora(CHost& host, const CString& formulario,
+                                          const CString& anterior, bool complementaria, CString mes,
+                                          CString anio) {
+    // The earlier declaration is read in the transaction that creates the new one.
+    CBaseDatos::Transaccion t(host.BaseDatos());
+    const CAlmacenDeclaraciones::Resumen previa = host.Buscar(anterior);
+    if (previa.modelo.Left(3) != formulario)
+        throw ErrorUsuario("La declaración " + anterior + " es del modelo " + previa.modelo +
+                           "; la nueva tiene que ser del mismo formulario");
+    if (previa.estado != estado::Definitiva)
+        throw ErrorUsuario("La declaración " + anterior +
+                           " sigue en borrador: se corrige modificándola, sin complementaria "
+                           "ni sustitutiva");
+    if (mes.IsEmpty() && anio.IsEmpty()) {
+        mes = previa.mes;
+        anio = previa.anio;
+    }
+    auto doc = host.Nueva(formulario, mes, anio);
+    host.Corregir(*doc, CHost::Anterior(previa, complementaria ? TipoCorreccion::Complementaria
+                                                               : TipoCorreccion::Sustitutiva));
+    host.Guardar(*doc);
+    t.Confirmar();
+    return doc;
+}
+
+CambioDeBorrador::CambioDeBorrador(CHost& host, const CString& codigo)
+    : host_(host), t_(host.BaseDatos()), doc_(host.Abrir(codigo)) {
+    CHost::ExigirBorrador(*doc_);
+}
+
+void CambioDeBorrador::Guardar() {
+    host_.Guardar(*doc_);
+    t_.Confirmar();
+}
+
 CListaErrores Validar(CGuiaDoc& doc) {
     CListaErrores hallazgos;
     doc.Validar(hallazgos);
@@ -118,6 +166,69 @@ bool DesvincularInterviniente(CHost& host, const CString& codigo, const CString&
     return habia;
 }
 
+void CambiarIntervinientes(CHost& host, const CString& codigo,
+                           const std::function<void()>& cambio) {
+    CambioDeBorrador borrador(host, codigo);
+    if (cambio)
+        cambio();
+    host.RellenarIntervinientes(borrador.Doc());
+    borrador.Guardar();
+}
+
+std::vector<stInterviniente> Intervinientes(CHost& host) {
+    // The store's maintenance knows the free parties and those of one declaration; a listing
+    // of the whole table also shows a copy whose declaration is gone.
+    std::vector<stInterviniente> lista;
+    host.BaseDatos().Consultar(
+        "SELECT NUMORDEN, DENIF, DENOMBRE, ifnull(CDDECLAR, ''), ifnull(CDROL, '') "
+        "FROM PAINTERVIN ORDER BY NUMORDEN",
+        {}, [&](const FilaSql& f) {
+            stInterviniente p;
+            p.NumOrden = f.Texto(0);
+            p.Nif = f.Texto(1);
+            p.Nombre = f.Texto(2);
+            p.CodDeclar = f.Texto(3);
+            p.Rol = f.Texto(4);
+            lista.push_back(std::move(p));
+        });
+    return lista;
+}
+
+stInterviniente IntervinienteLibre(CHost& host, const CString& numOrden) {
+    for (stInterviniente& p :
+         EnAlmacen(host, [](CMantenimientoIntervinientes& m) { return m.Libres(); }))
+        if (p.NumOrden == numOrden)
+            return p;
+    throw ErrorUsuario("No existe en el almacén el interviniente " + CitaBreve(numOrden));
+}
+
+void CorregirInterviniente(CHost& host, const CString& numOrden, const stInterviniente& p) {
+    CBaseDatos::Transaccion t(host.BaseDatos());
+    EnAlmacen(host, [&](CMantenimientoIntervinientes& m) { m.Editar(numOrden, p); });
+    t.Confirmar();
+}
+
+void QuitarInterviniente(CHost& host, const CString& numOrden) {
+    CBaseDatos::Transaccion t(host.BaseDatos());
+    EnAlmacen(host, [&](CMantenimientoIntervinientes& m) { m.Quitar(numOrden); });
+    t.Confirmar();
+}
+
+bool FijarPresentador(CHost& host, const CString& nif, const CString& nombre) {
+    CBaseDatos::Transaccion t(host.BaseDatos());
+    CString guardado;
+    for (const stInterviniente& p :
+         EnAlmacen(host, [](CMantenimientoIntervinientes& m) { return m.Libres(); }))
+        if (guardado.IsEmpty() && p.Rol.IsEmpty() && p.Nif == nif &&
+            (p.Nombre == nombre || QuitarSep(p.Nombre) == nombre))
+            guardado = p.Nombre;
+    const bool hay = !guardado.IsEmpty();
+    AfxFijarAjuste("presentador_nif", nif);
+    AfxFijarAjuste("presentador_nombre", hay ? guardado : nombre);
+    t.Confirmar();
+    return hay;
+}
+
 CString AnadirInterviniente(CHost& host, const stInterviniente& p, const CString& codigo,
                             const CString& rol) {
     if (codigo.IsEmpty() != rol.IsEmpty())
@@ -131,6 +242,19 @@ CString AnadirInterviniente(CHost& host, const stInterviniente& p, const CString
     });
     t.Confirmar();
     return numero;
+}
+
+std::vector<FilaTarifa> TarifaEnVigor(CHost& host, const CGuiaDoc& doc, const CString& fecha) {
+    std::vector<FilaTarifa> filas;
+    host.BaseDatos().Consultar(
+        "SELECT CDTARIFA, NUMORDEN, RANGOINI, RANGOFIN, PORCENTJ, VIMPORTE, FECDESDE, FECHASTA "
+        "FROM PATARIFA WHERE CDMODELO = ? AND ? BETWEEN FECDESDE AND FECHASTA "
+        "ORDER BY CDTARIFA, NUMORDEN",
+        {doc.GetCodModelo(), Str2Time(fecha).Format("%Y-%m-%d")}, [&](const FilaSql& f) {
+            filas.push_back({f.Texto(0), f.Texto(1), f.Texto(2), f.Texto(3), f.Texto(4), f.Texto(5),
+                             f.Texto(6), f.Texto(7)});
+        });
+    return filas;
 }
 
 } // namespace casos

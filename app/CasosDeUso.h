@@ -7,8 +7,43 @@
 #include "Modelo/Intervinientes.h"
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace casos {
+
+// ----- declarations ----------------------------------------------------------------------------
+
+// A stored declaration with its taxpayer, as the lists of both faces show it.
+struct Declaracion {
+    CAlmacenDeclaraciones::Resumen resumen;
+    CHost::Sujeto sujeto;
+};
+// By code, in one read snapshot; only those of the form, the accrual year and the taxpayer's
+// number when given.
+std::vector<Declaracion> Declaraciones(CHost& host, const CString& formulario = "",
+                                       const CString& anio = "", const CString& nif = "");
+
+// A complementary or substitutive declaration of a final declaration of the same form, stored
+// under a new code; of the final one's period when neither month nor year is given.
+std::unique_ptr<CGuiaDoc> NuevaCorrectora(CHost& host, const CString& formulario,
+                                          const CString& anterior, bool complementaria, CString mes,
+                                          CString anio);
+
+// The one way a stored draft is changed: read inside one write transaction (so another
+// program's save is never undone), refused (ErrorUsuario) when unknown or final. Guardar saves
+// it and commits; left without Guardar, the store stays as it was.
+class CambioDeBorrador {
+public:
+    CambioDeBorrador(CHost& host, const CString& codigo);
+    CGuiaDoc& Doc() { return *doc_; }
+    void Guardar();
+
+private:
+    CHost& host_;
+    CBaseDatos::Transaccion t_;
+    std::unique_ptr<CGuiaDoc> doc_;
+};
 
 // The form's findings, each with the texts a person reads.
 CListaErrores Validar(CGuiaDoc& doc);
@@ -36,9 +71,36 @@ void VincularInterviniente(CHost& host, const CString& codigo, const CString& ro
                            const CString& numOrden);
 bool DesvincularInterviniente(CHost& host, const CString& codigo, const CString& rol);
 
+// The parties dialog's OK on a stored draft: `cambio` (a binding, or nothing), then the
+// declaration's party boxes filled again from the store and saved, all in one transaction.
+void CambiarIntervinientes(CHost& host, const CString& codigo,
+                           const std::function<void()>& cambio = {});
+
+// Every party, free and bound, by order number.
+std::vector<stInterviniente> Intervinientes(CHost& host);
+// A free party of the store; refused when there is none with that number.
+stInterviniente IntervinienteLibre(CHost& host, const CString& numOrden);
+void CorregirInterviniente(CHost& host, const CString& numOrden, const stInterviniente& p);
+void QuitarInterviniente(CHost& host, const CString& numOrden);
+
+// The default presenter of new declarations. The lookup of a new declaration compares the
+// stored name, which keeps a natural person's parts apart, so the name as a person types it is
+// matched to a free party of that number first. False when the store has none: the setting is
+// kept as given, and new declarations get no presenter until that party is added.
+bool FijarPresentador(CHost& host, const CString& nif, const CString& nombre);
+
 // Adds a party to the store, or, given a declaration and a role, as that draft's party in the
 // role. Its order number.
 CString AnadirInterviniente(CHost& host, const stInterviniente& p, const CString& codigo = "",
                             const CString& rol = "");
+
+// ----- tariff ----------------------------------------------------------------------------------
+
+// One bracket of a scale in force, as the store keeps it: numbers with a point, ISO dates.
+struct FilaTarifa {
+    CString tarifa, orden, desde, hasta, porcentaje, fijo, vigenteDesde, vigenteHasta;
+};
+// The form's tariff in force on a day-first date, scale by scale; empty when there is none.
+std::vector<FilaTarifa> TarifaEnVigor(CHost& host, const CGuiaDoc& doc, const CString& fecha);
 
 } // namespace casos

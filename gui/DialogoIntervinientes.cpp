@@ -68,14 +68,14 @@ DialogoIntervinientes::DialogoIntervinientes(CHost& host, bool edicion, const CS
         const CString n = Seleccionado();
         for (stInterviniente p : m_.Libres())
             if (p.NumOrden == n && PedirDatos(p))
-                Hacer([&] { m_.Editar(n, p); });
+                Hacer([&] { casos::CorregirInterviniente(host_, n, p); });
     });
     connect(quitar, &QPushButton::clicked, this, [this] {
         const CString n = Seleccionado();
         if (!n.IsEmpty() && QMessageBox::question(this, "Quitar interviniente",
                                                   "¿Quitar del almacén el interviniente " +
                                                       TextoQt(n) + "?") == QMessageBox::Yes)
-            Hacer([&] { m_.Quitar(n); });
+            Hacer([&] { casos::QuitarInterviniente(host_, n); });
     });
 
     auto* cierre = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -213,12 +213,11 @@ void VentanaPrincipal::ActualizarAcciones() {
 
 void VentanaPrincipal::RecargarLista() {
     lista_->setSortingEnabled(false);
-    CBaseDatos::Transaccion t(host_.BaseDatos(), CBaseDatos::Transaccion::Lectura);
-    const auto resumenes = host_.Almacen().Listar();
-    lista_->setRowCount(int(resumenes.size()));
-    for (int i = 0; i < int(resumenes.size()); ++i) {
-        const auto& r = resumenes[size_t(i)];
-        const CHost::Sujeto sujeto = host_.SujetoDe(r.codigo, r.modelo);
+    const std::vector<casos::Declaracion> declaraciones = casos::Declaraciones(host_);
+    lista_->setRowCount(int(declaraciones.size()));
+    for (int i = 0; i < int(declaraciones.size()); ++i) {
+        const auto& r = declaraciones[size_t(i)].resumen;
+        const CHost::Sujeto& sujeto = declaraciones[size_t(i)].sujeto;
         const QString periodo =
             r.mes.IsEmpty() ? QString() : TextoQt(r.mes) + "/" + TextoQt(r.anio);
         const QString celdas[] = {TextoQt(r.codigo),    TextoQt(r.modelo.Left(3)), periodo,
@@ -227,7 +226,6 @@ void VentanaPrincipal::RecargarLista() {
         for (int c = 0; c < 7; ++c)
             lista_->setItem(i, c, new QTableWidgetItem(celdas[c]));
     }
-    t.Confirmar();
     lista_->setSortingEnabled(true);
     Filtrar(busqueda_->text());
 }

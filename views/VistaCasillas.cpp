@@ -56,7 +56,9 @@ const tabla::Fila& VistaCasillas::fila(int casilla) const {
     for (const tabla::Fila* f : filas_)
         if (f->Casilla() == casilla)
             return *f;
-    throw std::logic_error("the page shows no box " + std::to_string(casilla));
+    // Formatted by the host: a number written here by the standard library would pin the
+    // plug-in in memory (its digit table is a unique symbol) and it could never be unloaded.
+    throw std::logic_error(CString::Formatted("the page shows no box %d", casilla).str());
 }
 
 VistaCasillas::Valor& VistaCasillas::valor(int casilla) {

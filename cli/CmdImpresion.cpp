@@ -16,7 +16,7 @@ void RegistrarImpresion(CLI::App& app, Contexto& ctx) {
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand(
         "print", "Imprime la declaración como el impreso: en un fichero PDF o en una impresora");
-    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    OpcionCodigo(cmd, o->codigo);
     auto* salida = cmd->add_option("-o,--output", o->salida, "Fichero PDF que se escribe")
                        ->type_name("FICHERO");
     auto* impresora =

@@ -1,7 +1,7 @@
 // What a command hands a script: output that never reached its destination is a refusal, the
 // data on stdout is never mixed with the page's messages, and `type` takes only what a person
 // can type into a one-line box.
-#include "app/Cli.h"
+#include "cli/Cli.h"
 
 #include <algorithm>
 #include <filesystem>

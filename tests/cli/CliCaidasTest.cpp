@@ -2,7 +2,7 @@
 // whole and the declaration is as it was before or as it is after, never a mix.
 //
 // MODELO_MATANZAS sets the number of kills of each (100 by default) for a longer run.
-#include "app/Cli.h"
+#include "cli/Cli.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 // `modelo print --printer`: what a real print service did with the job. Each run starts a
 // print server of its own in a temporary folder, listening only on a socket there, with queues
 // that write what they print to files of that folder; it is stopped and removed at the end.
-#include "app/Cli.h"
+#include "cli/Cli.h"
 #include <cstdlib>
 
 #include <chrono>

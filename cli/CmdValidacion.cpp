@@ -5,19 +5,15 @@
 namespace {
 
 void ImprimirErrores(const CListaErrores& errores, bool json) {
-    if (!json) {
-        for (const stError& e : errores)
-            Imprimir(e.Codigo + "\t" + NombreCasilla(e.Pagina, e.Casilla) + "\t" + e.Descripcion);
-        return;
-    }
-    nlohmann::json lista = nlohmann::json::array();
+    Tabla tabla;
     for (const stError& e : errores)
-        lista.push_back({{"codigo", e.Codigo.str()},
-                         {"casilla", NombreCasilla(e.Pagina, e.Casilla).str()},
-                         {"pagina", e.Pagina + 1},
-                         {"descripcion", e.Descripcion.str()},
-                         {"detalle", e.Detalle.str()}});
-    Imprimir(CString(Json(lista)));
+        tabla.Nueva()
+            .Columna("codigo", e.Codigo)
+            .Columna("casilla", NombreCasilla(e.Pagina, e.Casilla))
+            .SoloJson("pagina", e.Pagina + 1)
+            .Columna("descripcion", e.Descripcion)
+            .SoloJson("detalle", e.Detalle.str());
+    tabla.Escribir(json);
 }
 
 } // namespace
@@ -29,8 +25,8 @@ void RegistrarValidacion(CLI::App& app, Contexto& ctx) {
     };
     auto v = std::make_shared<Opc>();
     auto* validate = app.add_subcommand("validate", "Valida una declaración");
-    validate->add_option("CODE", v->codigo, "Código de la declaración")->required();
-    validate->add_flag("--json", v->json, "Salida JSON");
+    OpcionCodigo(validate, v->codigo);
+    OpcionJson(validate, v->json);
     validate->callback([&ctx, v] {
         auto doc = ctx.Host().Abrir(CString(v->codigo));
         const CListaErrores errores = casos::Validar(*doc);
@@ -41,7 +37,7 @@ void RegistrarValidacion(CLI::App& app, Contexto& ctx) {
     auto f = std::make_shared<std::string>();
     auto* finalize = app.add_subcommand(
         "finalize", "Valida y, sin errores, convierte la declaración en definitiva");
-    finalize->add_option("CODE", *f, "Código de la declaración")->required();
+    OpcionCodigo(finalize, *f);
     finalize->callback([&ctx, f] {
         CHost& host = ctx.Host();
         // The declaration is read inside the transaction that finalizes it.

@@ -1,7 +1,7 @@
 // `modelo view`: a page opened by the program exactly as the window opens it, listed control by
 // control, and drawn to PNG with every filled box inside the field printed for it.
 #include "Host.h"
-#include "app/Cli.h"
+#include "cli/Cli.h"
 #include "render/Pagina.h"
 
 #include <QImage>

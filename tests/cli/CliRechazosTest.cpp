@@ -1,6 +1,6 @@
 // Every refusal of the command line, the parser's own included, reaches the person in Spanish,
 // and a number option takes a whole number written in decimal digits or nothing.
-#include "app/Cli.h"
+#include "cli/Cli.h"
 
 #include <regex>
 

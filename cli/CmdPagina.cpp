@@ -1,5 +1,6 @@
 // Commands that work through page 1 as a person does: typing a declaration with every rule of
 // the page, and importing the data file from the page.
+#include "CasosDeUso.h"
 #include "ComandosComun.h"
 #include "Modelo/Funciones.h"
 #include "Modelo/Persona.h"
@@ -189,19 +190,14 @@ void RegistrarTeclear(CLI::App& app, Contexto& ctx) {
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand(
         "type", "Escribe en la página 1 como una persona, con todas sus reglas, y guarda");
-    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    OpcionCodigo(cmd, o->codigo);
     cmd->add_option("STEP", o->pasos,
                     "P1-nn=TEXTO, P1-nn:click, P1-nn:parties, P1-nn:help, P1-nn@DD/MM/AAAA")
         ->required();
     cmd->callback([&ctx, o] {
-        CHost& host = ctx.Host();
-        // One change of the store: the declaration is read inside the write transaction, so
-        // another program's save is never undone.
-        CBaseDatos::Transaccion t(host.BaseDatos());
-        auto doc = host.Abrir(CString(o->codigo));
-        CHost::ExigirBorrador(*doc);
+        casos::CambioDeBorrador borrador(ctx.Host(), CString(o->codigo));
         ServiciosPagina servicios;
-        auto vista = AbrirPagina1(*doc);
+        auto vista = AbrirPagina1(borrador.Doc());
         std::vector<Paso> pasos;
         for (const std::string& s : o->pasos)
             pasos.push_back(LeerPaso(s, *vista->Plantilla()));
@@ -215,8 +211,7 @@ void RegistrarTeclear(CLI::App& app, Contexto& ctx) {
         persona.Salir();
         if (!vista->SalvarDatos())
             throw ErrorUsuario("La página no pudo guardar sus casillas; no se ha guardado nada");
-        host.Guardar(*doc);
-        t.Confirmar();
+        borrador.Guardar();
         ctx.estado = todoAdmitido && servicios.mensajes == 0 ? kHecho : kHallazgos;
     });
 }
@@ -230,22 +225,21 @@ void RegistrarImportar(CLI::App& app, Contexto& ctx) {
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand(
         "import", "Carga el fichero de documentos declarados desde la página 1, como la ventana");
-    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    OpcionCodigo(cmd, o->codigo);
     cmd->add_option("FILE", o->fichero, "Fichero de datos")->required();
+    // The whole import is one change of the store: killed halfway, or refused, it leaves the
+    // declaration as it was.
     cmd->callback([&ctx, o] {
         CHost& host = ctx.Host();
-        // The whole import is one change of the store: killed halfway, or refused, it leaves
-        // the declaration as it was.
-        CBaseDatos::Transaccion t(host.BaseDatos());
-        auto doc = host.Abrir(CString(o->codigo));
-        CHost::ExigirBorrador(*doc);
-        if (!host.OfreceImportacion(*doc))
-            throw ErrorUsuario("El formulario " + doc->GetCodModelo().Left(3) +
+        casos::CambioDeBorrador borrador(host, CString(o->codigo));
+        CGuiaDoc& doc = borrador.Doc();
+        if (!host.OfreceImportacion(doc))
+            throw ErrorUsuario("El formulario " + doc.GetCodModelo().Left(3) +
                                " no tiene importación de fichero");
         ExigirLegible(o->fichero);
         ServiciosPagina servicios;
         servicios.ficheroElegido = CString(o->fichero);
-        auto vista = AbrirPagina1(*doc);
+        auto vista = AbrirPagina1(doc);
         // A refused file leaves the stored declaration as it was: the page cleared its table
         // to read the file, and nothing of that is kept. So does a file the page could not
         // read after all.
@@ -260,8 +254,7 @@ void RegistrarImportar(CLI::App& app, Contexto& ctx) {
             throw ErrorUsuario("No se puede leer el fichero " + CitaBreve(CString(o->fichero)) +
                                "; la declaración queda como estaba");
         }
-        host.Guardar(*doc);
-        t.Confirmar();
+        borrador.Guardar();
         ctx.estado = kHecho;
     });
 }

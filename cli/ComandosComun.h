@@ -1,13 +1,14 @@
-// What the command groups of the program share: the host they open on demand, and the way
-// they print.
+// What the command groups of the program share: the host they open on demand, the options every
+// group declares the same way, and the names of boxes on the command line.
 #pragma once
 
+#include "Filas.h"
 #include "Host.h"
+#include "Salida.h"
 
 #include <CLI/CLI.hpp>
 #include <limits>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
@@ -27,13 +28,6 @@ inline constexpr int kHecho = 0;
 inline constexpr int kHallazgos = 1;
 inline constexpr int kRechazado = 2;
 
-void Imprimir(const CString& linea);
-// Box values are bytes; a value that is not UTF-8 is shown with replacement characters rather
-// than making the whole output fail.
-std::string Json(const nlohmann::json& j);
-// Objects whose keys keep the order they were added in (boxes by page and box number).
-std::string Json(const nlohmann::ordered_json& j);
-
 // "P1-10" -> page index 0, box 10; false for anything else.
 bool LeerCasilla(const std::string& texto, int& pagina, int& casilla);
 CString NombreCasilla(int pagina, int casilla);
@@ -41,6 +35,13 @@ CString NombreCasilla(int pagina, int casilla);
 // same box of page 1. "" for a box the catalogue lacks.
 CString SignificadoCasilla(const CGuiaDoc& doc, int pagina, int casilla);
 
+// ----- options declared once --------------------------------------------------------------------
+
+// The declaration a command acts on: its first argument, required.
+CLI::Option* OpcionCodigo(CLI::App* cmd, std::string& codigo,
+                          const char* ayuda = "Código de la declaración");
+// --json: the same rows as JSON.
+void OpcionJson(CLI::App* cmd, bool& json, const char* ayuda = "Salida JSON");
 // Makes `opcion` a number option: decimal digits only, from `minimo` to `maximo`, refused in
 // Spanish otherwise. The parser alone would take "0x2" as 2, "010" as 8 and " 2" as 2.
 CLI::Option* OpcionEntera(CLI::Option* opcion, int minimo,
@@ -51,7 +52,7 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);
 void RegistrarDatos(CLI::App& app, Contexto& ctx);
 void RegistrarValidacion(CLI::App& app, Contexto& ctx);
 void RegistrarPagina(CLI::App& app, Contexto& ctx);
-void RegistrarMantenimientoIntervinientes(CLI::App& app, Contexto& ctx);
+void RegistrarIntervinientes(CLI::App& app, Contexto& ctx);
 void RegistrarVentana(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);

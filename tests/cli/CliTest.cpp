@@ -1,5 +1,5 @@
 // The program end to end, as a person or a script runs it.
-#include "app/Cli.h"
+#include "cli/Cli.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

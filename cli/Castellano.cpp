@@ -1,127 +1,11 @@
-#include "Comandos.h"
+#include "Castellano.h"
 
-#include "ComandosComun.h"
-#include "Modelo/FicheroAtomico.h"
 #include "Modelo/Funciones.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <functional>
-#include <optional>
 #include <vector>
 
-CString Contexto::RutaBD() const {
-    return db ? CString(*db) : RutaBDPorDefecto();
-}
-
-CHost& Contexto::Host() {
-    if (!host_) {
-        const CString carpeta = plugins ? CString(*plugins) : CarpetaDelPrograma();
-        host_ = std::make_unique<CHost>(RutaBD(), carpeta);
-        for (const CString& e : host_->Plugins().Errores())
-            std::fprintf(stderr, "%s\n", e.c_str());
-        if (host_->Plugins().Plugins().empty())
-            throw ErrorUsuario("No hay ningún módulo de formulario en " + carpeta);
-    }
-    return *host_;
-}
-
 namespace {
-// Why stdout first refused a write. The C library drops what it could not write, so a later
-// flush no longer fails and the reason would be lost.
-int errnoSalida = 0;
-
-void AnotarFalloSalida() {
-    if (errnoSalida == 0 && std::ferror(stdout))
-        errnoSalida = errno;
-}
-} // namespace
-
-void Imprimir(const CString& linea) {
-    std::fwrite(linea.c_str(), 1, size_t(linea.GetLength()), stdout);
-    std::fputc('\n', stdout);
-    AnotarFalloSalida();
-}
-
-std::string Json(const nlohmann::json& j) {
-    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-std::string Json(const nlohmann::ordered_json& j) {
-    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-bool LeerCasilla(const std::string& texto, int& pagina, int& casilla) {
-    if (texto.size() < 4 || texto.size() > 6 || texto[0] != 'P' || texto[2] != '-')
-        return false;
-    if (texto[1] != '1' && texto[1] != '2')
-        return false;
-    int n = 0;
-    for (size_t i = 3; i < texto.size(); ++i) {
-        if (!texto::EsDigito(texto[i]))
-            return false;
-        n = n * 10 + (texto[i] - '0');
-    }
-    pagina = texto[1] - '1';
-    casilla = n;
-    return true;
-}
-
-CString NombreCasilla(int pagina, int casilla) {
-    return CString::Formatted("P%d-%d", pagina + 1, casilla);
-}
-
-CString SignificadoCasilla(const CGuiaDoc& doc, int pagina, int casilla) {
-    const stCasillaCatalogo* e = doc.EntradaCatalogo(casilla);
-    if (!e)
-        return CString();
-    return pagina == 0 ? CString(e->Significado)
-                       : CString(e->Significado) + " (copia de la página 1)";
-}
-
-CLI::Option* OpcionEntera(CLI::Option* opcion, int minimo, int maximo) {
-    const std::string de = std::to_string(minimo), a = std::to_string(maximo);
-    std::string ayuda = de + " a " + a, rango = "un número entero de " + ayuda;
-    if (maximo == std::numeric_limits<int>::max()) {
-        ayuda = de + " en adelante";
-        rango = "un número entero de " + ayuda;
-    } else if (maximo == minimo + 1) {
-        ayuda = de + " o " + a;
-        rango = de + " ni " + a;
-    }
-    // A transform, not a check: it also rewrites the number plainly for the parser.
-    return opcion->type_name("ENTERO")->transform(CLI::Validator(
-        [minimo, maximo, rango](std::string& valor) -> std::string {
-            const bool digitos =
-                !valor.empty() && std::all_of(valor.begin(), valor.end(), texto::EsDigito);
-            const size_t primera =
-                digitos ? std::min(valor.find_first_not_of('0'), valor.size() - 1) : 0;
-            // Ten digits fit a long long whatever they are; more is out of range anyway.
-            const bool cabe = digitos && valor.size() - primera <= 10;
-            const long long n = cabe ? std::stoll(valor.substr(primera)) : 0;
-            if (digitos && (!cabe || n > maximo) && maximo == std::numeric_limits<int>::max())
-                return "«" + valor + "» es demasiado grande";
-            if (!cabe || n < minimo || n > maximo)
-                return "«" + valor + "» no es " + rango;
-            valor.erase(0, primera); // "010" is ten, never an octal eight
-            return "";
-        },
-        ayuda));
-}
-
-namespace {
-// An empty name would silently mean the default one: a script whose variable came out empty
-// must not write into the user's own database.
-std::function<void(const std::string&)> NoVacio(std::optional<std::string>& destino,
-                                                const char* opcion) {
-    return [&destino, opcion](const std::string& valor) {
-        if (valor.empty())
-            throw CLI::ValidationError(opcion, "no puede ser un nombre vacío");
-        destino = valor;
-    };
-}
 
 // One of the parser's sentences, its quoted parts written "{}": true, with those parts in order,
 // when `mensaje` is that sentence. Each literal part is found at its first place after the
@@ -284,6 +168,8 @@ std::string EnOrden(const CLI::Error& e) {
     return mensaje;
 }
 
+} // namespace
+
 // The parser's refusals quote what was typed; a huge argument is cut to a readable line.
 std::string MensajeDeFallo(const CLI::App* app, const CLI::Error& e) {
     return "modelo: " + CitaBreve(CString(Traducido(e, EnOrden(e))), 300).str() + "\n" +
@@ -312,82 +198,3 @@ void GruposEnCastellano(CLI::App& app) {
         GruposEnCastellano(*sub);
     }
 }
-
-// A script trusts what a command printed: output that never reached its destination (a full
-// disk, a closed pipe) is a failure, never a success. "" when all of it got there, else why
-// not.
-CString SalidaPerdida() {
-    errno = 0;
-    const bool vaciada = std::fflush(stdout) == 0 && !std::ferror(stdout);
-    const int error = errnoSalida ? errnoSalida : errno;
-    errno = 0;
-    // Some file systems only report at the close; a descriptor closed before anything was
-    // printed has nothing to lose.
-    const bool cerrada = std::fclose(stdout) == 0 || errno == EBADF;
-    if (!vaciada)
-        return error ? DescribirErrno(error) : CString("error de escritura");
-    return cerrada ? CString() : DescribirErrno(errno);
-}
-
-int EjecutarOrden(int argc, char** argv);
-
-} // namespace
-
-int EjecutarModelo(int argc, char** argv) {
-    const int estado = EjecutarOrden(argc, argv);
-    if (const CString motivo = SalidaPerdida(); !motivo.IsEmpty()) {
-        std::fprintf(stderr, "modelo: no se ha podido escribir la salida: %s\n", motivo.c_str());
-        return kRechazado;
-    }
-    return estado;
-}
-
-namespace {
-
-int EjecutarOrden(int argc, char** argv) {
-    Contexto ctx;
-    CLI::App app{"Modelo: cumplimentación, validación e impresión de autoliquidaciones", "modelo"};
-    app.failure_message(MensajeDeFallo); // before the commands, which copy it
-    AyudaEnCastellano(app);              // so do they the help flag and the option group
-    app.set_version_flag("--version", "modelo " MODELO_VERSION, "Muestra la versión y termina");
-    app.add_option_function<std::string>("--db", NoVacio(ctx.db, "--db"),
-                                         "Fichero de la base de datos")
-        ->type_name("FICHERO");
-    app.add_option_function<std::string>("--plugins", NoVacio(ctx.plugins, "--plugins"),
-                                         "Carpeta de los módulos de formulario")
-        ->type_name("CARPETA");
-    app.require_subcommand(0, 1);
-    RegistrarDeclaraciones(app, ctx);
-    RegistrarDatos(app, ctx);
-    RegistrarMantenimientoIntervinientes(app, ctx);
-    RegistrarVentana(app, ctx);
-    RegistrarCodigos(app, ctx);
-    RegistrarValidacion(app, ctx);
-    RegistrarPagina(app, ctx);
-    RegistrarVistas(app, ctx);
-    RegistrarImpresion(app, ctx);
-    GruposEnCastellano(app);
-
-    try {
-        app.parse(argc, argv); // the chosen command runs inside, as its callback
-        if (app.get_subcommands().empty())
-            std::fputs(app.help().c_str(), stdout);
-        return ctx.estado;
-    } catch (const CLI::ParseError& e) {
-        const int rc = app.exit(e);
-        AnotarFalloSalida(); // the parser flushes its help and version itself
-        return rc == 0 ? kHecho : kRechazado;
-    } catch (const ErrorUsuario& e) {
-        std::fprintf(stderr, "modelo: %s\n", e.what());
-    } catch (const CExcepcionFichero& e) {
-        std::fprintf(stderr, "modelo: %s\n", e.what());
-    } catch (const CExcepcionBD& e) {
-        std::fprintf(stderr, "modelo: %s\n", DescribirFalloBD(e, ctx.RutaBD()).c_str());
-    } catch (const std::exception& e) {
-        // Anything else (a file system error, memory) still ends in one line and a refusal.
-        std::fprintf(stderr, "modelo: error: %s\n", e.what());
-    }
-    return kRechazado;
-}
-
-} // namespace

@@ -25,47 +25,36 @@ CString CasillaDe(const CGuiaView& vista, int id) {
     return c && c->casilla >= 0 ? NombreCasilla(vista.GetPagina(), c->casilla) : CString("-");
 }
 
-// Tabs and line ends inside a value would break the columns.
-CString EnUnaLinea(CString texto) {
-    texto.Replace('\t', ' ');
-    texto.Replace('\n', ' ');
-    texto.Replace('\r', ' ');
-    return texto;
-}
-
 void Listar(const CGuiaView& vista, bool json) {
-    nlohmann::json lista = nlohmann::json::array();
+    Tabla tabla;
     for (CWnd* w : vista.Controles()) {
         CRect r;
         w->GetWindowRect(&r);
-        const CString clase = NombreClaseControl(w->GetClase());
         const CString valor = ValorMostrado(*w);
         const CString casilla = CasillaDe(vista, w->GetDlgCtrlID());
-        if (!json) {
-            Imprimir(CString::Formatted("%d\t", w->GetDlgCtrlID()) + casilla + "\t" + clase + "\t" +
-                     EnUnaLinea(valor) +
-                     CString::Formatted("\t%d\t%d\t%d,%d,%d,%d", w->IsWindowEnabled(),
-                                        w->IsWindowVisible(), r.left, r.top, r.Width(),
-                                        r.Height()));
-            continue;
-        }
-        nlohmann::json j = {
-            {"id", w->GetDlgCtrlID()},
-            {"casilla", casilla == "-" ? nlohmann::json(nullptr) : nlohmann::json(casilla.str())},
-            {"clase", clase.str()},
-            {"valor", valor.str()},
-            {"habilitado", w->IsWindowEnabled()},
-            {"visible", w->IsWindowVisible()},
-            {"rect", {{"x", r.left}, {"y", r.top}, {"ancho", r.Width()}, {"alto", r.Height()}}}};
+        Fila& fila =
+            tabla.Nueva()
+                .Columna("id", w->GetDlgCtrlID())
+                .Columna("casilla",
+                         Celda(casilla, casilla == "-" ? nlohmann::ordered_json(nullptr)
+                                                       : nlohmann::ordered_json(casilla.str())))
+                .Columna("clase", NombreClaseControl(w->GetClase()))
+                .Columna("valor", valor)
+                .Columna("habilitado", w->IsWindowEnabled())
+                .Columna("visible", w->IsWindowVisible())
+                .Columna(
+                    "rect",
+                    Celda(
+                        CString::Formatted("%d,%d,%d,%d", r.left, r.top, r.Width(), r.Height()),
+                        {{"x", r.left}, {"y", r.top}, {"ancho", r.Width()}, {"alto", r.Height()}}));
         if (w->GetClase() == ClaseControl::CheckBox)
-            j["marcada"] = valor == "S";
+            fila.SoloJson("marcada", valor == "S");
         if (w->GetClase() == ClaseControl::DateTimeOpt ||
             w->GetClase() == ClaseControl::DateTimeFixFormat)
-            j["fecha"] = valor.IsEmpty() ? nlohmann::json(nullptr) : nlohmann::json(valor.str());
-        lista.push_back(std::move(j));
+            fila.SoloJson("fecha", valor.IsEmpty() ? nlohmann::ordered_json(nullptr)
+                                                   : nlohmann::ordered_json(valor.str()));
     }
-    if (json)
-        Imprimir(CString(Json(lista)));
+    tabla.Escribir(json);
 }
 
 } // namespace
@@ -79,9 +68,9 @@ void RegistrarVistas(CLI::App& app, Contexto& ctx) {
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand(
         "view", "Abre una página de la declaración como la ve una persona y lista sus controles");
-    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    OpcionCodigo(cmd, o->codigo);
     OpcionEntera(cmd->add_option("--page", o->pagina, "Página: 1 (por defecto) o 2"), 1, 2);
-    cmd->add_flag("--json", o->json, "Salida JSON");
+    OpcionJson(cmd, o->json);
     cmd->add_option("-o,--output", o->salida, "Dibuja la página en este fichero PNG")
         ->type_name("FICHERO");
     cmd->callback([&ctx, o] {

@@ -3,7 +3,7 @@
 #include "Host.h"
 #include "Modelo/Persona.h"
 #include "Modelo/Servicios.h"
-#include "app/Cli.h"
+#include "cli/Cli.h"
 
 #include <nlohmann/json.hpp>
 #include <sstream>

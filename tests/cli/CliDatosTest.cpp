@@ -1,5 +1,5 @@
 // Tariff, parties, settings, loading data, validating and finalizing, end to end.
-#include "app/Cli.h"
+#include "cli/Cli.h"
 
 #include <nlohmann/json.hpp>
 #include <sqlite3.h>

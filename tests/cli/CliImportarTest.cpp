@@ -2,7 +2,7 @@
 #include "Host.h"
 #include "Modelo/GuiaView.h"
 #include "Modelo/Servicios.h"
-#include "app/Cli.h"
+#include "cli/Cli.h"
 
 #include <nlohmann/json.hpp>
 

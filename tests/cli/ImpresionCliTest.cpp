@@ -3,7 +3,7 @@
 // 300 dpi with zxing-cpp reads the codes a scanner would read.
 #include "Formularios.h"
 #include "Modelo/CString.h"
-#include "app/Cli.h"
+#include "cli/Cli.h"
 #include "support/Lector.h"
 
 #include <QImage>

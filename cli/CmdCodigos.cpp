@@ -42,11 +42,11 @@ void RegistrarPdf417(CLI::App& app, Contexto& ctx) {
     };
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand("pdf417", "Contenido del código PDF417 de una declaración");
-    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    OpcionCodigo(cmd, o->codigo);
     OpcionEntera(
         cmd->add_option("--page", o->pagina, "Índice de la página: 0 es la página 1 (por defecto)"),
         0);
-    cmd->add_flag("--json", o->json, "Salida JSON con el prefijo y los delimitadores");
+    OpcionJson(cmd, o->json, "Salida JSON con el prefijo y los delimitadores");
     cmd->callback([&ctx, o] {
         auto doc = ctx.Host().Abrir(CString(o->codigo));
         if (o->pagina < 0 || o->pagina >= doc->NumPaginas())
@@ -54,20 +54,16 @@ void RegistrarPdf417(CLI::App& app, Contexto& ctx) {
                                                   "%d (de 0 a %d)",
                                                   o->codigo.c_str(), o->pagina,
                                                   doc->NumPaginas() - 1));
-        const CString codigo = doc->GenerarCodigoPDF417(o->pagina);
-        if (!o->json) {
-            Imprimir(codigo);
-            return;
-        }
-        nlohmann::json j;
-        j["prefix"] = doc->GenerarCodigoPDF417().str();
-        j["payload"] = codigo.str();
-        j["delimiters"] = {{"field", CGuiaDoc::kSeparadorCampo},
-                           {"table_open", CGuiaDoc::kAperturaTabla},
-                           {"row", CGuiaDoc::kSeparadorFila},
-                           {"table_close", CGuiaDoc::kCierreTabla},
-                           {"end", CGuiaDoc::kFinCodigo}};
-        Imprimir(CString(Json(j)));
+        Tabla tabla(Tabla::Forma::Registro);
+        tabla.Nueva()
+            .SoloJson("prefix", doc->GenerarCodigoPDF417().str())
+            .Columna("payload", doc->GenerarCodigoPDF417(o->pagina))
+            .SoloJson("delimiters", {{"field", CGuiaDoc::kSeparadorCampo},
+                                     {"table_open", CGuiaDoc::kAperturaTabla},
+                                     {"row", CGuiaDoc::kSeparadorFila},
+                                     {"table_close", CGuiaDoc::kCierreTabla},
+                                     {"end", CGuiaDoc::kFinCodigo}});
+        tabla.Escribir(o->json);
     });
 }
 
@@ -78,7 +74,7 @@ void RegistrarImagen(CLI::App& app, Contexto& ctx) {
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand(
         "barcode", "Dibuja en PNG el código PDF417 o el código de barras de una declaración");
-    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
+    OpcionCodigo(cmd, o->codigo);
     cmd->add_option("-o,--output", o->salida, "Fichero PNG que se escribe")
         ->required()
         ->type_name("FICHERO");
@@ -120,8 +116,8 @@ void RegistrarRemesa(CLI::App& app, Contexto& ctx) {
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand(
         "remesa", "Registros de remesa de una declaración, revisados por su formulario");
-    cmd->add_option("CODE", o->codigo, "Código de la declaración")->required();
-    cmd->add_flag("--json", o->json, "Salida JSON");
+    OpcionCodigo(cmd, o->codigo);
+    OpcionJson(cmd, o->json);
     cmd->callback([&ctx, o] {
         auto doc = ctx.Host().Abrir(CString(o->codigo));
         const CString declaracion = doc->GetCodDeclar();
@@ -130,18 +126,14 @@ void RegistrarRemesa(CLI::App& app, Contexto& ctx) {
             !doc->RevisarRegRemesa(declaracion, "", "", registros))
             throw ErrorUsuario("El formulario no pudo preparar los registros de remesa de " +
                                declaracion);
-        nlohmann::ordered_json j = nlohmann::ordered_json::array();
-        for (const stRegRemesa& r : registros) {
-            if (o->json)
-                j.push_back({{"clave", r.Clave.str()},
-                             {"pagina", r.Pagina.str()},
-                             {"valor", r.Valor.str()},
-                             {"descripcion", r.DescripcionValor.str()}});
-            else
-                Imprimir(r.Clave + "\t" + r.Valor + "\t" + r.DescripcionValor);
-        }
-        if (o->json)
-            Imprimir(CString(Json(j)));
+        Tabla tabla;
+        for (const stRegRemesa& r : registros)
+            tabla.Nueva()
+                .Columna("clave", r.Clave)
+                .SoloJson("pagina", r.Pagina.str())
+                .Columna("valor", r.Valor)
+                .Columna("descripcion", r.DescripcionValor);
+        tabla.Escribir(o->json);
     });
 }
 

@@ -3,7 +3,7 @@
 // a person as taxpayer, on page 1 and on page 2. The boxes come from `modelo view --json`, the
 // words from `pdftotext -bbox-layout`.
 #include "Modelo/CString.h"
-#include "app/Cli.h"
+#include "cli/Cli.h"
 #include "render/Impresion.h"
 
 #include <algorithm>
