@@ -125,18 +125,13 @@ void AnadirGrupo(Controles& v, const Grupo& g) {
     }
 }
 
-constexpr Fila kBotonesSujeto[] = {
-    {control::AyudaSujeto, K::ScrollBitmapButton, 87, 218, 12, 11, 0, on, ninguna, Ayuda,
-     casilla::SujetoPasivo},
-    {control::IntervSujeto, K::ScrollBitmapButton, 119, 227, 12, 11, 0, on, ninguna, Interv,
-     casilla::SujetoPasivo},
-};
-constexpr Fila kBotonesRepresentante[] = {
-    {control::AyudaRepresentante, K::ScrollBitmapButton, 87, 283, 12, 11, 0, on, ninguna, Ayuda,
-     casilla::Representante},
-    {control::IntervRepresentante, K::ScrollBitmapButton, 119, 292, 12, 11, 0, on, ninguna, Interv,
-     casilla::Representante},
-};
+// Each party's block has its help button and, one row lower and further right, the button of
+// the parties dialog; both name the block's first box.
+void AnadirBotones(Controles& v, int ayuda, int intervinientes, int y, int casilla) {
+    v.push_back({ayuda, K::ScrollBitmapButton, 87, y, 12, 11, 0, on, ninguna, Ayuda, casilla});
+    v.push_back({intervinientes, K::ScrollBitmapButton, 119, y + 9, 12, 11, 0, on, ninguna, Interv,
+                 casilla});
+}
 
 constexpr Fila kTipoDeclaracion[] = {
     {control::AyudaTipoDeclaracion, K::ScrollBitmapButton, 253, 349, 12, 11, 0, on, ninguna, Ayuda,
@@ -173,12 +168,6 @@ constexpr Fila kTotal[] = {
     {Id(138), K::EditDecNumber, 396, 498, 77, 12, R | U, off, casilla::TotalIngresar},
 };
 
-constexpr Fila kBotonesPresentador[] = {
-    {control::AyudaPresentador, K::ScrollBitmapButton, 87, 563, 12, 11, 0, on, ninguna, Ayuda,
-     casilla::PresentadorNif},
-    {control::IntervPresentador, K::ScrollBitmapButton, 119, 572, 12, 11, 0, on, ninguna, Interv,
-     casilla::PresentadorNif},
-};
 constexpr Fila kPresentador[] = {
     {Id(139), K::EditTrans, 65, 574, 52, 12, U, off, casilla::PresentadorNif},
     {Id(140), K::EditTrans, 133, 574, 299, 12, U, off, casilla::PresentadorNombre},
@@ -205,14 +194,16 @@ PlantillaDialogo ConstruirPagina1() {
         if (c.casilla == casilla::MesDevengo)
             c.estilos = EstilosMesPagina1();
     Anadir(v, kCodigoBarras);
-    Anadir(v, kBotonesSujeto);
+    AnadirBotones(v, control::AyudaSujeto, control::IntervSujeto, 218, casilla::SujetoPasivo);
     AnadirGrupo(v, kSujeto);
-    Anadir(v, kBotonesRepresentante);
+    AnadirBotones(v, control::AyudaRepresentante, control::IntervRepresentante, 283,
+                  casilla::Representante);
     AnadirGrupo(v, kRepresentante);
     Anadir(v, kTipoDeclaracion);
     AnadirLiquidacion(v);
     Anadir(v, kTotal);
-    Anadir(v, kBotonesPresentador);
+    AnadirBotones(v, control::AyudaPresentador, control::IntervPresentador, 563,
+                  casilla::PresentadorNif);
     Anadir(v, kPresentador);
     Anadir(v, kFirma);
     Anadir(v, kSelectorFechaFirma);
