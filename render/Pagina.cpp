@@ -149,6 +149,10 @@ QImage BitmapRecurso(UINT id) {
 }
 
 QImage ImagenQt(const stImagenCodigo& img) {
+    // Rows are copied by the stated size: pixels that do not fill it would be read past their end.
+    if (img.Ancho <= 0 || img.Alto <= 0 ||
+        img.Pixeles.size() != size_t(img.Ancho) * size_t(img.Alto))
+        return QImage();
     QImage q(img.Ancho, img.Alto, QImage::Format_Grayscale8);
     for (int y = 0; y < img.Alto; ++y)
         std::memcpy(q.scanLine(y), img.Pixeles.data() + size_t(y) * size_t(img.Ancho),

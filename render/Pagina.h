@@ -13,7 +13,8 @@
 
 // A bitmap of the resource chain; null when no module has it.
 QImage BitmapRecurso(UINT id);
-// A rendered code as a grayscale image, one pixel per pixel.
+// A rendered code as a grayscale image, one pixel per pixel; a null image when its pixels do not
+// fill its size.
 QImage ImagenQt(const stImagenCodigo& imagen);
 // A platform font as Qt draws it: its face mapped to the ones every Linux machine of ours has
 // (DejaVu Sans, DejaVu Sans Mono for the Courier faces), its height in pixels, scaled.

@@ -3,7 +3,7 @@
 #include "Modelo/Funciones.h"
 #include "Modelo/GuiaDoc.h"
 #include "Modelo/Servicios.h"
-#include "core/Imagenes.h"
+#include "core/IdsRecursos.h"
 
 #include <algorithm>
 #include <stdexcept>
