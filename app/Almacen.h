@@ -1,8 +1,8 @@
 // The host's store of declarations: codes, states, periods and boxes in the local database.
 #pragma once
 
-#include "Modelo/BaseDatos.h"
-#include "Modelo/GuiaDoc.h"
+#include "Modelo/document/GuiaDoc.h"
+#include "Modelo/store/BaseDatos.h"
 
 #include <map>
 #include <optional>

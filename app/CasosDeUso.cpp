@@ -1,7 +1,7 @@
 #include "CasosDeUso.h"
 
-#include "Modelo/Funciones.h"
-#include "Modelo/MantenimientoIntervinientes.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/parties/MantenimientoIntervinientes.h"
 
 namespace casos {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Host.h"
-#include "Modelo/Intervinientes.h"
+#include "Modelo/parties/Intervinientes.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "Host.h"
 
-#include "Modelo/Funciones.h"
-#include "Modelo/GuiaView.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/windows/GuiaView.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // Finds the form plug-ins in a folder, loads them and keeps them loaded while the program runs.
 #pragma once
 
-#include "Modelo/GuiaDoc.h"
-#include "Modelo/OperacionesFormulario.h"
+#include "Modelo/document/GuiaDoc.h"
+#include "Modelo/windows/OperacionesFormulario.h"
 
 #include <memory>
 #include <vector>

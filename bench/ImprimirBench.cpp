@@ -7,7 +7,7 @@
 // TIMES times after one warm-up run (the first run loads the fonts). Prints the median, the
 // fastest and the slowest time, and the size of the file.
 #include "Host.h"
-#include "Modelo/BaseDatos.h"
+#include "Modelo/store/BaseDatos.h"
 #include "render/Impresion.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "Castellano.h"
 
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,10 +1,10 @@
 // Commands on what is printed and filed for a declaration: the payload of its PDF417 code, the
 // rendered codes and the remittance records.
 #include "ComandosComun.h"
-#include "Modelo/Codigos.h"
+#include "Modelo/codes/Codigos.h"
 
-#include "Modelo/FicheroAtomico.h"
-#include "Modelo/GuiaView.h"
+#include "Modelo/store/FicheroAtomico.h"
+#include "Modelo/windows/GuiaView.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,7 +1,7 @@
 // Commands on the host's data: tariff questions, settings, loading SQL.
 #include "CasosDeUso.h"
 #include "ComandosComun.h"
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 
 #include <fstream>
 #include <sstream>

@@ -3,7 +3,7 @@
 #include "CasosDeUso.h"
 #include "ComandosComun.h"
 #include "Formularios.h"
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 
 #include <algorithm>
 #include <cstdio>

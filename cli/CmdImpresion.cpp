@@ -1,8 +1,8 @@
 // `modelo print`: the declaration printed through the host's Imprimir, exactly as the window
 // prints it, into a PDF file or as a job of the system's print service.
 #include "ComandosComun.h"
-#include "Modelo/BaseDatos.h"
-#include "Modelo/FicheroAtomico.h"
+#include "Modelo/store/BaseDatos.h"
+#include "Modelo/store/FicheroAtomico.h"
 #include "render/Impresion.h"
 #include "render/Impresora.h"
 

@@ -3,7 +3,7 @@
 // party boxes are filled again and saved.
 #include "CasosDeUso.h"
 #include "ComandosComun.h"
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // the page, and importing the data file from the page.
 #include "CasosDeUso.h"
 #include "ComandosComun.h"
-#include "Modelo/Funciones.h"
-#include "Modelo/Persona.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/services/Servicios.h"
+#include "Modelo/windows/Persona.h"
 
 #include <cstdio>
 #include <cstdlib>

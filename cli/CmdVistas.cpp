@@ -1,7 +1,7 @@
 // The page views from the command line: a page opened exactly as the window opens it, listed
 // control by control or drawn as a person would see it.
 #include "ComandosComun.h"
-#include "Modelo/Controles.h"
+#include "Modelo/windows/Controles.h"
 #include "render/Pagina.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "Castellano.h"
 #include "ComandosComun.h"
-#include "Modelo/FicheroAtomico.h"
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/store/FicheroAtomico.h"
 
 #include <cstdio>
 #include <functional>

@@ -3,7 +3,7 @@
 // things.
 #pragma once
 
-#include "Modelo/CString.h"
+#include "Modelo/base/CString.h"
 
 #include <nlohmann/json.hpp>
 #include <string>

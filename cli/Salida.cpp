@@ -1,6 +1,6 @@
 #include "Salida.h"
 
-#include "Modelo/FicheroAtomico.h"
+#include "Modelo/store/FicheroAtomico.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Standard output of the command line, and the check that what was printed got there.
 #pragma once
 
-#include "Modelo/CString.h"
+#include "Modelo/base/CString.h"
 
 // One line on standard output.
 void Imprimir(const CString& linea);

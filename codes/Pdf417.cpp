@@ -1,8 +1,8 @@
 // The payload of the PDF417 code printed on page 1: the declaration in machine-readable form,
 // field after field, in the host's delimiters.
-#include "Modelo/Codigos.h"
-#include "Modelo/Funciones.h"
-#include "Modelo/Intervinientes.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/codes/Codigos.h"
+#include "Modelo/parties/Intervinientes.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 

@@ -1,6 +1,6 @@
 // The form's revision of the remittance records the host prepares, and the self-assessment,
 // which is the host's own.
-#include "Modelo/Codigos.h"
+#include "Modelo/codes/Codigos.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 

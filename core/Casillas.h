@@ -2,8 +2,8 @@
 // page index 1 P2-nn.
 #pragma once
 
-#include "Modelo/CasillasHost.h"
-#include "Modelo/CatalogoCasillas.h"
+#include "Modelo/document/CasillasHost.h"
+#include "Modelo/document/CatalogoCasillas.h"
 
 namespace pagina {
 inline constexpr int P1 = 0;
@@ -89,4 +89,3 @@ inline constexpr int DigitosCuenta = 9; // counts: whole numbers
 inline constexpr int DigitosImporte = 14;
 inline constexpr int DecimalesImporte = 2;
 } // namespace formato
-

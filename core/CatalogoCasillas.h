@@ -3,7 +3,7 @@
 // every filled box by it, and the program prints it. It is page 1's table in box order.
 #pragma once
 
-#include "Modelo/CatalogoCasillas.h"
+#include "Modelo/document/CatalogoCasillas.h"
 #include "TablaCasillas.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "IdsRecursos.h"
 #include "Imagenes.h"
 #include "ModDoc.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 #include "Plantillas.h"
 
 #include <new>

@@ -1,7 +1,7 @@
 // The form's error codes: the model code followed by a five-digit serial ("863A100008").
 #pragma once
 
-#include "Modelo/GuiaDoc.h"
+#include "Modelo/document/GuiaDoc.h"
 
 namespace error {
 inline constexpr int NifSujetoObligatorio = 1;

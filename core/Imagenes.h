@@ -2,7 +2,7 @@
 // Windows BMP files.
 #pragma once
 
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 
 #include <map>
 

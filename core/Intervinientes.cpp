@@ -1,8 +1,8 @@
 // Parties of the declaration, the defaults of a new one, and page 2 as the copy of page 1.
-#include "Modelo/Intervinientes.h"
+#include "Modelo/parties/Intervinientes.h"
 #include "Casillas.h"
 #include "ModDoc.h"
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 #include "Sql.h"
 #include "TablaCasillas.h"
 

@@ -3,7 +3,7 @@
 #include "Casillas.h"
 #include "CatalogoCasillas.h"
 #include "IdsRecursos.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 #include "views/P1View.h"
 #include "views/P2View.h"
 

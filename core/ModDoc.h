@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Formulario.h"
-#include "Modelo/GuiaDoc.h"
+#include "Modelo/document/GuiaDoc.h"
 #include "datafile/RegistroDeclarado.h"
 
 class MODELO_PLUGIN_API MOD_DOC : public CGuiaDoc {

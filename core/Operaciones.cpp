@@ -4,8 +4,8 @@
 #include "Casillas.h"
 #include "Formulario.h"
 #include "ModDoc.h"
-#include "Modelo/Funciones.h"
-#include "Modelo/OperacionesFormulario.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/windows/OperacionesFormulario.h"
 #include "views/P1View.h"
 
 #include <charconv>

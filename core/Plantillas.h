@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Formulario.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 
 // Ids of the controls that show no box, and of those boxes' controls the page's rules are bound
 // to by id.

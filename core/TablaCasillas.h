@@ -6,8 +6,8 @@
 #pragma once
 
 #include "Formulario.h"
-#include "Modelo/CatalogoCasillas.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
+#include "Modelo/document/CatalogoCasillas.h"
 #include "core/Casillas.h"
 #include "core/Plantillas.h"
 

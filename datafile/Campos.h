@@ -1,7 +1,7 @@
 // Reading the fields of a data-file row.
 #pragma once
 
-#include "Modelo/CString.h"
+#include "Modelo/base/CString.h"
 
 // The leading digits of a text as a number, as the C library reads an integer; 0 when there
 // are none.

@@ -1,5 +1,5 @@
 // The checks of each row of the liquidation data file.
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 #include "core/Casillas.h"
 #include "core/Errores.h"
 #include "core/IdsRecursos.h"

@@ -1,8 +1,8 @@
 // The import of the liquidation data file: reading, cutting, classifying and totalling.
 #include "Formulario.h"
-#include "Modelo/Funciones.h"
-#include "Modelo/Recursos.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/base/Recursos.h"
+#include "Modelo/services/Servicios.h"
 #include "core/Casillas.h"
 #include "core/Errores.h"
 #include "core/IdsRecursos.h"

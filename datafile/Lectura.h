@@ -1,7 +1,7 @@
 // Reading a data file from disk.
 #pragma once
 
-#include "Modelo/CString.h"
+#include "Modelo/base/CString.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // One row of the liquidation data file, and the columns it is cut at.
 #pragma once
 
-#include "Modelo/CString.h"
+#include "Modelo/base/CString.h"
 
 #include <cstddef>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "DialogoIntervinientes.h"
 
 #include "CasosDeUso.h"
-#include "Modelo/Funciones.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/services/Servicios.h"
 #include "render/Pagina.h"
 
 #include <QDialogButtonBox>

@@ -6,7 +6,7 @@
 // them.
 #ifndef Q_MOC_RUN
 #include "Host.h"
-#include "Modelo/MantenimientoIntervinientes.h"
+#include "Modelo/parties/MantenimientoIntervinientes.h"
 #endif
 
 #include <QDialog>

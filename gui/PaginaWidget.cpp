@@ -1,6 +1,6 @@
 #include "PaginaWidget.h"
 
-#include "Modelo/Controles.h"
+#include "Modelo/windows/Controles.h"
 #include "render/Pagina.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 // The code generator of Qt cannot read the C++20 of the host's headers; it needs none of
 // them.
 #ifndef Q_MOC_RUN
-#include "Modelo/GuiaView.h"
+#include "Modelo/windows/GuiaView.h"
 #endif
 
 #include <QImage>

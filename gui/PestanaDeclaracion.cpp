@@ -2,8 +2,8 @@
 
 #include "CasosDeUso.h"
 #include "DialogoFicheros.h"
-#include "Modelo/FicheroAtomico.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/services/Servicios.h"
+#include "Modelo/store/FicheroAtomico.h"
 #include "render/Impresion.h"
 #include "render/Impresora.h"
 #include "render/Pagina.h"

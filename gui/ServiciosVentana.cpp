@@ -2,7 +2,7 @@
 
 #include "DialogoFicheros.h"
 #include "DialogoIntervinientes.h"
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 #include "PaginaWidget.h"
 #include "render/Pagina.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "Host.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/services/Servicios.h"
 
 #include <QPointer>
 #include <QWidget>

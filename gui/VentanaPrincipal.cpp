@@ -2,7 +2,7 @@
 
 #include "CasosDeUso.h"
 #include "Formularios.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/services/Servicios.h"
 #include "PestanaDeclaracion.h"
 #include "render/Pagina.h"
 

@@ -1,7 +1,7 @@
 // The desktop window of the program: modelo-ventana [--db FILE] [--plugins DIR] [CODE].
 #include "Host.h"
-#include "Modelo/BaseDatos.h"
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/store/BaseDatos.h"
 #include "PestanaDeclaracion.h"
 #include "ServiciosVentana.h"
 #include "VentanaPrincipal.h"

@@ -3,8 +3,8 @@
 // only draws what it is told, in device pixels.
 #pragma once
 
-#include "Modelo/GuiaDoc.h"
-#include "Modelo/Impresion.h"
+#include "Modelo/document/GuiaDoc.h"
+#include "Modelo/printing/Impresion.h"
 
 #include <QByteArray>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #include "render/Impresora.h"
 
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 #include "render/Impresion.h"
 #include "render/Pagina.h"
 

@@ -2,7 +2,7 @@
 // command line hands the print service the same PDF it writes to a file and follows the job.
 #pragma once
 
-#include "Modelo/GuiaDoc.h"
+#include "Modelo/document/GuiaDoc.h"
 
 #include <QByteArray>
 #include <QStringList>

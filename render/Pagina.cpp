@@ -1,8 +1,8 @@
 #include "render/Pagina.h"
 
-#include "Modelo/Controles.h"
-#include "Modelo/FicheroAtomico.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
+#include "Modelo/store/FicheroAtomico.h"
+#include "Modelo/windows/Controles.h"
 
 #include <QBuffer>
 #include <QFont>

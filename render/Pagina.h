@@ -3,7 +3,7 @@
 // framework library and the plug-ins never see Qt.
 #pragma once
 
-#include "Modelo/GuiaView.h"
+#include "Modelo/windows/GuiaView.h"
 
 #include <QFont>
 #include <QImage>

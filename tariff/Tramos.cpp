@@ -1,5 +1,5 @@
 // The brackets of the tariff in force and the quota of an amount.
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 #include "core/ModDoc.h"
 #include "core/Sql.h"
 

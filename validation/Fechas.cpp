@@ -1,7 +1,7 @@
 // The dates of a declaration: its accrual period, the earlier declaration's presentation date
 // and the signature date.
-#include "Modelo/Funciones.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/base/Recursos.h"
 #include "core/Casillas.h"
 #include "core/Errores.h"
 #include "core/IdsRecursos.h"

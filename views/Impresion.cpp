@@ -2,8 +2,8 @@
 // label shows it on screen, scaled to the device (none on a draft).
 #include "VistaCasillas.h"
 
-#include "Modelo/GuiaDoc.h"
-#include "Modelo/Impresion.h"
+#include "Modelo/document/GuiaDoc.h"
+#include "Modelo/printing/Impresion.h"
 
 void VistaCasillas::ImprimirVista(CDC* dc, double escalaX, double escalaY) {
     CGuiaView::ImprimirVista(dc, escalaX, escalaY);

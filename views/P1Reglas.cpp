@@ -2,10 +2,10 @@
 // declaration, the liquidation table and its total, the accrual period, the signature date and
 // the import of the data file.
 #include "Formulario.h"
-#include "Modelo/Funciones.h"
-#include "Modelo/GuiaDoc.h"
-#include "Modelo/Intervinientes.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/document/GuiaDoc.h"
+#include "Modelo/parties/Intervinientes.h"
+#include "Modelo/services/Servicios.h"
 #include "P1View.h"
 #include "core/ModDoc.h"
 #include "core/Plantillas.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "Formulario.h"
-#include "Modelo/OperacionesFormulario.h"
+#include "Modelo/windows/OperacionesFormulario.h"
 #include "VistaCasillas.h"
 
 class MODELO_PLUGIN_API MOD_P1VIEW : public VistaCasillas {

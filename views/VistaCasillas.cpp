@@ -1,8 +1,8 @@
 #include "VistaCasillas.h"
 
-#include "Modelo/Funciones.h"
-#include "Modelo/GuiaDoc.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/document/GuiaDoc.h"
+#include "Modelo/services/Servicios.h"
 #include "core/IdsRecursos.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // here. The page's own rules are its view's part.
 #pragma once
 
-#include "Modelo/GuiaView.h"
+#include "Modelo/windows/GuiaView.h"
 #include "core/TablaCasillas.h"
 
 #include <map>

@@ -8,7 +8,7 @@
 // --png it also writes PNG copies to look at. The output depends only on the templates and on the
 // DejaVu fonts, so two runs give the same bytes.
 #include "Formulario.h"
-#include "Modelo/Ventanas.h"
+#include "Modelo/windows/Ventanas.h"
 #include "core/Casillas.h"
 #include "core/IdsRecursos.h"
 #include "core/Imagenes.h"

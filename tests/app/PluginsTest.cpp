@@ -1,7 +1,7 @@
 #include "Plugins.h"
 #include "Formularios.h"
 #include "Host.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 #include "support/Apoyo.h"
 
 #include <filesystem>

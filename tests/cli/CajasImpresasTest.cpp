@@ -2,7 +2,7 @@
 // box of its control, and no two words of a sheet stand over each other; for a company and for
 // a person as taxpayer, on page 1 and on page 2. The boxes come from `modelo view --json`, the
 // words from `pdftotext -bbox-layout`.
-#include "Modelo/CString.h"
+#include "Modelo/base/CString.h"
 #include "cli/Cli.h"
 #include "render/Impresion.h"
 

@@ -1,6 +1,6 @@
 // The store under many writers at once, a writer that holds the lock, a read-only copy, a full
 // disk, a damaged file and a log taken away: nothing lost, and every failure said as what it is.
-#include "Modelo/BaseDatos.h"
+#include "Modelo/store/BaseDatos.h"
 #include "cli/Cli.h"
 #include "support/SqlDirecto.h"
 

@@ -1,7 +1,7 @@
 // The data-file import from page 1: the outcome the host hears, and the command line.
 #include "Host.h"
-#include "Modelo/GuiaView.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/services/Servicios.h"
+#include "Modelo/windows/GuiaView.h"
 #include "cli/Cli.h"
 
 #include <nlohmann/json.hpp>

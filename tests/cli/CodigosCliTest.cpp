@@ -1,6 +1,6 @@
 // The printed codes and the remittance records through the program, end to end: what a reader
 // of the written image gets back is exactly what `modelo pdf417` prints, in Latin-1.
-#include "Modelo/CString.h"
+#include "Modelo/base/CString.h"
 #include "cli/Cli.h"
 #include "support/Lector.h"
 

@@ -2,7 +2,7 @@
 // program: poppler's pdftotext finds every filled box on its page, and poppler's pdftoppm at
 // 300 dpi with zxing-cpp reads the codes a scanner would read.
 #include "Formularios.h"
-#include "Modelo/CString.h"
+#include "Modelo/base/CString.h"
 #include "cli/Cli.h"
 #include "support/Lector.h"
 

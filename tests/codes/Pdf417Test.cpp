@@ -1,7 +1,7 @@
 // The PDF417 payload of page 1, field by field, on a real database, for the form the test is
 // compiled for.
 #include "Formulario.h"
-#include "Modelo/Codigos.h"
+#include "Modelo/codes/Codigos.h"
 #include "codes/DeclaracionConTablas.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"

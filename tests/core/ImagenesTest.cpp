@@ -3,7 +3,7 @@
 // the host reads them.
 #include "core/Imagenes.h"
 #include "Formulario.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 #include "core/IdsRecursos.h"
 #include "core/Plantillas.h"
 

@@ -1,6 +1,6 @@
 // Parties, the defaults of a new declaration and the replication of page 1, on a real
 // database, for the form the test is compiled for.
-#include "Modelo/Intervinientes.h"
+#include "Modelo/parties/Intervinientes.h"
 #include "Formulario.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"

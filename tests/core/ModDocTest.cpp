@@ -2,7 +2,7 @@
 // with the form's own values.
 #include "core/ModDoc.h"
 #include "Formulario.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 #include "core/IdsRecursos.h"
 #include "views/P1View.h"
 #include "views/P2View.h"

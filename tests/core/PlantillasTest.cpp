@@ -3,7 +3,7 @@
 // plug-in is loaded.
 #include "core/Plantillas.h"
 #include "Formulario.h"
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 #include "core/Casillas.h"
 #include "core/IdsRecursos.h"
 

@@ -5,7 +5,7 @@
 #include "render/Pagina.h"
 #include "support/Tinta.h"
 
-#include "Modelo/Recursos.h"
+#include "Modelo/base/Recursos.h"
 
 #include <QBuffer>
 #include <QPageLayout>

@@ -2,8 +2,8 @@
 // services recorded instead of shown.
 #pragma once
 
-#include "Modelo/BaseDatos.h"
-#include "Modelo/Servicios.h"
+#include "Modelo/services/Servicios.h"
+#include "Modelo/store/BaseDatos.h"
 #include "support/Apoyo.h"
 
 struct BaseTemporal {

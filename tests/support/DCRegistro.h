@@ -2,7 +2,7 @@
 // can see what a page printed, where, and in which font.
 #pragma once
 
-#include "Modelo/Impresion.h"
+#include "Modelo/printing/Impresion.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // A plug-in sound in everything but, at most, one fault of its table of operations, chosen
 // when it is compiled: the loader must take the sound one and turn each faulty one down.
-#include "Modelo/GuiaDoc.h"
-#include "Modelo/OperacionesFormulario.h"
+#include "Modelo/document/GuiaDoc.h"
+#include "Modelo/windows/OperacionesFormulario.h"
 
 namespace {
 

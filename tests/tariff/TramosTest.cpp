@@ -1,6 +1,6 @@
 // The tariff queries on a real database, for the form the test is compiled for.
 #include "Formulario.h"
-#include "Modelo/Funciones.h"
+#include "Modelo/base/Funciones.h"
 #include "core/ModDoc.h"
 #include "support/BaseTemporal.h"
 

@@ -1,6 +1,6 @@
 // The validation of a declaration on a real database, for the form the test is compiled for.
 #include "Formulario.h"
-#include "Modelo/CodigosHost.h"
+#include "Modelo/document/CodigosHost.h"
 #include "support/DocumentoDePrueba.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Printing of both page views: what each registers for the host, in its order, and the
 // declaration code each prints under the bar code, scaled to the device.
-#include "Modelo/Impresion.h"
+#include "Modelo/printing/Impresion.h"
 #include "Formulario.h"
-#include "Modelo/GuiaView.h"
+#include "Modelo/windows/GuiaView.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 #include "core/Plantillas.h"

@@ -2,8 +2,8 @@
 // holds is shown by the box's control, and what the control holds is what the save writes. A
 // row the exchange cannot carry fails here, whatever kind of box it is.
 #include "Formulario.h"
-#include "Modelo/Funciones.h"
-#include "Modelo/GuiaView.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/windows/GuiaView.h"
 #include "core/ModDoc.h"
 #include "core/TablaCasillas.h"
 #include "support/BaseTemporal.h"

@@ -2,10 +2,10 @@
 // whatever a person does, the page keeps its invariants. The seed is printed, and
 // MODELO_SEMILLA=N replays a failure.
 #include "Formulario.h"
-#include "Modelo/Controles.h"
-#include "Modelo/Funciones.h"
-#include "Modelo/GuiaView.h"
-#include "Modelo/Persona.h"
+#include "Modelo/base/Funciones.h"
+#include "Modelo/windows/Controles.h"
+#include "Modelo/windows/GuiaView.h"
+#include "Modelo/windows/Persona.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 #include "support/BaseTemporal.h"

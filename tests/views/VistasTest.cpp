@@ -2,8 +2,8 @@
 // drives them: the name layout, the code label, read-only and edit modes, every box loaded and
 // saved back, the typing limits, positioning on a box, and the rules of page 1.
 #include "Formulario.h"
-#include "Modelo/GuiaView.h"
-#include "Modelo/Persona.h"
+#include "Modelo/windows/GuiaView.h"
+#include "Modelo/windows/Persona.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 #include "core/Plantillas.h"

@@ -1,0 +1,189 @@
+// The host's local database: one SQLite file holding tariffs, concepts, parties, code tables,
+// the error catalogue, settings and the stored declarations.
+#pragma once
+
+#include "Modelo/base/CArray.h"
+#include "Modelo/base/CString.h"
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// What a database failure is, as a person has to hear it: a statement that cannot run is the
+// caller's fault; the others are the file's or the machine's, and no retry of the same
+// statement would help.
+enum class FalloBD {
+    Sentencia,     // the statement itself (syntax, constraint, ...)
+    Ocupada,       // another program kept the database past the busy timeout
+    SoloLectura,   // the file, its folder or its medium cannot be written
+    DiscoLleno,    // no space left
+    Danada,        // the file is damaged
+    Ajena,         // not an SQLite database, or the database of another program
+    NoSeAbre,      // the file cannot be opened at all
+    EntradaSalida, // the system failed to read or write it
+    // Another program removed or replaced the write-ahead log this connection had open: what
+    // it wrote there nobody else would see, so the change was refused and the connection
+    // opened again on the files as they are now; the same change may simply be retried.
+    DiarioPerdido
+};
+
+// A database error: what failed, with the engine's message.
+class MODELO_API CExcepcionBD : public std::runtime_error {
+public:
+    // `codigo` is the engine's (extended) result code, `errnoSistema` the system's error behind
+    // it when there is one; together they tell what kind of failure this is.
+    CExcepcionBD(const CString& mensaje, const CString& sql = "", int codigo = 0,
+                 int errnoSistema = 0);
+    CExcepcionBD(FalloBD fallo, const CString& mensaje, int codigo = 0);
+    CString Mensaje() const { return mensaje_; }
+    CString Sql() const { return sql_; }
+    int Codigo() const { return codigo_; }
+    FalloBD Fallo() const { return fallo_; }
+
+private:
+    CString mensaje_, sql_;
+    int codigo_;
+    FalloBD fallo_;
+};
+
+// The one line a person reads about a failure of the database at `ruta`, in Spanish; for
+// every kind but Sentencia it also says that nothing was changed.
+MODELO_API CString DescribirFalloBD(const CExcepcionBD& e, const CString& ruta);
+
+// A value bound to a statement parameter: text, integer, real or NULL.
+struct MODELO_API ValorSql {
+    enum Tipo { Nulo, Texto, Entero, Real } tipo = Nulo;
+    CString texto;
+    long long entero = 0;
+    double real = 0;
+
+    ValorSql() = default;
+    ValorSql(const CString& t) : tipo(Texto), texto(t) {}
+    ValorSql(const char* t) : tipo(Texto), texto(t) {}
+    ValorSql(int i) : tipo(Entero), entero(i) {}
+    ValorSql(long long i) : tipo(Entero), entero(i) {}
+    ValorSql(double d) : tipo(Real), real(d) {}
+};
+
+// One row of a result: every column read back as text (NULL reads as "").
+class MODELO_API FilaSql {
+public:
+    explicit FilaSql(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    int Columnas() const;
+    CString Nombre(int columna) const;
+    CString Texto(int columna) const;
+    bool EsNulo(int columna) const;
+    long long Entero(int columna) const;
+
+private:
+    sqlite3_stmt* stmt_;
+};
+
+class MODELO_API CBaseDatos {
+public:
+    CBaseDatos();
+    ~CBaseDatos();
+    CBaseDatos(const CBaseDatos&) = delete;
+    CBaseDatos& operator=(const CBaseDatos&) = delete;
+
+    // How long a reader or a writer waits for another program's write before giving up.
+    static constexpr int kEsperaMs = 5000;
+    // The stamp of the schema and the error catalogue this build writes (PRAGMA user_version).
+    static int VersionEsquema();
+
+    // Opens (creating if needed) the file. Only a new database or one stamped by another
+    // version is written to: it gets the schema, the catalogue (and, when new, the seed) in one
+    // transaction. A file that cannot be written is opened for reading. Throws CExcepcionBD
+    // when the file is not a database of this program or cannot be read.
+    void Abrir(const CString& ruta);
+    void Cerrar();
+    bool EstaAbierta() const { return db_ != nullptr; }
+    CString Ruta() const { return ruta_; }
+    // Whether changes will be refused (the file, its folder or its medium is read-only, or the
+    // disk is too full to share it with writers).
+    bool SoloLectura() const;
+    // Why, in Spanish, as a person has to hear it ("la carpeta ... no se puede escribir"); ""
+    // when the database can be written.
+    CString MotivoSoloLectura() const;
+    // Throws a FalloBD::Danada error unless the engine's full check of the file passes: before
+    // an answer that a damaged file could give without an error ("there is no such row").
+    // It reads the whole file, so it is for the path of such an answer only.
+    void ExigirIntegra();
+
+    // Runs a script of statements. Throws on the first failing statement, naming it.
+    void EjecutarScript(const CString& sql);
+    // A user's script, all or nothing: one transaction that the script may not end or leave.
+    void CargarScript(const CString& sql);
+    // Runs one statement with parameters; calls `fila` for every row it returns.
+    void Consultar(const CString& sql, const std::vector<ValorSql>& parametros,
+                   const std::function<void(const FilaSql&)>& fila = {});
+    void Ejecutar(const CString& sql, const std::vector<ValorSql>& parametros = {}) {
+        Consultar(sql, parametros);
+    }
+    // The first column of the first row, or `siNo` when there is no row.
+    CString Valor(const CString& sql, const std::vector<ValorSql>& parametros = {},
+                  const CString& siNo = "");
+
+    // All or nothing: commits on Confirmar, rolls back when destroyed without it. The
+    // outermost one of a writer takes the write lock at once (waiting for another writer), so
+    // what it reads is what it changes and no other program's change slips in between; the
+    // outermost one of a reader sees one snapshot. Inner ones are savepoints.
+    class MODELO_API Transaccion {
+    public:
+        enum Modo { Escritura, Lectura };
+        explicit Transaccion(CBaseDatos& db, Modo modo = Escritura);
+        ~Transaccion();
+        void Confirmar();
+        Transaccion(const Transaccion&) = delete;
+        Transaccion& operator=(const Transaccion&) = delete;
+
+    private:
+        CBaseDatos& db_;
+        CString nombre_; // empty for the outermost
+        Modo modo_;
+        unsigned conexion_; // a transaction ends with the connection it began on
+        bool abierta_ = true;
+    };
+
+    // The database the host application has open; the plug-ins' queries run on it.
+    static CBaseDatos* Actual();
+    static void FijarActual(CBaseDatos* db);
+
+    sqlite3* Manejador() const { return db_; }
+
+private:
+    sqlite3_stmt* Preparar(const CString& sql);
+    [[noreturn]] void Fallar(const CString& sql, int rc);
+    // How a connection reaches the file: to read and write; to read, sharing the log with
+    // other programs; or to read the file alone, without locks, log or shared memory.
+    enum class Acceso { Escritura, Lectura, Inmutable };
+    void Conectar(const CString& ruta, Acceso acceso);
+    void AbrirParaLeer(const CString& ruta);
+    // Whether the write-ahead log this connection has open is still the file at its name.
+    bool DiarioVigente();
+    // Before a write: when the log is no longer the database's, drops the connection with
+    // whatever transaction it has open, connects again and throws FalloBD::DiarioPerdido.
+    void ExigirDiarioVigente();
+    void Reconectar();
+    bool Comprobar();
+    void Actualizar();
+    sqlite3* db_ = nullptr;
+    CString ruta_;
+    // Why a connection opened for writing cannot write, when the engine alone would say only
+    // "read-only".
+    FalloBD motivoSoloLectura_ = FalloBD::SoloLectura;
+    CString porQueSoloLectura_;
+    Acceso acceso_ = Acceso::Escritura;
+    int profundidad_ = 0;   // open transactions
+    unsigned conexion_ = 0; // counts the connections made, so a transaction knows its own
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+};
+
+// A host setting from the settings table; "" when unset.
+MODELO_API CString AfxAjuste(const CString& clave);
+MODELO_API void AfxFijarAjuste(const CString& clave, const CString& valor);

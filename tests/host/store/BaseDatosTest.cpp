@@ -1,0 +1,270 @@
+#include "Modelo/store/BaseDatos.h"
+#include "Formularios.h"
+#include "Modelo/document/GuiaDoc.h"
+#include "support/Apoyo.h"
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+
+TEST(BaseDatos, ANewFileIsCreatedWithSchemaAndSeed) {
+    apoyo::CarpetaTemporal tmp;
+    CBaseDatos db;
+    db.Abrir(tmp / "m.db");
+    EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'version_semilla'"), "1");
+    db.Ejecutar("UPDATE AJUSTES SET VALOR = 'mio' WHERE CLAVE = 'version_semilla'");
+    db.Cerrar();
+    db.Abrir(tmp / "m.db"); // reopening keeps the user's data
+    EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'version_semilla'"), "mio");
+}
+
+// The rows kept per form are written from the build's list of forms: each form of it gets the
+// same rows of every such table, and no other model gets any.
+TEST(BaseDatos, ANewDatabaseHoldsTheSameRowsForEveryFormOfTheBuild) {
+    apoyo::CarpetaTemporal tmp;
+    CBaseDatos db;
+    db.Abrir(tmp / "m.db");
+    std::string esperados;
+    for (const std::string& m :
+         std::set<std::string>(std::begin(formularios::kModelos), std::end(formularios::kModelos)))
+        esperados += (esperados.empty() ? "" : ",") + m;
+    struct Tabla {
+        const char* nombre;
+        const char* modelo;
+        const char* filtro;
+    };
+    for (const Tabla& t :
+         {Tabla{"PATARIFA", "CDMODELO", "1"}, Tabla{"CODIGOS_CASILLA0", "MODELO", "1"},
+          Tabla{"AYUDAS_CASILLA", "MODELO", "1"}, Tabla{"AYUDAS_BLOQUE", "MODELO", "1"},
+          // A form's error code is its model code and a serial of five digits; the host's own
+          // codes are not kept per form.
+          Tabla{"CATALOGO_ERRORES", "substr(CODIGO, 1, length(CODIGO) - 5)",
+                "CODIGO NOT LIKE 'MODELO%'"}}) {
+        const CString filas =
+            CString("(SELECT ") + t.modelo + " AS m FROM " + t.nombre + " WHERE " + t.filtro + ")";
+        EXPECT_EQ(db.Valor("SELECT group_concat(m) FROM (SELECT DISTINCT m FROM " + filas +
+                           " ORDER BY m)"),
+                  CString(esperados))
+            << t.nombre;
+        EXPECT_EQ(db.Valor("SELECT count(DISTINCT n) FROM (SELECT count(*) AS n FROM " + filas +
+                           " GROUP BY m)"),
+                  "1")
+            << t.nombre;
+    }
+}
+
+TEST(BaseDatos, AFileThatIsNotADatabaseIsRefusedAndLeftAsItWas) {
+    apoyo::CarpetaTemporal tmp;
+    const std::string ruta = tmp / "notas.txt";
+    const std::string contenido = "esto no es una base de datos\n" + std::string(5000, 'x');
+    apoyo::Escribir(ruta, contenido);
+    CBaseDatos db;
+    EXPECT_THROW(db.Abrir(ruta), CExcepcionBD);
+    EXPECT_FALSE(db.EstaAbierta());
+    EXPECT_EQ(apoyo::Leer(ruta), contenido);
+}
+
+TEST(BaseDatos, InnerTransactionFailureUndoesOnlyWhatTheOuterDoesNotKeep) {
+    apoyo::CarpetaTemporal tmp;
+    CBaseDatos db;
+    db.Abrir(tmp / "m.db");
+    {
+        CBaseDatos::Transaccion fuera(db);
+        db.Ejecutar("INSERT INTO AJUSTES VALUES ('a', '1')");
+        {
+            CBaseDatos::Transaccion dentro(db);
+            db.Ejecutar("INSERT INTO AJUSTES VALUES ('b', '2')");
+        } // not confirmed: 'b' is undone
+        fuera.Confirmar();
+    }
+    EXPECT_EQ(db.Valor("SELECT count(*) FROM AJUSTES WHERE CLAVE IN ('a', 'b')"), "1");
+    {
+        CBaseDatos::Transaccion t(db);
+        db.Ejecutar("INSERT INTO AJUSTES VALUES ('c', '3')");
+    }
+    EXPECT_EQ(db.Valor("SELECT count(*) FROM AJUSTES WHERE CLAVE = 'c'"), "0");
+}
+
+TEST(BaseDatos, ParametersCarryApostrophesAndErrorsNameTheStatement) {
+    apoyo::CarpetaTemporal tmp;
+    CBaseDatos db;
+    db.Abrir(tmp / "m.db");
+    db.Ejecutar("INSERT INTO AJUSTES VALUES (?, ?)", {"o'brien", "x"});
+    EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = ?", {"o'brien"}), "x");
+    try {
+        db.EjecutarScript("SELECT 1; SELEC 2;");
+        FAIL();
+    } catch (const CExcepcionBD& e) {
+        EXPECT_NE(e.Sql().Find("SELEC 2"), -1);
+    }
+    // The same text run again after a failure still works (the cached statement was reset).
+    EXPECT_THROW(db.Ejecutar("INSERT INTO AJUSTES VALUES (?, ?)", {"o'brien", "y"}), CExcepcionBD);
+    db.Ejecutar("INSERT INTO AJUSTES VALUES (?, ?)", {"nuevo", "y"});
+}
+
+TEST(Catalogo, UnknownCodesSaySoInsteadOfStayingBlank) {
+    apoyo::CarpetaTemporal tmp;
+    CBaseDatos db;
+    db.Abrir(tmp / "m.db");
+    CBaseDatos::FijarActual(&db);
+    db.Ejecutar("INSERT INTO CATALOGO_ERRORES VALUES ('X1', 'Fila %1 mal', 'detalle')");
+    CListaErrores errores;
+    errores.Add(stError(50, 0, "X1", "", ""));
+    errores.Add(stError(50, 0, "X2", "", ""));
+    errores.Add(stError(50, 0, "X1", "Fila 7 mal", "ya puesto"));
+    CGuiaDoc doc;
+    doc.ObtenerDetallesListaErrores(errores);
+    EXPECT_EQ(errores[0].Descripcion, "Fila %1 mal");
+    EXPECT_EQ(errores[0].Detalle, "detalle");
+    EXPECT_NE(errores[1].Descripcion.Find("X2"), -1);
+    EXPECT_EQ(errores[2].Detalle, "ya puesto");
+    CBaseDatos::FijarActual(nullptr);
+}
+
+namespace {
+CString Stamp() {
+    return CString::Formatted("%d", CBaseDatos::VersionEsquema());
+}
+} // namespace
+
+TEST(BaseDatos, OpeningWritesNothingUnlessTheStampIsOfAnotherVersion) {
+    apoyo::CarpetaTemporal tmp;
+    const std::string ruta = tmp / "m.db";
+    CBaseDatos db;
+    db.Abrir(ruta);
+    EXPECT_EQ(db.Valor("PRAGMA user_version"), Stamp());
+    EXPECT_EQ(db.Valor("PRAGMA journal_mode"), "wal");
+    const CString contar = "SELECT count(*) FROM CATALOGO_ERRORES WHERE CODIGO = '863A100001'";
+    db.Ejecutar("DELETE FROM CATALOGO_ERRORES WHERE CODIGO = '863A100001'");
+    db.Cerrar();
+
+    db.Abrir(ruta);
+    EXPECT_EQ(db.Valor("SELECT total_changes()"), "0");
+    EXPECT_EQ(db.Valor(contar), "0"); // the catalogue was not rewritten
+    // As an earlier version left it: no stamp, the rollback journal.
+    db.EjecutarScript("PRAGMA user_version = 0; PRAGMA journal_mode = DELETE");
+    db.Ejecutar("INSERT INTO AJUSTES VALUES ('mio', 'sigue')");
+    db.Cerrar();
+
+    db.Abrir(ruta);
+    EXPECT_NE(db.Valor("SELECT total_changes()"), "0");
+    EXPECT_EQ(db.Valor(contar), "1");
+    EXPECT_EQ(db.Valor("PRAGMA user_version"), Stamp());
+    EXPECT_EQ(db.Valor("PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'mio'"), "sigue");
+}
+
+// A read-only folder or a full disk cannot hold the shared memory of the write-ahead log; a link
+// to nowhere in its place stands for both, and no user's permissions can defeat it.
+TEST(BaseDatos, WithoutSharedMemoryTheFileIsReadAloneUnlessTheLogHoldsChanges) {
+    apoyo::CarpetaTemporal tmp;
+    const std::string ruta = tmp / "m.db";
+    {
+        CBaseDatos db;
+        db.Abrir(ruta);
+        db.Ejecutar("INSERT INTO AJUSTES VALUES ('a', '1')");
+    }
+    std::filesystem::create_symlink(tmp / "falta/shm", ruta + "-shm");
+    const std::string antes = apoyo::Leer(ruta);
+    {
+        CBaseDatos db;
+        db.Abrir(ruta);
+        EXPECT_TRUE(db.SoloLectura());
+        EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'a'"), "1");
+        try {
+            CBaseDatos::Transaccion t(db);
+            db.Ejecutar("INSERT INTO AJUSTES VALUES ('b', '2')");
+            t.Confirmar();
+            FAIL() << "a change was accepted";
+        } catch (const CExcepcionBD& e) {
+            EXPECT_EQ(e.Fallo(), FalloBD::SoloLectura) << e.what();
+        }
+    }
+    // Changes the file may lack must not be skipped silently.
+    apoyo::Escribir(ruta + "-wal", std::string(4096, 'w'));
+    CBaseDatos db;
+    EXPECT_THROW(db.Abrir(ruta), CExcepcionBD);
+    EXPECT_EQ(apoyo::Leer(ruta), antes);
+}
+
+TEST(BaseDatos, AReaderKeepsItsSnapshotWhileAWriterCommits) {
+    apoyo::CarpetaTemporal tmp;
+    CBaseDatos lector, escritor;
+    lector.Abrir(tmp / "m.db");
+    escritor.Abrir(tmp / "m.db");
+    CBaseDatos::Transaccion t(lector, CBaseDatos::Transaccion::Lectura);
+    const CString antes = lector.Valor("SELECT count(*) FROM AJUSTES");
+    const auto inicio = std::chrono::steady_clock::now();
+    escritor.Ejecutar("INSERT INTO AJUSTES VALUES ('nuevo', '1')");
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(1))
+        << "the writer waited for the reader";
+    EXPECT_EQ(lector.Valor("SELECT count(*) FROM AJUSTES"), antes);
+    t.Confirmar();
+    EXPECT_NE(lector.Valor("SELECT count(*) FROM AJUSTES"), antes);
+}
+
+TEST(BaseDatos, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
+    apoyo::CarpetaTemporal tmp;
+    CBaseDatos primero, segundo;
+    primero.Abrir(tmp / "m.db");
+    segundo.Abrir(tmp / "m.db");
+    auto t = std::make_unique<CBaseDatos::Transaccion>(primero);
+    primero.Ejecutar("INSERT INTO AJUSTES VALUES ('n', '1')");
+    std::string error;
+    CString leido;
+    std::thread otro([&] {
+        try {
+            // Reads what it changes inside its own transaction: it must see the first one's.
+            CBaseDatos::Transaccion t2(segundo);
+            leido = segundo.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'n'");
+            segundo.Ejecutar("UPDATE AJUSTES SET VALOR = VALOR + 1 WHERE CLAVE = 'n'");
+            t2.Confirmar();
+        } catch (const CExcepcionBD& e) {
+            error = e.what();
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    t->Confirmar();
+    t.reset();
+    otro.join();
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(leido, "1");
+    EXPECT_EQ(primero.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'n'"), "2");
+}
+
+// What the engine alone would call an I/O error, or would blame on a stale reason.
+TEST(BaseDatos, AFailureIsNamedByItsSystemReasonOnlyWhenThatIsWhatFailed) {
+    const CString ruta = "/datos/m.db";
+    struct Caso {
+        CExcepcionBD e;
+        FalloBD fallo;
+        const char* dice;
+    };
+    const Caso casos[] = {
+        // The system's reason behind an I/O error: no space, a read-only medium.
+        {CExcepcionBD("disk I/O error", "", 10 | (19 << 8), ENOSPC), FalloBD::DiscoLleno,
+         "no queda espacio"},
+        {CExcepcionBD("disk I/O error", "", 10, EROFS), FalloBD::SoloLectura, "sólo lectura"},
+        {CExcepcionBD("disk I/O error", "", 10, EIO), FalloBD::EntradaSalida,
+         "lectura o escritura"},
+        {CExcepcionBD("no such table: X", "SELECT * FROM X", 1), FalloBD::Sentencia,
+         "no such table"},
+        // A busy error after an earlier failure of the disk is still a busy error.
+        {CExcepcionBD("database is locked", "", 5, ENOSPC), FalloBD::Ocupada, "ocupada"},
+    };
+    for (const Caso& c : casos) {
+        EXPECT_EQ(c.e.Fallo(), c.fallo) << c.e.what();
+        const CString linea = DescribirFalloBD(c.e, ruta);
+        EXPECT_NE(linea.Find(c.dice), -1) << linea;
+        EXPECT_EQ(linea.Find('\n'), -1) << linea;
+        if (c.fallo != FalloBD::Sentencia) {
+            EXPECT_NE(linea.Find(ruta), -1) << linea;
+            EXPECT_NE(linea.Find("no se ha cambiado nada"), -1) << linea;
+        }
+    }
+}
