@@ -9,8 +9,8 @@
 // import / bare pass ("ratio" against the first, "ratio2" against the second) and the
 // import's peak memory above what the process held before, against the file size.
 #include "Formulario.h"
-#include "Modelo/services/Servicios.h"
 #include "Modelo/store/BaseDatos.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "core/ModDoc.h"
 
 #include <chrono>

@@ -6,7 +6,7 @@
 //
 // Prints the median and the slowest try of each, in milliseconds, on the offscreen platform.
 #include "Host.h"
-#include "Modelo/services/Servicios.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "PestanaDeclaracion.h"
 #include "VentanaPrincipal.h"
 #include "support/Apoyo.h"

@@ -2,8 +2,8 @@
 // form 863 on a real database. The import must refuse or take the file, never crash, and a
 // refused file must leave the liquidation boxes empty.
 #include "Formulario.h"
-#include "Modelo/services/Servicios.h"
 #include "Modelo/store/BaseDatos.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "core/ModDoc.h"
 
 #include <cstdint>

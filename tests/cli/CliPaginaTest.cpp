@@ -1,8 +1,8 @@
 // Page 1 from the command line: `type` runs every rule of the page as a person's typing does,
 // and the parties dialog's operations keep the party store and the declaration's parties.
 #include "Host.h"
-#include "Modelo/services/Servicios.h"
 #include "Modelo/windows/Persona.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "cli/Cli.h"
 
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 // The real window driven as a person drives it: keys into the widgets, focus moves, clicks.
 // The services record what the window would show, so nothing waits for a person.
 #include "Host.h"
-#include "Modelo/services/Servicios.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "PestanaDeclaracion.h"
 #include "VentanaPrincipal.h"
 #include "render/Pagina.h"

@@ -2,8 +2,8 @@
 // services recorded instead of shown.
 #pragma once
 
-#include "Modelo/services/Servicios.h"
 #include "Modelo/store/BaseDatos.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "support/Apoyo.h"
 
 struct BaseTemporal {

@@ -1,6 +1,7 @@
 // The host's check of every filled box of page 1 by the form's box catalogue, for the form the
 // test is compiled for.
 #include "Formulario.h"
+#include "Modelo/base/Recursos.h"
 #include "Modelo/document/CodigosHost.h"
 #include "core/CatalogoCasillas.h"
 #include "core/IdsRecursos.h"

@@ -1,5 +1,5 @@
 // Spanish identification numbers and their check characters.
-#include "Modelo/document/GuiaDoc.h"
+#include "Modelo/base/Funciones.h"
 
 #include <cstring>
 
@@ -73,7 +73,7 @@ bool Entidad(const CString& t) {
 
 } // namespace
 
-bool CGuiaDoc::Es_Documento_Identificacion_Valido(const CString& nif, bool soloPersonasFisicas) {
+bool DocumentoIdentificacionValido(const CString& nif, bool soloPersonasFisicas) {
     if (nif.GetLength() != 9)
         return false;
     if (PersonaFisica(nif))

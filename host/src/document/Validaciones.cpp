@@ -30,6 +30,10 @@ CString PrimerPeriodoConTarifa(const CString& formulario) {
 
 } // namespace
 
+bool CGuiaDoc::Es_Documento_Identificacion_Valido(const CString& nif, bool soloPersonasFisicas) {
+    return DocumentoIdentificacionValido(nif, soloPersonasFisicas);
+}
+
 bool CGuiaDoc::ValidarFechaString(const CString& dia, const CString& mes, const CString& anio) {
     if (!SoloDigitos(dia, 1, 2) || !SoloDigitos(mes, 1, 2) || !SoloDigitos(anio, 4, 4))
         return false;

@@ -1,7 +1,6 @@
 #include "Modelo/parties/MantenimientoIntervinientes.h"
 
 #include "Modelo/base/Funciones.h"
-#include "Modelo/document/GuiaDoc.h"
 #include "parties/Vinculos.h"
 
 namespace {
@@ -84,7 +83,7 @@ CString CMantenimientoIntervinientes::Comprobar(const stInterviniente& p) {
     }
     if (p.Nif.IsEmpty())
         return "Falta el NIF del interviniente";
-    if (!CGuiaDoc::Es_Documento_Identificacion_Valido(p.Nif, false))
+    if (!DocumentoIdentificacionValido(p.Nif, false))
         return "El NIF " + CitaBreve(p.Nif) + " no es válido";
     CString a1, a2, n;
     ExtraerCadBD(p.Nombre, a1, a2, n);

@@ -1,3 +1,4 @@
+#include "Modelo/base/Funciones.h"
 #include "Modelo/document/GuiaDoc.h"
 
 #include <cstring>
@@ -5,8 +6,7 @@
 
 namespace {
 bool Valido(const char* nif, bool soloFisicas = false) {
-    return CGuiaDoc::Es_Documento_Identificacion_Valido(CString(nif, int(std::strlen(nif))),
-                                                        soloFisicas);
+    return DocumentoIdentificacionValido(CString(nif, int(std::strlen(nif))), soloFisicas);
 }
 } // namespace
 
@@ -47,10 +47,10 @@ TEST(Identificacion, ShapeAndStrayBytes) {
                             "1234567L",
                             "B1234567\xC3"})
         EXPECT_FALSE(Valido(nif)) << nif;
-    EXPECT_FALSE(CGuiaDoc::Es_Documento_Identificacion_Valido(CString("\0"
-                                                                      "1234567D",
-                                                                      9),
-                                                              false));
+    EXPECT_FALSE(DocumentoIdentificacionValido(CString("\0"
+                                                       "1234567D",
+                                                       9),
+                                               false));
 }
 
 TEST(ChequeosHost, DatesReceiptsAndNumbers) {

@@ -60,3 +60,6 @@ MODELO_API CString QuitarSep(const CString& nombre);
 // Whether an identification number is a natural person's: a DNI, a NIE (X, Y, Z) or a K, L, M
 // number.
 MODELO_API bool Tratar_como_NIF(const CString& nif);
+// A Spanish identification number with its check character: DNI, NIE, K/L/M numbers and CIF,
+// upper case, nine characters. With `soloPersonasFisicas` a CIF is refused.
+MODELO_API bool DocumentoIdentificacionValido(const CString& nif, bool soloPersonasFisicas);

@@ -5,6 +5,7 @@
 
 #include "Modelo/base/CObject.h"
 #include "Modelo/base/COleDateTime.h"
+#include "Modelo/base/Errores.h"
 #include "Modelo/document/CatalogoCasillas.h"
 
 #include <functional>
@@ -17,23 +18,6 @@ class CIntervSet;
 class CDC;
 struct CPrintInfo;
 class CTreeCtrl;
-
-// The host's error record: the box a finding points at, its page index, its code and the two
-// texts of the catalogue.
-struct MODELO_API stError {
-    int Casilla = 0;
-    int Pagina = 0;
-    CString Codigo;
-    CString Descripcion;
-    CString Detalle;
-
-    stError() = default;
-    stError(int casilla, int pagina, CString codigo, CString descripcion, CString detalle)
-        : Casilla(casilla), Pagina(pagina), Codigo(std::move(codigo)),
-          Descripcion(std::move(descripcion)), Detalle(std::move(detalle)) {}
-    friend bool operator==(const stError&, const stError&) = default;
-};
-using CListaErrores = CArray<stError, stError>;
 
 // Printed copies of a page. A page is printed once per copy kind in its list.
 enum Ejemplar {
@@ -235,8 +219,8 @@ public:
     static bool ValidarNumJustificante(const CString& formulario, const CString& numero);
     // A non-empty text of decimal digits only.
     static bool EsNumero(const CString& texto);
-    // A Spanish identification number with its check character: DNI, NIE, K/L/M numbers and
-    // CIF, upper case, nine characters. With `soloPersonasFisicas` a CIF is refused.
+    // The check of DocumentoIdentificacionValido (Funciones.h), which the party store below the
+    // document uses too; the forms find it here with the document's other checks.
     static bool Es_Documento_Identificacion_Valido(const CString& nif, bool soloPersonasFisicas);
     // The accrual period of a declaration: form code, period type ("1" monthly), month, year
     // and a period value unused by monthly periods. The month is 1 to 12, the year four
