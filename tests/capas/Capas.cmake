@@ -2,8 +2,9 @@
 #   cmake -DRAIZ=<tree> -DWIDGETS=<QtWidgets include folder> -P Capas.cmake
 #
 # The framework library's folders, lowest first: each may include its own and those before it.
-# The plug-in sources include the library and each other; the program (app/) and its drawing
-# (render/) add Qt without its widgets; only the window (gui/) uses widgets. Tests, benchmarks
+# The plug-in sources include the library and each other; the host both faces run on (app/) adds
+# no Qt; the command line (cli/) and the drawing (render/) add Qt without its widgets; only the
+# window (gui/) uses widgets. Tests, benchmarks
 # and fuzz targets may reach anything and are not checked.
 cmake_minimum_required(VERSION 3.25)
 
@@ -17,8 +18,10 @@ set(INCLUYE_pagegen plugin pagegen)
 set(QT_pagegen gui)
 set(INCLUYE_render render)
 set(QT_render gui)
-set(INCLUYE_app render app)
-set(QT_app gui)
+set(INCLUYE_app app)
+set(QT_app none)
+set(INCLUYE_cli render app cli)
+set(QT_cli gui)
 set(INCLUYE_gui render app gui)
 set(QT_gui all)
 
@@ -50,7 +53,7 @@ function(parte_de ruta salida)
     set(primera "${CMAKE_MATCH_1}")
     if(primera IN_LIST CARPETAS_PLUGIN)
       set(p plugin)
-    elseif(primera MATCHES "^(render|app|gui)$")
+    elseif(primera MATCHES "^(render|app|cli|gui)$")
       set(p "${primera}")
     endif()
   endif()
@@ -76,7 +79,8 @@ function(destino_de incluido fichero salida)
     parte_de("${incluido}" d)
   else()
     file(GLOB_RECURSE hallados RELATIVE "${RAIZ}" "${RAIZ}/app/${incluido}"
-         "${RAIZ}/render/${incluido}" "${RAIZ}/gui/${incluido}" "${RAIZ}/forms/*/${incluido}")
+         "${RAIZ}/render/${incluido}" "${RAIZ}/cli/${incluido}" "${RAIZ}/gui/${incluido}"
+         "${RAIZ}/forms/*/${incluido}")
     if(hallados)
       list(GET hallados 0 primero)
       parte_de("${primero}" d)
