@@ -2,6 +2,7 @@
 #include "Host.h"
 #include "Modelo/services/Servicios.h"
 #include "Modelo/windows/GuiaView.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "cli/Cli.h"
 
 #include <nlohmann/json.hpp>
