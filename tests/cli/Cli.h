@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 #include <string>
 
+inline bool Contiene(const std::string& texto, const std::string& parte) {
+    return texto.find(parte) != std::string::npos;
+}
+
 class Cli : public ::testing::Test {
 protected:
     apoyo::CarpetaTemporal tmp;

@@ -22,10 +22,6 @@ std::string Programa() {
     return std::string(MODELO_BIN_DIR) + "/modelo";
 }
 
-bool Contiene(const std::string& texto, const std::string& parte) {
-    return texto.find(parte) != std::string::npos;
-}
-
 } // namespace
 
 TEST_F(Cli, ManyWritersAtOnceLoseNothing) {

@@ -11,10 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Contiene(const std::string& texto, const std::string& parte) {
-    return texto.find(parte) != std::string::npos;
-}
-
 class CliSalida : public Cli {
 protected:
     std::string c;

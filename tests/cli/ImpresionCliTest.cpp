@@ -65,10 +65,6 @@ protected:
     }
 };
 
-bool Contiene(const std::string& texto, const std::string& parte) {
-    return texto.find(parte) != std::string::npos;
-}
-
 } // namespace
 
 TEST_F(CliImpresion, ADraftPrintsEveryCopyWithItsBoxesCodesAndDraftLabel) {

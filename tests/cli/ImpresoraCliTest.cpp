@@ -12,10 +12,6 @@
 
 namespace {
 
-bool Contiene(const std::string& texto, const std::string& parte) {
-    return texto.find(parte) != std::string::npos;
-}
-
 std::string Programa(const char* nombre) {
     for (const char* carpeta : {"/usr/sbin/", "/usr/bin/", "/sbin/", "/bin/"})
         if (access((std::string(carpeta) + nombre).c_str(), X_OK) == 0)
