@@ -328,12 +328,23 @@ void MOD_P1VIEW::OnSetfocusAnioDevengo() {
     periodoComprobado_.Empty();
 }
 
-// A change the person is not making (a month picked from the list, a rule, the page showing
-// its values) is complete as it comes.
+// A change the person is not making (a month picked from the list, a rule) is complete as it
+// comes. The page showing its values tells a stored period it refuses, and has nothing to put
+// back.
 void MOD_P1VIEW::OnChangeMesDevengo() {
-    if (escribiendoPeriodo_ || EsSoloLectura())
+    if (escribiendoPeriodo_)
         return;
     const CString mes = DeCasilla(casilla::MesDevengo).GetWindowText();
+    if (casillaEnVisita_ < 0 && mes == Texto(casilla::MesDevengo)) {
+        CListaErrores errores;
+        if (!mes.IsEmpty() && !Texto(casilla::AnioDevengo).IsEmpty())
+            static_cast<MOD_DOC*>(GetDocument())->ValidarFechaDevengo(errores);
+        if (!errores.IsEmpty())
+            MostrarErrores(*GetDocument(), errores);
+        return;
+    }
+    if (EsSoloLectura())
+        return;
     if (casillaEnVisita_ < 0) {
         mesAlEntrar_ = Texto(casilla::MesDevengo);
         anioAlEntrar_ = Texto(casilla::AnioDevengo);
