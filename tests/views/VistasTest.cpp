@@ -284,6 +284,33 @@ TEST_F(Vistas, CountsUnlockTheirAmountsAndTheTotalFollowsTheQuotas) {
     EXPECT_EQ(Texto(72), "");
 }
 
+// What the box showed before the person typed is what a refused amount gives way to, never a
+// half-typed text; the total is summed from what the boxes keep.
+TEST_F(Vistas, ARefusedAmountGivesBackWhatTheBoxShowedAndTheTotalNeverCountsIt) {
+    P1(casilla::NumeroDocumentos, "1");
+    P1(casilla::Cuota, "10,00");
+    CPersona persona(Abrir());
+    persona.Escribir(control::Cuota, "12.34");
+    EXPECT_EQ(Texto(casilla::Cuota), "12.34"); // still typing: nothing is judged yet
+    persona.Teclear(control::Cuota, ",5");
+    persona.Tabular();
+    ASSERT_EQ(base.ui.mensajes.size(), 1u);
+    EXPECT_EQ(base.ui.mensajes[0].texto, "- El importe no es válido.\n");
+    EXPECT_EQ(Texto(casilla::Cuota), "10,00");
+    EXPECT_EQ(Texto(casilla::TotalIngresar), "10,00");
+    persona.Escribir(control::Cuota, "7,5");
+    persona.Tabular();
+    EXPECT_EQ(Texto(casilla::Cuota), "7,50");
+    EXPECT_EQ(Texto(casilla::TotalIngresar), "7,50");
+    EXPECT_EQ(base.ui.mensajes.size(), 1u);
+    // A malformed quota a script stored adds nothing to the total the page writes.
+    ASSERT_TRUE(vista->SalvarDatos());
+    P1(casilla::Cuota + 1, "12.34");
+    P1(casilla::NumeroDocumentos + 1, "1");
+    Abrir();
+    EXPECT_EQ(Texto(casilla::TotalIngresar), "7,50");
+}
+
 TEST_F(Vistas, TheTotalIsExactToTheCentAndItsOwnValidationTakesIt) {
     // Fourteen-digit quotas: a double sum would end in ,94; a quota as the field admits it,
     // without dots or with one decimal, adds as the amount it is.
