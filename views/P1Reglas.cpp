@@ -27,20 +27,13 @@ constexpr const char* kCuotasDelFichero =
     "periodo de devengo del fichero; no se han vuelto a calcular para el periodo %1. "
     "Revíselas.";
 
-// One message box listing every finding, each on its own line after "- ".
-void MostrarErrores(CGuiaDoc& doc, CListaErrores& errores) {
+// The text of one message listing every finding, each on its own line after "- ".
+CString TextoErrores(CGuiaDoc& doc, CListaErrores& errores) {
     doc.ObtenerDetallesListaErrores(errores);
     CString texto;
     for (const stError& e : errores)
         texto += "- " + e.Descripcion + "\n";
-    AfxMessageBox(texto, MB_OK | MB_ICONINFORMATION);
-}
-
-// One finding of a rule the page checks itself, explained as the validation would.
-void MostrarError(CGuiaDoc& doc, int casilla, const char* codigo) {
-    CListaErrores errores;
-    errores.Add(stError(casilla, pagina::P1, codigo, "", ""));
-    MostrarErrores(doc, errores);
+    return texto;
 }
 
 CString Normalizado(const CString& mes) {
@@ -235,6 +228,16 @@ void MOD_P1VIEW::CalcularTotalIngresar() {
 
 // ----- what a person leaves in a box ------------------------------------------------------------
 
+// On screen the message takes the focus from the page, and gives it back when it closes: the
+// box the person was in is neither left nor entered by that.
+void MOD_P1VIEW::Explicar(const CString& texto, UINT tipo) {
+    struct Abierto {
+        bool& explicando;
+        ~Abierto() { explicando = false; }
+    } abierto{explicando_ = true};
+    AfxMessageBox(texto, tipo);
+}
+
 void MOD_P1VIEW::Entrar(int c) {
     casillaEnVisita_ = c;
     alEntrar_ = DeCasilla(c).GetWindowText();
@@ -268,13 +271,17 @@ bool MOD_P1VIEW::AjustarAlFormato(int c) {
     default:
         return true;
     }
-    MostrarError(*GetDocument(), c, codigo);
+    CListaErrores errores;
+    errores.Add(stError(c, pagina::P1, codigo, "", ""));
+    Explicar(TextoErrores(*GetDocument(), errores), MB_OK | MB_ICONINFORMATION);
     control.SetWindowText(Anterior(c));
     return false;
 }
 
 void MOD_P1VIEW::OnSetfocusLiquidacion(NMHDR* nm, LRESULT* resultado) {
     *resultado = 0;
+    if (explicando_)
+        return;
     const int c = CasillaDeControl(int(nm->idFrom));
     if (c >= 0)
         Entrar(c);
@@ -284,6 +291,8 @@ void MOD_P1VIEW::OnSetfocusLiquidacion(NMHDR* nm, LRESULT* resultado) {
 // the box takes.
 void MOD_P1VIEW::OnKillfocusLiquidacion(NMHDR* nm, LRESULT* resultado) {
     *resultado = 0;
+    if (explicando_)
+        return;
     const int c = CasillaDeControl(int(nm->idFrom));
     if (c < 0)
         return;
@@ -305,6 +314,8 @@ void MOD_P1VIEW::OnKillfocusLiquidacion(NMHDR* nm, LRESULT* resultado) {
 // checked, when the value is complete or the person leaves the box.
 
 void MOD_P1VIEW::OnSetfocusMesDevengo() {
+    if (explicando_)
+        return;
     AfxServicios().VaciarPortapapeles();
     UpdateData(true);
     if (!Texto(casilla::MesDevengo).IsEmpty()) {
@@ -321,6 +332,8 @@ void MOD_P1VIEW::OnSetfocusMesDevengo() {
 }
 
 void MOD_P1VIEW::OnSetfocusAnioDevengo() {
+    if (explicando_)
+        return;
     UpdateData(true);
     Entrar(casilla::AnioDevengo);
     mesAlEntrar_ = Texto(casilla::MesDevengo);
@@ -340,7 +353,7 @@ void MOD_P1VIEW::OnChangeMesDevengo() {
         if (!mes.IsEmpty() && !Texto(casilla::AnioDevengo).IsEmpty())
             static_cast<MOD_DOC*>(GetDocument())->ValidarFechaDevengo(errores);
         if (!errores.IsEmpty())
-            MostrarErrores(*GetDocument(), errores);
+            Explicar(TextoErrores(*GetDocument(), errores), MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (EsSoloLectura())
@@ -357,6 +370,8 @@ void MOD_P1VIEW::OnChangeMesDevengo() {
 }
 
 void MOD_P1VIEW::OnKillfocusMesDevengo() {
+    if (explicando_)
+        return;
     if (!EsSoloLectura())
         ComprobarPeriodo(casilla::MesDevengo);
     casillaEnVisita_ = -1;
@@ -369,6 +384,8 @@ void MOD_P1VIEW::OnKillfocusMesDevengo() {
 }
 
 void MOD_P1VIEW::OnKillfocusAnioDevengo() {
+    if (explicando_)
+        return;
     if (!EsSoloLectura())
         ComprobarPeriodo(casilla::AnioDevengo);
     casillaEnVisita_ = -1;
@@ -409,7 +426,7 @@ void MOD_P1VIEW::ComprobarPeriodo(int c) {
         periodoComprobado_ = periodo;
         return;
     }
-    MostrarErrores(*GetDocument(), errores);
+    Explicar(TextoErrores(*GetDocument(), errores), MB_OK | MB_ICONINFORMATION);
     escribiendoPeriodo_ = true;
     DeCasilla(c).SetWindowText(anterior);
     UpdateData(true);
@@ -430,7 +447,7 @@ void MOD_P1VIEW::AvisarCuotasDelFichero() {
         return;
     CString mensaje = kCuotasDelFichero;
     mensaje.Replace("%1", Texto(casilla::MesDevengo) + "/" + Texto(casilla::AnioDevengo));
-    AfxMessageBox(mensaje, MB_OK | MB_ICONWARNING);
+    Explicar(mensaje, MB_OK | MB_ICONWARNING);
 }
 
 // ----- the earlier declaration ------------------------------------------------------------------
@@ -482,7 +499,7 @@ void MOD_P1VIEW::OnKillfocusFechaFirma(NMHDR*, LRESULT* resultado) {
     static_cast<MOD_DOC*>(GetDocument())->ValidarFechaPresentacion(errores);
     if (errores.IsEmpty())
         return;
-    MostrarErrores(*GetDocument(), errores);
+    Explicar(TextoErrores(*GetDocument(), errores), MB_OK | MB_ICONINFORMATION);
     Fecha(casilla::FirmaFecha) = anterior;
     UpdateData(false);
     EscribirFechaFirma(anterior);

@@ -57,6 +57,8 @@ public:
 
 private:
     void SalirDeNumDoc(int fila);
+    // Shows a message of the page's rules.
+    void Explicar(const CString& texto, UINT tipo);
     // The person enters a box: what it shows is what a refused value gives way to.
     void Entrar(int casilla);
     // What the box showed before the person started typing in it; for a box changed without
@@ -80,4 +82,5 @@ private:
     // checked since: a period is checked, and a change after an import told, once.
     CString mesAlEntrar_, anioAlEntrar_, periodoComprobado_;
     bool escribiendoPeriodo_ = false; // the period rule itself is writing the month
+    bool explicando_ = false;         // a message of the rules is open
 };

@@ -4,6 +4,7 @@
 #include "Formulario.h"
 #include "Modelo/windows/GuiaView.h"
 #include "Modelo/windows/Persona.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 #include "core/Plantillas.h"
@@ -367,6 +368,40 @@ TEST_F(Vistas, ARefusedPeriodIsExplainedOnceAndPutBack) {
     EXPECT_EQ(Texto(2), "2024");
     EXPECT_EQ(Texto(1), "03");
     EXPECT_EQ(Caja(casilla::AnioDevengo), "2024");
+}
+
+// On a screen a message takes the focus from the page while it is open and gives it back as
+// it closes: the box the person was in is not left by that, so a refusal is told once.
+class ServiciosDePantalla : public CServiciosGrabados {
+public:
+    CGuiaView* vista = nullptr;
+    int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override {
+        CWnd* foco = vista->GetFocus();
+        vista->QuitarFoco();
+        const int r = CServiciosGrabados::MessageBox(texto, titulo, tipo);
+        if (foco)
+            foco->SetFocus();
+        return r;
+    }
+};
+
+TEST_F(Vistas, AMessageThatTakesTheFocusTellsARefusalOnce) {
+    P1(casilla::MesDevengo, "03");
+    P1(casilla::AnioDevengo, "2023");
+    P1(casilla::NumeroDocumentos, "1");
+    ServiciosDePantalla pantalla;
+    AfxFijarServicios(&pantalla);
+    CPersona persona(Abrir());
+    pantalla.vista = vista.get();
+    persona.Escribir(control::MesDevengo, "13");
+    persona.Tabular();
+    EXPECT_EQ(pantalla.mensajes.size(), 1u);
+    EXPECT_EQ(Texto(casilla::MesDevengo), "03");
+    persona.Escribir(control::Cuota, "1.2");
+    persona.Tabular();
+    EXPECT_EQ(pantalla.mensajes.size(), 2u);
+    EXPECT_EQ(Texto(casilla::Cuota), "");
+    AfxFijarServicios(&base.ui);
 }
 
 TEST_F(Vistas, TheSignatureDateIsSpeltOutAndAFutureOneRefused) {
