@@ -47,13 +47,6 @@ bool MesCompleto(const CString& mes) {
     return mes.GetLength() >= 2;
 }
 
-bool SoloDigitos(const CString& t) {
-    for (char c : t.view())
-        if (!texto::EsDigito(c))
-            return false;
-    return !t.IsEmpty();
-}
-
 // An amount as a person writes it: digits grouped by dots in threes or not at all, and at most
 // two decimals after a comma, which may be left out ("15", "1234,5", "1.234"). The cents it
 // stands for, or false when it is not an amount.
@@ -255,7 +248,7 @@ bool MOD_P1VIEW::AjustarAlFormato(int c) {
     const char* codigo = nullptr;
     switch (Formato(c)) {
     case FormatoCasilla::Cuenta:
-        if (SoloDigitos(texto))
+        if (CGuiaDoc::EsNumero(texto))
             return true;
         codigo = codigo_host::FormatoCuenta;
         break;
@@ -417,7 +410,7 @@ void MOD_P1VIEW::ComprobarPeriodo(int c) {
         static_cast<MOD_DOC*>(GetDocument())->ValidarFechaDevengo(errores);
     } else if (!mes.IsEmpty() && MesNumero(mes) == "00") {
         errores.Add(stError(c, pagina::P1, codigo_host::MesDevengo, "", ""));
-    } else if (!anio.IsEmpty() && (anio.GetLength() != 4 || !SoloDigitos(anio))) {
+    } else if (!anio.IsEmpty() && (anio.GetLength() != 4 || !CGuiaDoc::EsNumero(anio))) {
         errores.Add(stError(c, pagina::P1, codigo_host::AnioDevengo, "", ""));
     }
     if (errores.IsEmpty()) {
