@@ -119,8 +119,13 @@ CString MOD_DOC::GenerarCodigoPDF417(int pagina) {
     InicializarDatosTramos(anio, textos, codigos);
 
     GenerarCodigoPDF417IntervPag(codigo, pagina);
+    // An ordinary declaration refers to no earlier one: whatever its boxes of the earlier
+    // declaration hold (a value written by a script), a reader must not take it for a
+    // correction. The fields stay, empty, so that every later field keeps its place.
+    const bool correccion = GetCasilla(casilla::Complementaria, pagina) == valor::kMarcado ||
+                            GetCasilla(casilla::Sustitutiva, pagina) == valor::kMarcado;
     for (int c : kCasillasDeclaracionAnterior)
-        Campo(codigo, GetCasilla(c, pagina));
+        Campo(codigo, correccion || c == casilla::MarcaT ? GetCasilla(c, pagina) : CString());
 
     // A row without a number of documents leaves its separator only, so a reader still knows
     // which kind of document each row is.

@@ -3,6 +3,8 @@
 // the import of the data file.
 #include "Formulario.h"
 #include "Modelo/base/Funciones.h"
+#include "Modelo/document/CatalogoCasillas.h"
+#include "Modelo/document/CodigosHost.h"
 #include "Modelo/document/GuiaDoc.h"
 #include "Modelo/parties/Intervinientes.h"
 #include "Modelo/services/Servicios.h"
@@ -20,19 +22,47 @@ constexpr const char* kFiltroFichero = "Ficheros Txt (*.txt)|*.txt||";
 constexpr const char* kTituloFichero = "Selección del fichero que contiene los datos";
 constexpr const char* kFicheroIlegible =
     "No se puede leer el fichero %1; la declaración queda como estaba.";
+constexpr const char* kCuotasDelFichero =
+    "Las cuotas de la liquidación se calcularon al importar el fichero, con la tarifa del "
+    "periodo de devengo del fichero; no se han vuelto a calcular para el periodo %1. "
+    "Revíselas.";
 
-// One message box listing every finding, each on its own line after "- ".
-void MostrarErrores(CGuiaDoc& doc, CListaErrores& errores) {
+// The text of one message listing every finding, each on its own line after "- ".
+CString TextoErrores(CGuiaDoc& doc, CListaErrores& errores) {
     doc.ObtenerDetallesListaErrores(errores);
     CString texto;
     for (const stError& e : errores)
         texto += "- " + e.Descripcion + "\n";
-    AfxMessageBox(texto, MB_OK | MB_ICONINFORMATION);
+    return texto;
 }
 
 CString Normalizado(const CString& mes) {
     const CString m = MesNumero(mes);
     return m != "00" ? m : mes;
+}
+
+// A month is typed in two digits; a single one may be the first of two, and a name comes whole
+// from the month list.
+bool MesCompleto(const CString& mes) {
+    return mes.GetLength() >= 2;
+}
+
+// An amount as a person writes it: digits grouped by dots in threes or not at all, and at most
+// two decimals after a comma, which may be left out ("15", "1234,5", "1.234"). The cents it
+// stands for, or false when it is not an amount.
+bool LeerImporteEscrito(const CString& t, long long& centimos) {
+    const int coma = t.Find(',');
+    CString entera = coma < 0 ? t : t.Left(coma);
+    CString decimales = coma < 0 ? CString() : t.Mid(coma + 1);
+    if (entera.IsEmpty() && decimales.IsEmpty())
+        return false;
+    if (entera.IsEmpty())
+        entera = "0";
+    if (decimales.GetLength() > formato::DecimalesImporte)
+        return false;
+    while (decimales.GetLength() < formato::DecimalesImporte)
+        decimales += "0";
+    return LeerImporteMoneda(entera + "," + decimales, centimos, formato::DigitosImporte);
 }
 
 } // namespace
@@ -141,12 +171,17 @@ void MOD_P1VIEW::OnChangeNumDocOtros() {
     RevisarNumeroDocumentos();
 }
 
-// A read-only page shows the rows and the total as stored, as its code carries them.
+// A read-only page shows the rows and the total as stored, as its code carries them. A count
+// the person is still typing empties nothing: "05" and "0,5" pass through "0", and the row's
+// amounts must outlive that; leaving the box settles the row.
 void MOD_P1VIEW::RevisarNumeroDocumentos() {
     if (EsSoloLectura())
         return;
     for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
         const CString cuenta = DeCasilla(casilla::NumeroDocumentos + i).GetWindowText();
+        if (casillaEnVisita_ == casilla::NumeroDocumentos + i &&
+            (cuenta.IsEmpty() || cuenta == valor::kCuentaCero))
+            continue;
         if (!cuenta.IsEmpty() && cuenta != valor::kCuentaCero) {
             HabilitarControl(control::Base + i);
             HabilitarControl(control::Cuota + i);
@@ -165,8 +200,9 @@ void MOD_P1VIEW::OnKillfocusCuota() {
 }
 
 // The sum in whole cents: a double loses the last cents of fourteen-digit quotas, and the
-// validation, which adds cents, would then refuse the total the page wrote. A quota the field
-// would not admit adds nothing; the validation names it.
+// validation, which adds cents, would then refuse the total the page wrote. A quota that is
+// not currency text adds nothing, as in the validation, which names it: "12.34" must not count
+// as 1.234,00.
 void MOD_P1VIEW::CalcularTotalIngresar() {
     UpdateData(true);
     long long suma = 0;
@@ -174,7 +210,7 @@ void MOD_P1VIEW::CalcularTotalIngresar() {
     for (int i = 0; i < casilla::FilasLiquidacion; ++i) {
         const CString& cuota = Texto(casilla::Cuota + i);
         long long centimos = 0;
-        if (cuota.IsEmpty() || !Currency2Centimos(cuota, centimos))
+        if (cuota.IsEmpty() || !LeerImporteMoneda(cuota, centimos))
             continue;
         suma += centimos;
         algunaCuota = true;
@@ -183,38 +219,156 @@ void MOD_P1VIEW::CalcularTotalIngresar() {
     UpdateData(false);
 }
 
+// ----- what a person leaves in a box ------------------------------------------------------------
+
+// On screen the message takes the focus from the page, and gives it back when it closes: the
+// box the person was in is neither left nor entered by that.
+void MOD_P1VIEW::Explicar(const CString& texto, UINT tipo) {
+    struct Abierto {
+        bool& explicando;
+        ~Abierto() { explicando = false; }
+    } abierto{explicando_ = true};
+    AfxMessageBox(texto, tipo);
+}
+
+void MOD_P1VIEW::Entrar(int c) {
+    casillaEnVisita_ = c;
+    alEntrar_ = DeCasilla(c).GetWindowText();
+}
+
+CString MOD_P1VIEW::Anterior(int c) {
+    return casillaEnVisita_ == c ? alEntrar_ : Texto(c);
+}
+
+bool MOD_P1VIEW::AjustarAlFormato(int c) {
+    CWnd& control = DeCasilla(c);
+    const CString texto = control.GetWindowText();
+    if (texto.IsEmpty())
+        return true;
+    const char* codigo = nullptr;
+    switch (Formato(c)) {
+    case FormatoCasilla::Cuenta:
+        if (CGuiaDoc::EsNumero(texto))
+            return true;
+        codigo = codigo_host::FormatoCuenta;
+        break;
+    case FormatoCasilla::Importe: {
+        long long centimos = 0;
+        if (LeerImporteEscrito(texto, centimos)) {
+            control.SetWindowText(Centimos2Currency(centimos));
+            return true;
+        }
+        codigo = codigo_host::FormatoImporte;
+        break;
+    }
+    default:
+        return true;
+    }
+    CListaErrores errores;
+    errores.Add(stError(c, pagina::P1, codigo, "", ""));
+    Explicar(TextoErrores(*GetDocument(), errores), MB_OK | MB_ICONINFORMATION);
+    control.SetWindowText(Anterior(c));
+    return false;
+}
+
+void MOD_P1VIEW::OnSetfocusLiquidacion(NMHDR* nm, LRESULT* resultado) {
+    *resultado = 0;
+    if (explicando_)
+        return;
+    const int c = CasillaDeControl(int(nm->idFrom));
+    if (c >= 0)
+        Entrar(c);
+}
+
+// The kind first, so that the box's own rule (a count of 0 cleared, the total) reads a value
+// the box takes.
+void MOD_P1VIEW::OnKillfocusLiquidacion(NMHDR* nm, LRESULT* resultado) {
+    *resultado = 0;
+    if (explicando_)
+        return;
+    const int c = CasillaDeControl(int(nm->idFrom));
+    if (c < 0)
+        return;
+    if (!EsSoloLectura())
+        AjustarAlFormato(c);
+    casillaEnVisita_ = -1;
+    if (c >= casilla::Cuota) {
+        OnKillfocusCuota();
+    } else if (c < casilla::Base) {
+        SalirDeNumDoc(c - casilla::NumeroDocumentos);
+        RevisarNumeroDocumentos();
+    }
+}
+
 // ----- the accrual period -----------------------------------------------------------------------
+//
+// A half-typed month is left alone: "1" may become 12, and normalising it at once to 01 would
+// make 01 the month a refusal of 13 puts back. The month is normalised, and the period
+// checked, when the value is complete or the person leaves the box.
 
 void MOD_P1VIEW::OnSetfocusMesDevengo() {
+    if (explicando_)
+        return;
     AfxServicios().VaciarPortapapeles();
     UpdateData(true);
     if (!Texto(casilla::MesDevengo).IsEmpty()) {
         Texto(casilla::MesDevengo) = Normalizado(Texto(casilla::MesDevengo));
+        escribiendoPeriodo_ = true;
         UpdateData(false);
+        escribiendoPeriodo_ = false;
     }
+    Entrar(casilla::MesDevengo);
+    mesAlEntrar_ = Texto(casilla::MesDevengo);
+    anioAlEntrar_ = Texto(casilla::AnioDevengo);
+    periodoComprobado_.Empty();
     ActivarDropListMeses(&DeCasilla(casilla::MesDevengo));
 }
 
-void MOD_P1VIEW::OnChangeMesDevengo() {
-    const CString anioAnterior = Texto(casilla::AnioDevengo);
-    const CString mesAnterior = Texto(casilla::MesDevengo);
-    const CString mesAnteriorNumero = MesNumero(mesAnterior);
+void MOD_P1VIEW::OnSetfocusAnioDevengo() {
+    if (explicando_)
+        return;
     UpdateData(true);
-    if (!Texto(casilla::MesDevengo).IsEmpty())
-        Texto(casilla::MesDevengo) = Normalizado(Texto(casilla::MesDevengo));
-    else
-        Texto(casilla::MesDevengo) = mesAnteriorNumero != "00" ? mesAnteriorNumero : mesAnterior;
-    UpdateData(false);
-    if (!anioAnterior.IsEmpty() && !mesAnterior.IsEmpty())
-        ComprobarPeriodo(anioAnterior, mesAnterior);
+    Entrar(casilla::AnioDevengo);
+    mesAlEntrar_ = Texto(casilla::MesDevengo);
+    anioAlEntrar_ = Texto(casilla::AnioDevengo);
+    periodoComprobado_.Empty();
+}
+
+// A change the person is not making (a month picked from the list, a rule) is complete as it
+// comes. The page showing its values tells a stored period it refuses, and has nothing to put
+// back.
+void MOD_P1VIEW::OnChangeMesDevengo() {
+    if (escribiendoPeriodo_)
+        return;
+    const CString mes = DeCasilla(casilla::MesDevengo).GetWindowText();
+    if (casillaEnVisita_ < 0 && mes == Texto(casilla::MesDevengo)) {
+        CListaErrores errores;
+        if (!mes.IsEmpty() && !Texto(casilla::AnioDevengo).IsEmpty())
+            static_cast<MOD_DOC*>(GetDocument())->ValidarFechaDevengo(errores);
+        if (!errores.IsEmpty())
+            Explicar(TextoErrores(*GetDocument(), errores), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (EsSoloLectura())
+        return;
+    if (casillaEnVisita_ < 0) {
+        mesAlEntrar_ = Texto(casilla::MesDevengo);
+        anioAlEntrar_ = Texto(casilla::AnioDevengo);
+        periodoComprobado_.Empty();
+    } else if (casillaEnVisita_ == casilla::MesDevengo && !MesCompleto(mes)) {
+        return;
+    }
+    if (mes != Anterior(casilla::MesDevengo))
+        ComprobarPeriodo(casilla::MesDevengo);
 }
 
 void MOD_P1VIEW::OnKillfocusMesDevengo() {
-    if (Texto(casilla::MesDevengo).IsEmpty())
+    if (explicando_)
         return;
-    Texto(casilla::MesDevengo) = Normalizado(Texto(casilla::MesDevengo));
-    UpdateData(false);
-    if (formulario::kSalidaMesRecalcula) {
+    if (!EsSoloLectura())
+        ComprobarPeriodo(casilla::MesDevengo);
+    casillaEnVisita_ = -1;
+    if (formulario::kSalidaMesRecalcula && !Texto(casilla::MesDevengo).IsEmpty()) {
         CalcularTotalIngresar();
         SalvarDatos();
         CargarDatos();
@@ -223,30 +377,70 @@ void MOD_P1VIEW::OnKillfocusMesDevengo() {
 }
 
 void MOD_P1VIEW::OnKillfocusAnioDevengo() {
-    const CString anioAnterior = Texto(casilla::AnioDevengo);
-    const CString mesAnterior = Texto(casilla::MesDevengo);
-    if (!anioAnterior.IsEmpty() && !mesAnterior.IsEmpty())
-        ComprobarPeriodo(anioAnterior, mesAnterior);
+    if (explicando_)
+        return;
+    if (!EsSoloLectura())
+        ComprobarPeriodo(casilla::AnioDevengo);
+    casillaEnVisita_ = -1;
 }
 
-// A refused period is put back. Putting the month back may itself be a change of the month,
-// whose handler checks the restored period again; while the period is being put back a refusal
-// shows nothing and puts nothing back, so one change gives one message and never a loop of
-// them. The restored values are saved here, since a month put back unchanged is no change.
-void MOD_P1VIEW::ComprobarPeriodo(const CString& anioAnterior, const CString& mesAnterior) {
+// Half a period is checked for its own format only: a month that is no month, or a year that
+// is not four digits, is refused at once, whatever the other half holds. The month cannot be
+// emptied by typing: left empty, it gets back what it showed. Putting a value back writes the
+// month, whose change handler stays out of it while this rule writes.
+void MOD_P1VIEW::ComprobarPeriodo(int c) {
+    const CString anterior = Anterior(c);
     UpdateData(true);
-    SalvarDatos();
+    CString& mes = Texto(casilla::MesDevengo);
+    const CString& anio = Texto(casilla::AnioDevengo);
+    if (c == casilla::MesDevengo)
+        mes = mes.IsEmpty() ? anterior : Normalizado(mes);
+    escribiendoPeriodo_ = true;
+    UpdateData(false);
+    escribiendoPeriodo_ = false;
+    const CString periodo = mes + "/" + anio;
+    if (periodo == periodoComprobado_ || (mes == mesAlEntrar_ && anio == anioAlEntrar_))
+        return; // checked already, or nothing changed
+    // The whole period is checked on the boxes, so the page is saved first, and again once a
+    // refused value is put back.
+    const bool completo = !mes.IsEmpty() && !anio.IsEmpty();
     CListaErrores errores;
-    static_cast<MOD_DOC*>(GetDocument())->ValidarFechaDevengo(errores);
-    if (errores.IsEmpty() || restaurandoPeriodo_)
+    if (completo) {
+        SalvarDatos();
+        static_cast<MOD_DOC*>(GetDocument())->ValidarFechaDevengo(errores);
+    } else if (!mes.IsEmpty() && MesNumero(mes) == "00") {
+        errores.Add(stError(c, pagina::P1, codigo_host::MesDevengo, "", ""));
+    } else if (!anio.IsEmpty() && (anio.GetLength() != 4 || !CGuiaDoc::EsNumero(anio))) {
+        errores.Add(stError(c, pagina::P1, codigo_host::AnioDevengo, "", ""));
+    }
+    if (errores.IsEmpty()) {
+        if (completo && !mesAlEntrar_.IsEmpty() && !anioAlEntrar_.IsEmpty())
+            AvisarCuotasDelFichero();
+        periodoComprobado_ = periodo;
         return;
-    MostrarErrores(*GetDocument(), errores);
-    restaurandoPeriodo_ = true;
-    DeCasilla(casilla::AnioDevengo).SetWindowText(anioAnterior);
-    DeCasilla(casilla::MesDevengo).SetWindowText(mesAnterior);
+    }
+    Explicar(TextoErrores(*GetDocument(), errores), MB_OK | MB_ICONINFORMATION);
+    escribiendoPeriodo_ = true;
+    DeCasilla(c).SetWindowText(anterior);
     UpdateData(true);
-    SalvarDatos();
-    restaurandoPeriodo_ = false;
+    escribiendoPeriodo_ = false;
+    if (completo)
+        SalvarDatos();
+    periodoComprobado_ = Texto(casilla::MesDevengo) + "/" + Texto(casilla::AnioDevengo);
+}
+
+void MOD_P1VIEW::AvisarCuotasDelFichero() {
+    CGuiaDoc& doc = *GetDocument();
+    if (doc.GetCasilla(casilla::NifDeclaranteFichero, pagina::P1).IsEmpty())
+        return;
+    bool algunaCuota = false;
+    for (int i = 0; i < casilla::FilasLiquidacion; ++i)
+        algunaCuota = algunaCuota || !Texto(casilla::Cuota + i).IsEmpty();
+    if (!algunaCuota)
+        return;
+    CString mensaje = kCuotasDelFichero;
+    mensaje.Replace("%1", Texto(casilla::MesDevengo) + "/" + Texto(casilla::AnioDevengo));
+    Explicar(mensaje, MB_OK | MB_ICONWARNING);
 }
 
 // ----- the earlier declaration ------------------------------------------------------------------
@@ -298,7 +492,7 @@ void MOD_P1VIEW::OnKillfocusFechaFirma(NMHDR*, LRESULT* resultado) {
     static_cast<MOD_DOC*>(GetDocument())->ValidarFechaPresentacion(errores);
     if (errores.IsEmpty())
         return;
-    MostrarErrores(*GetDocument(), errores);
+    Explicar(TextoErrores(*GetDocument(), errores), MB_OK | MB_ICONINFORMATION);
     Fecha(casilla::FirmaFecha) = anterior;
     UpdateData(false);
     EscribirFechaFirma(anterior);
@@ -327,10 +521,19 @@ ResultadoImportacion MOD_P1VIEW::OnBtnImportFichero() {
     const bool tomado = mod.AnalizarFicheroAutoliquidacion(ruta);
     CargarDatos();
     RevisarEstadoCasillas();
-    if (!Texto(casilla::MesDevengo).IsEmpty() && !Texto(casilla::AnioDevengo).IsEmpty()) {
+    // The earlier declaration's presentation date belongs to a complementary or substitutive
+    // declaration alone, and one already there is the real one: the first day of the accrual
+    // month is only offered in its place when it is empty. The page is saved here, so that the
+    // command line and the window store the same boxes.
+    const bool correccion = DeCasilla<CButton>(casilla::Complementaria).GetCheck() == BST_CHECKED ||
+                            DeCasilla<CButton>(casilla::Sustitutiva).GetCheck() == BST_CHECKED;
+    if (tomado && correccion &&
+        doc.GetCasilla(casilla::FechaPresentacionAnterior, pagina::P1).IsEmpty() &&
+        !Texto(casilla::MesDevengo).IsEmpty() && !Texto(casilla::AnioDevengo).IsEmpty()) {
         Fecha(casilla::FechaPresentacionAnterior) =
             Str2Time("01/" + Texto(casilla::MesDevengo) + "/" + Texto(casilla::AnioDevengo));
         UpdateData(false);
+        SalvarDatos();
     }
     return tomado ? ResultadoImportacion::Tomado : ResultadoImportacion::Rechazado;
 }

@@ -6,6 +6,18 @@
 
 IMPLEMENT_DYNCREATE(MOD_P1VIEW, CGuiaView)
 
+// The liquidation table's controls are one run of ids, counts then bases then quotas, so one
+// entry of the map serves every box of the table and the rule of their kinds is bound once.
+static_assert(control::Base == control::NumDoc + casilla::FilasLiquidacion &&
+              control::Cuota == control::Base + casilla::FilasLiquidacion);
+#define ON_TABLA_LIQUIDACION(code, memberFxn)                                                      \
+    {UINT(code),                                                                                   \
+     UINT(control::NumDoc),                                                                        \
+     UINT(control::Cuota + casilla::FilasLiquidacion - 1),                                         \
+     AfxSig_vNMHDRpl,                                                                              \
+     {.notify = static_cast<AFX_PMSG_NOTIFY>(                                                      \
+          static_cast<void (ThisClass::*)(NMHDR*, LRESULT*)>(&ThisClass::memberFxn))}},
+
 BEGIN_MESSAGE_MAP(MOD_P1VIEW, CGuiaView)
 ON_BN_CLICKED(control::IntervSujeto, OnBtnIntervinientes)
 ON_BN_CLICKED(control::IntervRepresentante, OnBtnIntervinientes)
@@ -23,10 +35,8 @@ ON_BN_CLICKED(control::AyudaTipoDeclaracion, OnBtnAyudaLiqTipo)
 ON_BN_CLICKED(control::AyudaAutoliquidacion, OnBtnAyudaLiqFichero)
 ON_BN_CLICKED(control::ChkComplementaria, OnChkCompClicked)
 ON_BN_CLICKED(control::ChkSustitutiva, OnChkSustClicked)
-ON_EN_KILLFOCUS(control::NumDoc + 0, OnKillfocusNumDocRecibos)
-ON_EN_KILLFOCUS(control::NumDoc + 1, OnKillfocusNumDocPagares)
-ON_EN_KILLFOCUS(control::NumDoc + 2, OnKillfocusNumDocCheques)
-ON_EN_KILLFOCUS(control::NumDoc + 3, OnKillfocusNumDocOtros)
+ON_TABLA_LIQUIDACION(EN_SETFOCUS, OnSetfocusLiquidacion)
+ON_TABLA_LIQUIDACION(EN_KILLFOCUS, OnKillfocusLiquidacion)
 ON_EN_CHANGE(control::NumDoc + 0, OnChangeNumDocRecibos)
 ON_EN_CHANGE(control::NumDoc + 1, OnChangeNumDocPagares)
 ON_EN_CHANGE(control::NumDoc + 2, OnChangeNumDocCheques)
@@ -34,11 +44,8 @@ ON_EN_CHANGE(control::NumDoc + 3, OnChangeNumDocOtros)
 ON_EN_CHANGE(control::MesDevengo, OnChangeMesDevengo)
 ON_EN_KILLFOCUS(control::MesDevengo, OnKillfocusMesDevengo)
 ON_EN_SETFOCUS(control::MesDevengo, OnSetfocusMesDevengo)
+ON_EN_SETFOCUS(control::AnioDevengo, OnSetfocusAnioDevengo)
 ON_EN_KILLFOCUS(control::AnioDevengo, OnKillfocusAnioDevengo)
-ON_EN_KILLFOCUS(control::Cuota + 0, OnKillfocusCuota)
-ON_EN_KILLFOCUS(control::Cuota + 1, OnKillfocusCuota)
-ON_EN_KILLFOCUS(control::Cuota + 2, OnKillfocusCuota)
-ON_EN_KILLFOCUS(control::Cuota + 3, OnKillfocusCuota)
 END_MESSAGE_MAP()
 
 MOD_P1VIEW::MOD_P1VIEW()

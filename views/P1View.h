@@ -38,9 +38,14 @@ public:
     void RevisarNumeroDocumentos();
     void OnKillfocusCuota();
     void CalcularTotalIngresar();
+    // Entering and leaving any box of the liquidation table: what a person leaves in an
+    // amount or a count is held to the box's kind before the box's own rule runs.
+    void OnSetfocusLiquidacion(NMHDR* nm, LRESULT* resultado);
+    void OnKillfocusLiquidacion(NMHDR* nm, LRESULT* resultado);
     void OnSetfocusMesDevengo();
     void OnChangeMesDevengo();
     void OnKillfocusMesDevengo();
+    void OnSetfocusAnioDevengo();
     void OnKillfocusAnioDevengo();
     void OnKillfocusLiqNumPres();
     void OnDropdownLiqFechaPres(NMHDR* nm, LRESULT* resultado);
@@ -52,10 +57,30 @@ public:
 
 private:
     void SalirDeNumDoc(int fila);
-    // Saves the page and checks the accrual period; a refused period is explained and the
-    // year and month it had are put back.
-    void ComprobarPeriodo(const CString& anioAnterior, const CString& mesAnterior);
+    // Shows a message of the page's rules.
+    void Explicar(const CString& texto, UINT tipo);
+    // The person enters a box: what it shows is what a refused value gives way to.
+    void Entrar(int casilla);
+    // What the box showed before the person started typing in it; for a box changed without
+    // the person in it (a month picked from the list, a rule), its value before the change.
+    CString Anterior(int casilla);
+    // Writes an amount as currency text; a count or an amount its kind does not take is
+    // explained and the box gets back what it showed before. False when refused.
+    bool AjustarAlFormato(int casilla);
+    // The month or the year, `casilla`, was left or completed: the month is normalised, and
+    // the period checked once both are filled. A refused value is explained and the box
+    // gets back what it showed before.
+    void ComprobarPeriodo(int casilla);
+    // After an import the quotas are the file's, computed with the tariff of its period.
+    void AvisarCuotasDelFichero();
     // The signature date spelt out in day, month in words and year.
     void EscribirFechaFirma(const COleDateTime& fecha);
-    bool restaurandoPeriodo_ = false;
+
+    int casillaEnVisita_ = -1; // the box the person is in, by the notifications
+    CString alEntrar_;         // what that box showed when the person entered it
+    // The period as it stood when the person entered the month or the year, and the last one
+    // checked since: a period is checked, and a change after an import told, once.
+    CString mesAlEntrar_, anioAlEntrar_, periodoComprobado_;
+    bool escribiendoPeriodo_ = false; // the period rule itself is writing the month
+    bool explicando_ = false;         // a message of the rules is open
 };

@@ -61,6 +61,13 @@ const tabla::Fila& VistaCasillas::fila(int casilla) const {
     throw std::logic_error(CString::Formatted("the page shows no box %d", casilla).str());
 }
 
+int VistaCasillas::CasillaDeControl(int id) const {
+    for (const tabla::Fila* f : filas_)
+        if (f->control.id == id)
+            return f->Casilla();
+    return -1;
+}
+
 VistaCasillas::Valor& VistaCasillas::valor(int casilla) {
     fila(casilla); // a box the page does not show is a mistake of the caller
     return valores_[casilla];
@@ -126,8 +133,10 @@ bool VistaCasillas::InicializarControles() {
         if (f->control.clase != ClaseControl::EditDecNumber)
             continue;
         auto& edit = DeId<CEditDecNumber>(f->control.id);
+        // A count takes a comma while it is typed, so that "15,5" reaches the page's rule and
+        // is refused whole, instead of losing its comma to the keyboard and becoming 155.
         if (f->formato == FormatoCasilla::Cuenta)
-            edit.SetDigitos(formato::DigitosCuenta, 0);
+            edit.SetDigitos(formato::DigitosCuenta, formato::DecimalesImporte);
         else
             edit.SetDigitos(formato::DigitosImporte, formato::DecimalesImporte);
     }

@@ -41,6 +41,9 @@ protected:
         return static_cast<T&>(*GetDlgItem(fila(casilla).control.id));
     }
     template <class T = CWnd> T& DeId(int id) { return static_cast<T&>(*GetDlgItem(id)); }
+    // The box a control of the page shows, -1 for none; and a shown box's kind of value.
+    int CasillaDeControl(int id) const;
+    FormatoCasilla Formato(int casilla) const { return fila(casilla).formato; }
 
 private:
     struct Valor {

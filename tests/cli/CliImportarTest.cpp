@@ -201,3 +201,92 @@ TEST(ImportacionEnPagina, OnlyPage1OfAFormThatHasItImports) {
     AfxFijarServicios(nullptr);
     EXPECT_TRUE(servicios.ficherosPedidos.empty());
 }
+
+// ----- the import and the rest of page 1 --------------------------------------------------------
+
+namespace {
+// Declarations before an import: the boxes of their kind and earlier declaration, and the
+// presentation date they hold after it.
+struct Correccion {
+    std::vector<std::pair<int, const char*>> casillas;
+    const char* fecha;
+};
+const Correccion kCorrecciones[] = {
+    {{}, ""},                                        // ordinary: no earlier declaration
+    {{{50, "S"}}, "01/03/2024"},                     // offered the accrual month's first day
+    {{{51, "S"}, {53, "15/04/2024"}}, "15/04/2024"}, // its own date is the real one
+};
+} // namespace
+
+// The boxes of an earlier declaration belong to a correction alone: the command line's import
+// and the window's (the page's import, then its next save) store the same ones.
+TEST_F(Cli, BothFacesOfTheImportStoreTheEarlierDeclarationOfACorrectionAlone) {
+    apoyo::Escribir(tmp / "datos.txt", Linea());
+    for (const Correccion& caso : kCorrecciones) {
+        SCOPED_TRACE(caso.fecha);
+        const std::string c = Nueva("863");
+        std::string casillas;
+        for (auto [n, v] : caso.casillas)
+            casillas += " P1-" + std::to_string(n) + "=" + v;
+        if (!casillas.empty()) {
+            ASSERT_EQ(Modelo("set " + c + casillas).estado, 0);
+        }
+        ASSERT_EQ(Modelo("import " + c + " '" + tmp / "datos.txt" + "'").estado, 0);
+        EXPECT_EQ(nlohmann::json::parse(Modelo("show " + c + " --json").out).value("P1-53", ""),
+                  caso.fecha);
+    }
+    CHost host(CString(tmp / "ventana.db"), CString(MODELO_BIN_DIR));
+    for (const Correccion& caso : kCorrecciones) {
+        SCOPED_TRACE(caso.fecha);
+        auto doc = host.Nueva("863", "", "");
+        for (auto [n, v] : caso.casillas)
+            doc->SetCasilla(n, 0, v);
+        CServiciosGrabados servicios;
+        servicios.ficheroElegido = CString(tmp / "datos.txt");
+        AfxFijarServicios(&servicios);
+        CString error;
+        auto vista = AbrirVistaPagina(*doc, 0, error);
+        ASSERT_TRUE(vista) << error;
+        EXPECT_EQ(host.Importar(*vista), ResultadoImportacion::Tomado);
+        EXPECT_EQ(doc->GetCasilla(53, 0), caso.fecha);
+        EXPECT_TRUE(vista->SalvarDatos());
+        AfxFijarServicios(nullptr);
+        EXPECT_EQ(doc->GetCasilla(53, 0), caso.fecha);
+    }
+}
+
+// An ordinary declaration's code carries no earlier declaration, whatever a script wrote into
+// its boxes; a correction's carries it.
+TEST_F(Cli, TheCodeCarriesTheEarlierDeclarationOfACorrectionAlone) {
+    const std::string c = Nueva("863 --month 3 --year 2024");
+    ASSERT_EQ(Modelo("set " + c + " P1-52=8630000000009 P1-53=15/04/2024 P1-55=000012").estado, 0);
+    std::string codigo = Modelo("pdf417 " + c).out;
+    EXPECT_FALSE(Contiene(codigo, "8630000000009")) << codigo;
+    EXPECT_FALSE(Contiene(codigo, "15/04/2024")) << codigo;
+    EXPECT_TRUE(Contiene(codigo, "|2024||||||T||[")) << codigo; // every field in its place
+    ASSERT_EQ(Modelo("set " + c + " P1-50=S").estado, 0);
+    codigo = Modelo("pdf417 " + c).out;
+    EXPECT_TRUE(Contiene(codigo, "|S||8630000000009|15/04/2024||T|000012|")) << codigo;
+}
+
+// The import computed the quotas with the tariff of the file's period; a new period keeps
+// them, and the page says so, once.
+TEST_F(Cli, AChangedPeriodAfterAnImportSaysTheQuotasKeepTheFilesTariff) {
+    apoyo::Escribir(tmp / "datos.txt", Linea());
+    const std::string c = Nueva("863");
+    ASSERT_EQ(Modelo("import " + c + " '" + tmp / "datos.txt" + "'").estado, 0);
+    auto s = Modelo("type " + c + " P1-1=04");
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(s.err, "Las cuotas de la liquidación se calcularon al importar el fichero, con la "
+                     "tarifa del periodo de devengo del fichero; no se han vuelto a calcular "
+                     "para el periodo 04/2024. Revíselas.\n");
+    auto j = nlohmann::json::parse(Modelo("show " + c + " --json").out);
+    EXPECT_EQ(j["P1-1"], "04");
+    EXPECT_EQ(j["P1-68"], "15,00");
+    // The period as it is, and quotas a person typed, are nothing to say.
+    s = Modelo("type " + c + " P1-1=4 P1-2=2024");
+    EXPECT_EQ(s.estado, 0) << s.err;
+    const std::string aMano = Nueva("863 --month 03 --year 2024");
+    s = Modelo("type " + aMano + " P1-60=1 P1-68=15,00 P1-1=04");
+    EXPECT_EQ(s.estado, 0) << s.err;
+}

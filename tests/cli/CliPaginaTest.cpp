@@ -183,3 +183,86 @@ TEST_F(CliPagina, ThePartiesDialogRefusesWhatWouldSpoilTheStore) {
     }
     EXPECT_EQ(Estado() + Modelo("parties list").out, antes);
 }
+
+// ----- the rules of what is typed ---------------------------------------------------------------
+
+// A period is checked once both halves are filled, also the first time, in either order; a
+// refused value is never kept: the box typed last gets back what it showed.
+TEST_F(CliPagina, AFirstPeriodIsCheckedAsSoonAsItIsWholeAndARefusedHalfIsNotKept) {
+    for (const char* formulario : {"863", "871"}) {
+        for (const auto& [pasos, mes, anio] :
+             {std::tuple{"P1-1=3 P1-2=2099", "03", ""}, std::tuple{"P1-2=2099 P1-1=3", "", "2099"},
+              std::tuple{"P1-1=3 P1-2=2024", "03", "2024"}}) {
+            SCOPED_TRACE(std::string(formulario) + " " + pasos);
+            const std::string c = Nueva(formulario);
+            auto s = Modelo("type " + c + " " + pasos);
+            const bool refusado = std::string(anio) != "2024";
+            EXPECT_EQ(s.estado, refusado ? 1 : 0) << s.err;
+            EXPECT_EQ(Contiene(s.err, "- El periodo de devengo es posterior al mes actual."),
+                      refusado)
+                << s.err;
+            auto j = nlohmann::json::parse(Modelo("show " + c + " --json").out);
+            EXPECT_EQ(j.value("P1-1", ""), mes);
+            EXPECT_EQ(j.value("P1-2", ""), anio);
+        }
+    }
+}
+
+// The month is normalised and checked when it is whole or left, never half typed: on 03/2023,
+// "13" passes through "1", which must not become the month a refusal puts back.
+TEST_F(CliPagina, ARefusedMonthGivesBackTheMonthTheBoxShowedBeforeTyping) {
+    const std::string c = Nueva("863 --month 03 --year 2023");
+    for (const char* paso : {"P1-1=13", "P1-1=123", "P1-1=00"}) {
+        auto s = Modelo("type " + c + " " + paso);
+        EXPECT_EQ(s.estado, 1) << paso;
+        EXPECT_EQ(s.err, "- El mes de devengo no es válido.\n") << paso;
+        EXPECT_EQ(nlohmann::json::parse(Modelo("show " + c + " --json").out)["P1-1"], "03");
+    }
+    // Emptied, the month is not refused: it cannot be emptied by typing.
+    auto s = Modelo("type " + c + " P1-1= P1-1=1");
+    EXPECT_EQ(s.estado, 0) << s.err;
+    EXPECT_EQ(nlohmann::json::parse(Modelo("show " + c + " --json").out)["P1-1"], "01");
+    // Without a year, a month that is no month is refused all the same.
+    const std::string sinAnio = Nueva("863");
+    s = Modelo("type " + sinAnio + " P1-1=13");
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_FALSE(nlohmann::json::parse(Modelo("show " + sinAnio + " --json").out).contains("P1-1"));
+}
+
+// On leaving, an amount is written as currency text and a count must be digits; what is not
+// one is refused whole, the box gets back what it showed, and the total never counts it.
+TEST_F(CliPagina, AnAmountIsWrittenAsCurrencyAndWhatIsNotOneIsRefused) {
+    const std::string c = Nueva("863 --month 03 --year 2024");
+    auto s = Modelo("type " + c +
+                    " P1-60=2 P1-64=15 P1-68=1234,5 P1-61=007 P1-65=1.234 P1-69=,5 P1-62=1 "
+                    "P1-70=99999999999999");
+    ASSERT_EQ(s.estado, 0) << s.err;
+    auto j = nlohmann::json::parse(Modelo("show " + c + " --json").out);
+    EXPECT_EQ(j["P1-64"], "15,00");
+    EXPECT_EQ(j["P1-68"], "1.234,50");
+    EXPECT_EQ(j["P1-61"], "007");
+    EXPECT_EQ(j["P1-65"], "1.234,00");
+    EXPECT_EQ(j["P1-69"], "0,50");
+    EXPECT_EQ(j["P1-70"], "99.999.999.999.999,00");
+    EXPECT_EQ(j["P1-72"], "100.000.000.001.234,00");
+    EXPECT_EQ(Modelo("validate " + c).out.find("MODELO00"), std::string::npos);
+
+    const std::string antes = Modelo("show " + c).out;
+    for (const auto& [paso, mensaje] :
+         {std::pair{"P1-64=12.34", "importe"}, std::pair{"P1-68=1.2.3,00", "importe"},
+          std::pair{"P1-69=,", "importe"}, std::pair{"P1-68=.5", "importe"},
+          std::pair{"P1-60=15,5", "número de documentos"},
+          std::pair{"P1-60=0,5", "número de documentos"},
+          std::pair{"P1-61=1.000", "número de documentos"}}) {
+        s = Modelo("type " + c + " " + paso);
+        EXPECT_EQ(s.estado, 1) << paso;
+        EXPECT_EQ(s.err, "- El " + std::string(mensaje) + " no es válido.\n") << paso;
+        EXPECT_EQ(Modelo("show " + c).out, antes) << paso;
+    }
+    // A count typed through "0" keeps its row's amounts.
+    s = Modelo("type " + c + " P1-60=05");
+    EXPECT_EQ(s.estado, 0) << s.err;
+    j = nlohmann::json::parse(Modelo("show " + c + " --json").out);
+    EXPECT_EQ(j["P1-60"], "05");
+    EXPECT_EQ(j["P1-68"], "1.234,50");
+}

@@ -115,7 +115,7 @@ TEST_F(Ventana, AWholeDeclarationTypedInTheWindowIsThereWhenItIsOpenedAgain) {
     ASSERT_TRUE(ventana->Cerrar(ventana->Pestanas()->indexOf(p)));
     p = Abrir(c);
     EXPECT_EQ(Edit(p, 1)->text(), "03");
-    EXPECT_EQ(Edit(p, 64)->text(), "1500,00");
+    EXPECT_EQ(Edit(p, 64)->text(), "1.500,00"); // written as currency text on leaving
     EXPECT_EQ(Edit(p, 72)->text(), "15,20");
     EXPECT_EQ(Edit(p, 72, 1)->text(), "15,20"); // page 2 shows the replicated copy
 }

@@ -4,6 +4,7 @@
 #include "Formulario.h"
 #include "Modelo/windows/GuiaView.h"
 #include "Modelo/windows/Persona.h"
+#include "Modelo/windows/ServiciosGrabados.h"
 #include "core/Casillas.h"
 #include "core/ModDoc.h"
 #include "core/Plantillas.h"
@@ -284,6 +285,33 @@ TEST_F(Vistas, CountsUnlockTheirAmountsAndTheTotalFollowsTheQuotas) {
     EXPECT_EQ(Texto(72), "");
 }
 
+// What the box showed before the person typed is what a refused amount gives way to, never a
+// half-typed text; the total is summed from what the boxes keep.
+TEST_F(Vistas, ARefusedAmountGivesBackWhatTheBoxShowedAndTheTotalNeverCountsIt) {
+    P1(casilla::NumeroDocumentos, "1");
+    P1(casilla::Cuota, "10,00");
+    CPersona persona(Abrir());
+    persona.Escribir(control::Cuota, "12.34");
+    EXPECT_EQ(Texto(casilla::Cuota), "12.34"); // still typing: nothing is judged yet
+    persona.Teclear(control::Cuota, ",5");
+    persona.Tabular();
+    ASSERT_EQ(base.ui.mensajes.size(), 1u);
+    EXPECT_EQ(base.ui.mensajes[0].texto, "- El importe no es válido.\n");
+    EXPECT_EQ(Texto(casilla::Cuota), "10,00");
+    EXPECT_EQ(Texto(casilla::TotalIngresar), "10,00");
+    persona.Escribir(control::Cuota, "7,5");
+    persona.Tabular();
+    EXPECT_EQ(Texto(casilla::Cuota), "7,50");
+    EXPECT_EQ(Texto(casilla::TotalIngresar), "7,50");
+    EXPECT_EQ(base.ui.mensajes.size(), 1u);
+    // A malformed quota a script stored adds nothing to the total the page writes.
+    ASSERT_TRUE(vista->SalvarDatos());
+    P1(casilla::Cuota + 1, "12.34");
+    P1(casilla::NumeroDocumentos + 1, "1");
+    Abrir();
+    EXPECT_EQ(Texto(casilla::TotalIngresar), "7,50");
+}
+
 TEST_F(Vistas, TheTotalIsExactToTheCentAndItsOwnValidationTakesIt) {
     // Fourteen-digit quotas: a double sum would end in ,94; a quota as the field admits it,
     // without dots or with one decimal, adds as the amount it is.
@@ -316,12 +344,15 @@ TEST_F(Vistas, TheTotalIsExactToTheCentAndItsOwnValidationTakesIt) {
     }
 }
 
-TEST_F(Vistas, TheMonthIsNormalisedAndCannotBeEmptiedByTyping) {
+TEST_F(Vistas, TheMonthIsNormalisedOnLeavingAndCannotBeEmptiedByTyping) {
     CPersona persona(Abrir());
-    persona.Escribir(control::MesDevengo, "3");
-    EXPECT_EQ(Texto(1), "03");
+    persona.Escribir(control::MesDevengo, "1");
+    EXPECT_EQ(Texto(1), "1"); // half typed: it may yet become 10, 11 or 12
+    persona.Tabular();
+    EXPECT_EQ(Texto(1), "01");
     persona.Borrar(control::MesDevengo);
-    EXPECT_EQ(Texto(1), "03");
+    persona.Tabular();
+    EXPECT_EQ(Texto(1), "01");
     // With the year still empty the period is never checked.
     EXPECT_TRUE(base.ui.mensajes.empty());
 }
@@ -337,6 +368,40 @@ TEST_F(Vistas, ARefusedPeriodIsExplainedOnceAndPutBack) {
     EXPECT_EQ(Texto(2), "2024");
     EXPECT_EQ(Texto(1), "03");
     EXPECT_EQ(Caja(casilla::AnioDevengo), "2024");
+}
+
+// On a screen a message takes the focus from the page while it is open and gives it back as
+// it closes: the box the person was in is not left by that, so a refusal is told once.
+class ServiciosDePantalla : public CServiciosGrabados {
+public:
+    CGuiaView* vista = nullptr;
+    int MessageBox(const CString& texto, const CString& titulo, UINT tipo) override {
+        CWnd* foco = vista->GetFocus();
+        vista->QuitarFoco();
+        const int r = CServiciosGrabados::MessageBox(texto, titulo, tipo);
+        if (foco)
+            foco->SetFocus();
+        return r;
+    }
+};
+
+TEST_F(Vistas, AMessageThatTakesTheFocusTellsARefusalOnce) {
+    P1(casilla::MesDevengo, "03");
+    P1(casilla::AnioDevengo, "2023");
+    P1(casilla::NumeroDocumentos, "1");
+    ServiciosDePantalla pantalla;
+    AfxFijarServicios(&pantalla);
+    CPersona persona(Abrir());
+    pantalla.vista = vista.get();
+    persona.Escribir(control::MesDevengo, "13");
+    persona.Tabular();
+    EXPECT_EQ(pantalla.mensajes.size(), 1u);
+    EXPECT_EQ(Texto(casilla::MesDevengo), "03");
+    persona.Escribir(control::Cuota, "1.2");
+    persona.Tabular();
+    EXPECT_EQ(pantalla.mensajes.size(), 2u);
+    EXPECT_EQ(Texto(casilla::Cuota), "");
+    AfxFijarServicios(&base.ui);
 }
 
 TEST_F(Vistas, TheSignatureDateIsSpeltOutAndAFutureOneRefused) {
