@@ -4,6 +4,7 @@
 #include "Formularios.h"
 #include "Modelo/services/Servicios.h"
 #include "PestanaDeclaracion.h"
+#include "ServiciosVentana.h"
 #include "VigilanteBaseDatos.h"
 #include "render/Pagina.h"
 
@@ -394,10 +395,7 @@ bool VentanaPrincipal::Cerrar(int indice) {
                              "La declaración " + TextoQt(p->Codigo()) +
                                  " tiene cambios sin guardar. ¿Guardarlos?",
                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        // Spelt out: the standard buttons speak the language of whatever translation is found.
-        pregunta.button(QMessageBox::Save)->setText("&Guardar");
-        pregunta.button(QMessageBox::Discard)->setText("&Descartar");
-        pregunta.button(QMessageBox::Cancel)->setText("&Cancelar");
+        BotonesEnCastellano(pregunta);
         pregunta.setDefaultButton(QMessageBox::Save);
         pregunta.setEscapeButton(QMessageBox::Cancel);
         const int r = pregunta.exec();

@@ -3,6 +3,7 @@
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
 #include "PestanaDeclaracion.h"
+#include "ServiciosVentana.h"
 #include "VentanaPrincipal.h"
 #include "render/Pagina.h"
 #include "support/Apoyo.h"
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,9 +90,9 @@ protected:
         QTest::keyClicks(e, texto);
         QTest::keyClick(e, Qt::Key_Tab);
     }
-    // Answers the question a closing tab asks with the button of that text, and says which
-    // buttons it offered.
-    QStringList Responder(const QString& boton) {
+    // Answers the message box that `accion` shows with the button of that text (Escape for
+    // none), and says which buttons it offered, sorted.
+    static QStringList Responder(const QString& boton, const std::function<void()>& accion) {
         auto botones = std::make_shared<QStringList>();
         QTimer::singleShot(0, [botones, boton] {
             auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -100,9 +102,16 @@ protected:
                 if (b->text() == boton)
                     b->click();
             }
+            if (boton.isEmpty())
+                QTest::keyClick(caja, Qt::Key_Escape);
         });
-        cerrada_ = ventana->Cerrar(ventana->Pestanas()->currentIndex());
+        accion();
+        botones->sort();
         return *botones;
+    }
+    QStringList Responder(const QString& boton) {
+        return Responder(boton,
+                         [&] { cerrada_ = ventana->Cerrar(ventana->Pestanas()->currentIndex()); });
     }
     bool cerrada_ = false;
     QString Casilla60(const QString& codigo) {
@@ -225,9 +234,7 @@ TEST_F(Lista, ClosingATabWithUnsavedChangesAsksInSpanish) {
     ASSERT_NE(p, nullptr);
     Teclear(p, 60, "3");
 
-    QStringList botones = Responder("&Cancelar");
-    botones.sort();
-    EXPECT_EQ(botones, (QStringList{"&Cancelar", "&Descartar", "&Guardar"}));
+    EXPECT_EQ(Responder("&Cancelar"), (QStringList{"&Cancelar", "&Descartar", "&Guardar"}));
     EXPECT_FALSE(cerrada_);
     ASSERT_EQ(ventana->Actual(), p);
 
@@ -241,4 +248,23 @@ TEST_F(Lista, ClosingATabWithUnsavedChangesAsksInSpanish) {
     Responder("&Descartar");
     EXPECT_TRUE(cerrada_);
     EXPECT_EQ(Casilla60(codigo), "3");
+}
+
+TEST_F(Lista, TheWindowsMessagesAnswerInSpanishAndEscapeIsTheSafeAnswer) {
+    ServiciosVentana servicios(ventana.get(), *host);
+    int r = 0;
+    auto preguntar = [&](UINT tipo) {
+        return [&servicios, &r, tipo] { r = servicios.MessageBox("¿Seguro?", "Modelo", tipo); };
+    };
+    EXPECT_EQ(Responder("&Sí", preguntar(MB_YESNO | MB_ICONQUESTION)), (QStringList{"&No", "&Sí"}));
+    EXPECT_EQ(r, IDYES);
+    Responder("", preguntar(MB_YESNO));
+    EXPECT_EQ(r, IDNO);
+    EXPECT_EQ(Responder("&Aceptar", preguntar(MB_OKCANCEL)),
+              (QStringList{"&Aceptar", "&Cancelar"}));
+    EXPECT_EQ(r, IDOK);
+    Responder("", preguntar(MB_OKCANCEL));
+    EXPECT_EQ(r, IDCANCEL);
+    EXPECT_EQ(Responder("&Aceptar", preguntar(MB_OK | MB_ICONERROR)), (QStringList{"&Aceptar"}));
+    EXPECT_EQ(r, IDOK);
 }
