@@ -57,9 +57,24 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
 
     auto* inicio = new QWidget;
     busqueda_ = new QLineEdit;
+    busqueda_->setObjectName("busqueda");
     busqueda_->setPlaceholderText("Buscar por código, formulario, periodo o estado…");
     busqueda_->setClearButtonEnabled(true);
     connect(busqueda_, &QLineEdit::textChanged, this, &VentanaPrincipal::Filtrar);
+    // Typed until one row is left, Enter opens it: the chosen row if shown, else the first.
+    connect(busqueda_, &QLineEdit::returnPressed, this, [this] {
+        int fila = lista_->currentRow();
+        if (fila < 0 || lista_->isRowHidden(fila)) {
+            fila = -1;
+            for (int f = 0; f < lista_->rowCount() && fila < 0; ++f)
+                if (!lista_->isRowHidden(f))
+                    fila = f;
+        }
+        if (fila < 0)
+            return;
+        lista_->setCurrentCell(fila, ColCodigo);
+        AbrirSeleccionada();
+    });
     lista_ = new QTableWidget(0, 7);
     lista_->setHorizontalHeaderLabels({"Código", "Formulario", "Periodo", "NIF del sujeto pasivo",
                                        "Nombre o razón social", "Estado", "Última modificación"});

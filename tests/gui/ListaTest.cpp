@@ -168,6 +168,19 @@ TEST_F(Lista, EnterAndADoubleClickOpenTheChosenDeclaration) {
     ASSERT_NE(ventana->Actual(), nullptr);
     EXPECT_EQ(TextoQt(ventana->Actual()->Codigo()), a);
     EXPECT_EQ(ventana->Pestanas()->count(), 3);
+
+    // The search typed until one row is left: Enter there opens it, not the row chosen before.
+    ventana->Pestanas()->setCurrentIndex(0);
+    const QString c = Nueva();
+    ventana->RecargarLista();
+    Tabla()->setCurrentCell(Fila(a), 0);
+    auto* busqueda = ventana->findChild<QLineEdit*>("busqueda");
+    ASSERT_NE(busqueda, nullptr);
+    busqueda->setFocus();
+    QTest::keyClicks(busqueda, c.right(4));
+    QTest::keyClick(busqueda, Qt::Key_Return);
+    ASSERT_NE(ventana->Actual(), nullptr);
+    EXPECT_EQ(TextoQt(ventana->Actual()->Codigo()), c);
 }
 
 TEST_F(Lista, NeitherTheCodeNorAHeaderIsCutAtTheDefaultSize) {
