@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 
 namespace fs = std::filesystem;
@@ -194,20 +195,39 @@ void CHost::Guardar(CGuiaDoc& doc) {
     doc.SetModifiedFlag(false);
 }
 
-CHost::Sujeto CHost::SujetoDe(const CString& codigo, const CString& modelo) {
-    Sujeto s;
-    const CargadorPlugins::Plugin* plugin = plugins_.Buscar(modelo.Left(3));
-    if (!plugin)
-        return s;
-    const CasillasSujeto& casillas = plugin->operaciones->sujeto;
-    std::vector<int> buscadas = {casillas.nif};
-    buscadas.insert(buscadas.end(), std::begin(casillas.nombre), std::end(casillas.nombre));
-    const std::map<int, CString> valores = almacen_.CasillasP1(codigo, buscadas);
-    s.nif = valores.at(casillas.nif);
+namespace {
+
+// A name printed over several boxes reads as one text, its empty parts left out.
+CHost::Sujeto UnirSujeto(const CasillasSujeto& casillas, const std::function<CString(int)>& valor) {
+    CHost::Sujeto s;
+    s.nif = valor(casillas.nif);
     for (int c : casillas.nombre) {
-        const CString& parte = valores.at(c);
+        const CString parte = valor(c);
         if (!parte.IsEmpty())
             s.nombre += (s.nombre.IsEmpty() ? "" : " ") + parte;
     }
     return s;
+}
+
+} // namespace
+
+CHost::Sujeto CHost::SujetoDe(const CString& codigo, const CString& modelo) {
+    const CargadorPlugins::Plugin* plugin = plugins_.Buscar(modelo.Left(3));
+    if (!plugin)
+        return {};
+    const CasillasSujeto& casillas = plugin->operaciones->sujeto;
+    std::vector<int> buscadas = {casillas.nif};
+    buscadas.insert(buscadas.end(), std::begin(casillas.nombre), std::end(casillas.nombre));
+    const std::map<int, CString> valores = almacen_.CasillasP1(codigo, buscadas);
+    return UnirSujeto(casillas, [&](int c) { return valores.at(c); });
+}
+
+CHost::Sujeto CHost::SujetoDe(const CGuiaView& pagina1) {
+    const CGuiaDoc& doc = *pagina1.GetDocument();
+    return UnirSujeto(OperacionesDe(doc).sujeto, [&](int casilla) {
+        const PlantillaDialogo* plantilla = pagina1.Plantilla();
+        const ControlPlantilla* c = plantilla ? plantilla->ControlDeCasilla(casilla) : nullptr;
+        const CWnd* control = c ? pagina1.GetDlgItem(c->id) : nullptr;
+        return control ? control->GetWindowText() : doc.GetCasilla(casilla, 0);
+    });
 }

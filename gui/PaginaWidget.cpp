@@ -168,6 +168,7 @@ void PaginaWidget::Crear(CWnd& w) {
         connect(b, &QToolButton::clicked, this, [this, id] {
             vista_.GetDlgItem(id)->SetFocus();
             vista_.EnviarNotificacion(id, BN_CLICKED);
+            emit Pulsado();
         });
         q = b;
         break;

@@ -36,6 +36,8 @@ signals:
     void AyudaCasilla(int casilla);
     // A person changed something on the page.
     void Editada();
+    // A button of the page did its work (a dialog it opened may have filled boxes).
+    void Pulsado();
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -78,6 +78,8 @@ void PestanaDeclaracion::Cargar() {
                                                       : texto,
                                       "Ayuda de la casilla", MB_OK | MB_ICONINFORMATION);
         });
+        connect(pagina, &PaginaWidget::Editada, this, [this] { modificada_ = true; });
+        connect(pagina, &PaginaWidget::Pulsado, this, &PestanaDeclaracion::Revisar);
         connect(pagina, &PaginaWidget::Editada, this, &PestanaDeclaracion::Cambiada);
         paginas_->addTab(desplazable, QString("Página %1").arg(i + 1));
         desplazables_.push_back(desplazable);
@@ -85,6 +87,7 @@ void PestanaDeclaracion::Cargar() {
         vistas_.push_back(std::move(vista));
     }
     guardado_ = doc_->Casillas();
+    modificada_ = false;
 }
 
 PaginaWidget* PestanaDeclaracion::Pagina(int indice) const {
@@ -122,6 +125,7 @@ bool PestanaDeclaracion::Guardar() {
 
 void PestanaDeclaracion::Guardado() {
     guardado_ = doc_->Casillas();
+    modificada_ = false;
     for (size_t i = 1; i < vistas_.size(); ++i)
         vistas_[i]->CargarDatos(); // the save replicated page 1 onto them
 }
@@ -190,6 +194,11 @@ void PestanaDeclaracion::ImportarFichero() {
     // The page itself tells the person what became of the file, and it saved its values into
     // the declaration first whatever the outcome: the tab follows the declaration either way.
     host_.Importar(*vistas_[0]);
+    Revisar();
+}
+
+void PestanaDeclaracion::Revisar() {
+    modificada_ = TieneCambios();
     emit Cambiada();
 }
 
@@ -233,7 +242,7 @@ void PestanaDeclaracion::Intervinientes() {
         paginas_->setCurrentIndex(0);
         vistas_[0]->GetDlgItem(c.id)->SetFocus();
         vistas_[0]->EnviarNotificacion(c.id, BN_CLICKED);
-        emit Cambiada();
+        Revisar();
         return;
     }
 }

@@ -33,6 +33,10 @@ public:
 
     // What the person sees differs from what is stored.
     bool TieneCambios();
+    // Whether the tab shows unsaved changes. Unlike TieneCambios it leaves the page alone, so
+    // it may be asked while a box is being typed (a rule that puts a value back needs the
+    // document to keep the one before).
+    bool Modificada() const { return modificada_; }
     // Saves into the store in one transaction; false, after telling the person why, when it
     // could not (another program saved the declaration meanwhile, the store refused it).
     bool Guardar();
@@ -61,6 +65,9 @@ private:
     void Cargar();
     // The declaration was saved: what is stored now, and page 2 as the save replicated it.
     void Guardado();
+    // After an action that brought the page into the document: whether it differs from what
+    // is stored.
+    void Revisar();
     std::map<std::pair<int, int>, CString> Mostrado();
 
     CHost& host_;
@@ -74,4 +81,5 @@ private:
     QTreeWidget* errores_ = nullptr;
     CListaErrores hallazgos_;
     double zoom_ = 1.0;
+    bool modificada_ = false;
 };

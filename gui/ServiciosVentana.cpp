@@ -6,6 +6,7 @@
 #include "PaginaWidget.h"
 #include "render/Pagina.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -17,6 +18,16 @@ ServiciosVentana::ServiciosVentana(QWidget* padre, CHost& host) : padre_(padre),
 
 ServiciosVentana::~ServiciosVentana() {
     delete progreso_;
+}
+
+void BotonesEnCastellano(QMessageBox& caja) {
+    const std::pair<QMessageBox::StandardButton, const char*> textos[] = {
+        {QMessageBox::Yes, "&Sí"},       {QMessageBox::No, "&No"},
+        {QMessageBox::Ok, "&Aceptar"},   {QMessageBox::Cancel, "&Cancelar"},
+        {QMessageBox::Save, "&Guardar"}, {QMessageBox::Discard, "&Descartar"}};
+    for (auto [boton, texto] : textos)
+        if (QAbstractButton* b = caja.button(boton))
+            b->setText(texto);
 }
 
 int ServiciosVentana::MessageBox(const CString& texto, const CString& titulo, UINT tipo) {
@@ -41,13 +52,21 @@ int ServiciosVentana::MessageBox(const CString& texto, const CString& titulo, UI
     switch (tipo & 0xF) {
     case MB_YESNO:
         caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        return caja.exec() == QMessageBox::Yes ? IDYES : IDNO;
+        break;
     case MB_OKCANCEL:
         caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        return caja.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+        break;
     default:
         caja.setStandardButtons(QMessageBox::Ok);
-        caja.exec();
+    }
+    BotonesEnCastellano(caja);
+    const int respuesta = caja.exec();
+    switch (tipo & 0xF) {
+    case MB_YESNO:
+        return respuesta == QMessageBox::Yes ? IDYES : IDNO;
+    case MB_OKCANCEL:
+        return respuesta == QMessageBox::Ok ? IDOK : IDCANCEL;
+    default:
         return IDOK;
     }
 }
@@ -105,6 +124,7 @@ void ServiciosVentana::MostrarAyuda(const CString& modelo, const CString& pagina
     QMessageBox caja(QMessageBox::Information, "Ayuda",
                      texto.IsEmpty() ? "No hay ayuda para este apartado." : TextoQt(texto),
                      QMessageBox::Ok, padre_);
+    BotonesEnCastellano(caja);
     caja.exec();
 }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 
+class QMessageBox;
 class QProgressDialog;
 
 class ServiciosVentana : public IServiciosUsuario {
@@ -37,6 +38,9 @@ private:
     QProgressDialog* progreso_ = nullptr;
     long pasos_ = 0;
 };
+
+// The standard buttons of the box in Spanish, whatever translation of Qt is found or not.
+void BotonesEnCastellano(QMessageBox& caja);
 
 // "Ficheros Txt (*.txt)|*.txt||" as Qt writes a filter: "Ficheros Txt (*.txt)".
 QString FiltroQt(const CString& filtro);

@@ -4,6 +4,8 @@
 #include "Formularios.h"
 #include "Modelo/services/Servicios.h"
 #include "PestanaDeclaracion.h"
+#include "ServiciosVentana.h"
+#include "VigilanteBaseDatos.h"
 #include "render/Pagina.h"
 
 #include <QCloseEvent>
@@ -18,6 +20,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -37,11 +40,15 @@ QString Sufijo(CHost& host, const PestanaDeclaracion* p) {
     return p->SoloLectura() ? " (definitiva)" : QString();
 }
 
+const QString kTitulo = "Modelo — autoliquidaciones de documentos negociados";
+// A tab shows this much of a client's name; the tooltip has the whole of it.
+constexpr int kLetrasPestana = 32;
+enum Columna { ColCodigo, ColFormulario, ColPeriodo, ColNif, ColNombre, ColEstado, ColModificada };
+
 } // namespace
 
 VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
     : QMainWindow(parent), host_(host) {
-    setWindowTitle("Modelo — autoliquidaciones de documentos negociados");
     resize(1100, 900);
     pestanas_ = new QTabWidget(this);
     pestanas_->setTabsClosable(true);
@@ -50,9 +57,24 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
 
     auto* inicio = new QWidget;
     busqueda_ = new QLineEdit;
+    busqueda_->setObjectName("busqueda");
     busqueda_->setPlaceholderText("Buscar por código, formulario, periodo o estado…");
     busqueda_->setClearButtonEnabled(true);
     connect(busqueda_, &QLineEdit::textChanged, this, &VentanaPrincipal::Filtrar);
+    // Typed until one row is left, Enter opens it: the chosen row if shown, else the first.
+    connect(busqueda_, &QLineEdit::returnPressed, this, [this] {
+        int fila = lista_->currentRow();
+        if (fila < 0 || lista_->isRowHidden(fila)) {
+            fila = -1;
+            for (int f = 0; f < lista_->rowCount() && fila < 0; ++f)
+                if (!lista_->isRowHidden(f))
+                    fila = f;
+        }
+        if (fila < 0)
+            return;
+        lista_->setCurrentCell(fila, ColCodigo);
+        AbrirSeleccionada();
+    });
     lista_ = new QTableWidget(0, 7);
     lista_->setHorizontalHeaderLabels({"Código", "Formulario", "Periodo", "NIF del sujeto pasivo",
                                        "Nombre o razón social", "Estado", "Última modificación"});
@@ -61,9 +83,14 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
     lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lista_->setSortingEnabled(true);
     lista_->verticalHeader()->hide();
-    lista_->horizontalHeader()->setStretchLastSection(true);
-    connect(lista_, &QTableWidget::cellDoubleClicked, this,
-            [this](int, int) { AbrirSeleccionada(); });
+    // Every column as wide as its widest text and its header; the client's name takes what is
+    // left, cut when it must, whole in its tooltip.
+    QHeaderView* cabecera = lista_->horizontalHeader();
+    cabecera->setMinimumSectionSize(60);
+    cabecera->setSectionResizeMode(QHeaderView::ResizeToContents);
+    cabecera->setSectionResizeMode(ColNombre, QHeaderView::Stretch);
+    // Enter and a double click alike.
+    connect(lista_, &QTableWidget::activated, this, &VentanaPrincipal::AbrirSeleccionada);
     nuevaBoton_ = new QPushButton("&Nueva…");
     auto* nueva = nuevaBoton_;
     auto* abrir = new QPushButton("&Abrir");
@@ -90,11 +117,20 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
     // The list of declarations stays: it has no close button.
     pestanas_->tabBar()->setTabButton(0, QTabBar::RightSide, nullptr);
     connect(pestanas_, &QTabWidget::tabCloseRequested, this, &VentanaPrincipal::Cerrar);
-    connect(pestanas_, &QTabWidget::currentChanged, this, &VentanaPrincipal::ActualizarAcciones);
+    connect(pestanas_, &QTabWidget::currentChanged, this, [this] {
+        ActualizarAcciones();
+        RotularVentana();
+    });
 
+    vigilante_ = new VigilanteBaseDatos(host_.BaseDatos(), kVigilanciaMs, this);
+    connect(vigilante_, &VigilanteBaseDatos::CambioAjeno, this, &VentanaPrincipal::RecargarLista);
+    connect(vigilante_, &VigilanteBaseDatos::Fallo, this, [this](const QString& motivo) {
+        statusBar()->showMessage("No se ha podido leer la lista de declaraciones: " + motivo);
+    });
     CrearAcciones();
     RecargarLista();
     ActualizarAcciones();
+    RotularVentana();
     statusBar()->showMessage("Base de datos: " + TextoQt(host_.BaseDatos().Ruta()));
     // Said for as long as the window is open: a message of the moment would be replaced.
     if (host_.BaseDatos().SoloLectura()) {
@@ -103,7 +139,6 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
         aviso->setObjectName("avisoSoloLectura");
         aviso->setStyleSheet("QLabel { color: #8a1c00; font-weight: bold; }");
         statusBar()->addPermanentWidget(aviso);
-        setWindowTitle(windowTitle() + " (sólo lectura)");
     }
 }
 
@@ -135,8 +170,12 @@ void VentanaPrincipal::CrearAcciones() {
     nueva_ = accion(archivo, "&Nueva…", QKeySequence::New, [this] { Nueva(); });
     QAction* nueva = nueva_;
     QAction* abrir = accion(archivo, "&Abrir", QKeySequence::Open, [this] { AbrirSeleccionada(); });
-    guardar_ =
-        accion(archivo, "&Guardar", QKeySequence::Save, enActual(&PestanaDeclaracion::Guardar));
+    guardar_ = accion(archivo, "&Guardar", QKeySequence::Save, [this] {
+        if (PestanaDeclaracion* p = Actual())
+            Guardar(p);
+        RecargarLista();
+        ActualizarAcciones();
+    });
     deshacer_ = accion(archivo, "&Deshacer cambios", QKeySequence(),
                        enActual(&PestanaDeclaracion::DeshacerCambios));
     archivo->addSeparator();
@@ -162,6 +201,9 @@ void VentanaPrincipal::CrearAcciones() {
     intervinientes_ = accion(declaracion, "I&ntervinientes…", QKeySequence(),
                              enActual(&PestanaDeclaracion::Intervinientes));
 
+    recargar_ =
+        accion(ver, "Ac&tualizar la lista", QKeySequence(Qt::Key_F5), [this] { RecargarLista(); });
+    ver->addSeparator();
     ampliar_ = accion(ver, "&Ampliar", QKeySequence::ZoomIn, [this] {
         if (PestanaDeclaracion* p = Actual())
             p->SetZoom(p->Zoom() * 1.25);
@@ -212,8 +254,22 @@ void VentanaPrincipal::ActualizarAcciones() {
 }
 
 void VentanaPrincipal::RecargarLista() {
+    std::vector<casos::Declaracion> declaraciones;
+    try {
+        vigilante_->Visto();
+        declaraciones = casos::Declaraciones(host_);
+    } catch (const CExcepcionBD& e) {
+        // The list stays as it was; the next change or F5 tries again.
+        statusBar()->showMessage("No se ha podido leer la lista de declaraciones: " +
+                                 TextoQt(DescribirFalloBD(e, host_.BaseDatos().Ruta())));
+        return;
+    }
+    const QTableWidgetItem* actual = lista_->item(lista_->currentRow(), ColCodigo);
+    const QString elegida = actual ? actual->text() : QString();
+    const int columna = std::max(0, lista_->currentColumn());
+    const int desplazamiento = lista_->verticalScrollBar()->value();
+
     lista_->setSortingEnabled(false);
-    const std::vector<casos::Declaracion> declaraciones = casos::Declaraciones(host_);
     lista_->setRowCount(int(declaraciones.size()));
     for (int i = 0; i < int(declaraciones.size()); ++i) {
         const auto& r = declaraciones[size_t(i)].resumen;
@@ -223,11 +279,26 @@ void VentanaPrincipal::RecargarLista() {
         const QString celdas[] = {TextoQt(r.codigo),    TextoQt(r.modelo.Left(3)), periodo,
                                   TextoQt(sujeto.nif),  TextoQt(sujeto.nombre),    Estado(r.estado),
                                   TextoQt(r.modificada)};
-        for (int c = 0; c < 7; ++c)
-            lista_->setItem(i, c, new QTableWidgetItem(celdas[c]));
+        for (int c = 0; c < 7; ++c) {
+            auto* item = new QTableWidgetItem(celdas[c]);
+            if (c == ColNombre)
+                item->setToolTip(celdas[c]);
+            lista_->setItem(i, c, item);
+        }
     }
     lista_->setSortingEnabled(true);
     Filtrar(busqueda_->text());
+
+    lista_->verticalScrollBar()->setValue(desplazamiento);
+    for (int f = 0; f < lista_->rowCount(); ++f)
+        if (!elegida.isEmpty() && lista_->item(f, ColCodigo)->text() == elegida) {
+            lista_->setCurrentCell(f, columna);
+            return;
+        }
+    // The chosen one is gone (another program deleted it): nothing is chosen, rather than the
+    // row that took its place.
+    lista_->setCurrentCell(-1, -1);
+    lista_->clearSelection();
 }
 
 void VentanaPrincipal::Filtrar(const QString& texto) {
@@ -250,14 +321,13 @@ PestanaDeclaracion* VentanaPrincipal::Abrir(const CString& codigo) {
     }
     try {
         auto* p = new PestanaDeclaracion(host_, codigo);
-        const int i = pestanas_->addTab(p, TextoQt(codigo) + Sufijo(host_, p));
-        pestanas_->setCurrentIndex(i);
+        pestanas_->addTab(p, TextoQt(codigo));
         connect(p, &PestanaDeclaracion::Cambiada, this, [this, p] {
-            const int i = pestanas_->indexOf(p);
-            if (i > 0)
-                pestanas_->setTabText(i, TextoQt(p->Codigo()) + Sufijo(host_, p));
+            Rotular(p);
             ActualizarAcciones();
         });
+        pestanas_->setCurrentWidget(p);
+        Rotular(p);
         ActualizarAcciones();
         return p;
     } catch (const std::exception& e) {
@@ -336,11 +406,15 @@ bool VentanaPrincipal::Cerrar(int indice) {
         return true;
     pestanas_->setCurrentIndex(indice);
     if (p->TieneCambios()) {
-        const int r = QMessageBox::question(
-            this, "Cambios sin guardar",
-            "La declaración " + TextoQt(p->Codigo()) + " tiene cambios sin guardar. ¿Guardarlos?",
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        if (r == QMessageBox::Cancel || (r == QMessageBox::Save && !p->Guardar()))
+        QMessageBox pregunta(QMessageBox::Question, "Cambios sin guardar",
+                             "La declaración " + TextoQt(p->Codigo()) +
+                                 " tiene cambios sin guardar. ¿Guardarlos?",
+                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        BotonesEnCastellano(pregunta);
+        pregunta.setDefaultButton(QMessageBox::Save);
+        pregunta.setEscapeButton(QMessageBox::Cancel);
+        const int r = pregunta.exec();
+        if (r == QMessageBox::Cancel || (r == QMessageBox::Save && !Guardar(p)))
             return false;
     }
     pestanas_->removeTab(indice);
@@ -358,4 +432,46 @@ void VentanaPrincipal::closeEvent(QCloseEvent* e) {
         }
     }
     e->accept();
+}
+
+bool VentanaPrincipal::Guardar(PestanaDeclaracion* p) {
+    if (!p->Guardar())
+        return false; // the tab told the person why
+    statusBar()->showMessage("Declaración " + TextoQt(p->Codigo()) + " guardada.", 10000);
+    return true;
+}
+
+QString VentanaPrincipal::Nombre(PestanaDeclaracion* p) {
+    return TextoQt(host_.SujetoDe(p->Pagina(0)->Vista()).nombre);
+}
+
+void VentanaPrincipal::Rotular(PestanaDeclaracion* p) {
+    const int i = pestanas_->indexOf(p);
+    if (i <= 0)
+        return;
+    const bool cambios = p->Modificada();
+    const QString codigo = TextoQt(p->Codigo());
+    const QString nombre = Nombre(p);
+    QString texto = nombre.isEmpty() ? codigo : nombre;
+    if (texto.size() > kLetrasPestana)
+        texto = texto.left(kLetrasPestana - 1).trimmed() + "…";
+    pestanas_->setTabText(i, texto + (cambios ? "*" : "") + Sufijo(host_, p));
+    pestanas_->setTabToolTip(i, nombre.isEmpty() ? codigo : codigo + " · " + nombre);
+    if (p == Actual())
+        RotularVentana();
+}
+
+void VentanaPrincipal::RotularVentana() {
+    const QString soloLectura = host_.BaseDatos().SoloLectura() ? " (sólo lectura)" : "";
+    PestanaDeclaracion* p = Actual();
+    if (!p) {
+        setWindowModified(false);
+        setWindowTitle(kTitulo + soloLectura);
+        return;
+    }
+    const QString nombre = Nombre(p);
+    // "[*]" is where the desktop shows the unsaved-changes mark of a modified window.
+    setWindowTitle(TextoQt(p->Codigo()) + (nombre.isEmpty() ? "" : " · " + nombre) + "[*] — " +
+                   "Modelo" + soloLectura);
+    setWindowModified(p->Modificada());
 }

@@ -17,6 +17,7 @@ class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class PestanaDeclaracion;
+class VigilanteBaseDatos;
 
 class VentanaPrincipal : public QMainWindow {
     Q_OBJECT
@@ -28,7 +29,10 @@ public:
     PestanaDeclaracion* Actual() const;
     QTableWidget* Lista() const { return lista_; }
     QTabWidget* Pestanas() const { return pestanas_; }
+    // Reads the list again from the database, the chosen declaration still chosen.
     void RecargarLista();
+    // How often the window looks for another program's change to the database.
+    static constexpr int kVigilanciaMs = 1000;
     // Closes a tab, asking first when it has unsaved changes; false when the person kept it.
     bool Cerrar(int indice);
 
@@ -47,6 +51,14 @@ public:
 private:
     void ActualizarAcciones();
     void Filtrar(const QString& texto);
+    // The tab's text and the window's title follow the declaration: its client, whether it
+    // has unsaved changes.
+    void Rotular(PestanaDeclaracion* p);
+    void RotularVentana();
+    // The client's name as page 1 of the tab shows it now.
+    QString Nombre(PestanaDeclaracion* p);
+    // Saves the tab's declaration and says so in the status bar; false when it was not saved.
+    bool Guardar(PestanaDeclaracion* p);
 
     CHost& host_;
     QTabWidget* pestanas_ = nullptr;
@@ -54,8 +66,9 @@ private:
     QLineEdit* busqueda_ = nullptr;
     QPushButton* eliminar_ = nullptr;
     QPushButton* nuevaBoton_ = nullptr;
+    VigilanteBaseDatos* vigilante_ = nullptr;
     QAction *nueva_ = nullptr, *guardar_ = nullptr, *deshacer_ = nullptr, *validar_ = nullptr,
             *finalizar_ = nullptr, *importar_ = nullptr, *intervinientes_ = nullptr,
             *cerrar_ = nullptr, *imprimir_ = nullptr, *exportar_ = nullptr, *ampliar_ = nullptr,
-            *reducir_ = nullptr;
+            *reducir_ = nullptr, *recargar_ = nullptr;
 };

@@ -154,6 +154,8 @@ public:
     static void FijarActual(CBaseDatos* db);
 
     sqlite3* Manejador() const { return db_; }
+    // Whether a transaction of this connection is open (a dialog may wait in the middle of one).
+    bool EnTransaccion() const { return profundidad_ > 0; }
 
 private:
     sqlite3_stmt* Preparar(const CString& sql);
