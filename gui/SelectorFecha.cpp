@@ -76,11 +76,20 @@ void SelectorFecha::keyPressEvent(QKeyEvent* e) {
         setCurrentSection(QDateTimeEdit::DaySection);
         setSelectedSection(QDateTimeEdit::DaySection);
     }
-    // After two figures of a day the month is selected already: the separator a person types
-    // next must not take that selection away.
-    if (e->text() == "/" && !lineEdit()->selectedText().isEmpty() &&
-        lineEdit()->selectedText() == sectionText(currentSection()))
+    // The separator ends the day or the month: "1/3/2024" is the first of March. After two
+    // figures the next part is selected already, and the separator typed then keeps it.
+    if (e->text() == "/") {
+        const bool yaSeleccionada = !lineEdit()->selectedText().isEmpty() &&
+                                    lineEdit()->selectedText() == sectionText(currentSection());
+        const Section siguiente = currentSection() == DaySection     ? MonthSection
+                                  : currentSection() == MonthSection ? YearSection
+                                                                     : NoSection;
+        if (!yaSeleccionada && siguiente != NoSection) {
+            setCurrentSection(siguiente);
+            setSelectedSection(siguiente);
+        }
         return;
+    }
     QDateEdit::keyPressEvent(e);
 }
 

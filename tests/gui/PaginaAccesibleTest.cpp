@@ -321,6 +321,12 @@ TEST_F(Teclado, TheOptionalDatePickerTakesATypedDateOpensAtTodayAndShowsItWhole)
     EXPECT_LE(ancho, linea->width() - 2) << linea->font().pointSizeF();
     EXPECT_LE(linea->geometry().right(), selector->width());
 
+    // Figures without their zeros, and a date typed over another.
+    selector->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(selector, "1/3/2025");
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(ctrl->TextoFecha(), "01/03/2025");
+
     // Deleting the whole date leaves the box without one.
     selector->setFocus(Qt::TabFocusReason);
     linea->selectAll();
