@@ -1,5 +1,6 @@
 // The page views from the command line: a page opened exactly as the window opens it, listed
 // control by control or drawn as a person would see it.
+#include "Accesibilidad.h"
 #include "ComandosComun.h"
 #include "Modelo/windows/Controles.h"
 #include "render/Pagina.h"
@@ -47,6 +48,8 @@ void Listar(const CGuiaView& vista, bool json) {
                     Celda(
                         CString::Formatted("%d,%d,%d,%d", r.left, r.top, r.Width(), r.Height()),
                         {{"x", r.left}, {"y", r.top}, {"ancho", r.Width()}, {"alto", r.Height()}}));
+        // What a screen reader hears of the control in the window.
+        fila.SoloJson("nombre", NombreAccesible(vista, w->GetDlgCtrlID()).nombre.str());
         if (w->GetClase() == ClaseControl::CheckBox)
             fila.SoloJson("marcada", valor == "S");
         if (w->GetClase() == ClaseControl::DateTimeOpt ||

@@ -1,6 +1,9 @@
 #include "PaginaWidget.h"
 
+#include "Accesibilidad.h"
+#include "Modelo/base/Funciones.h"
 #include "Modelo/windows/Controles.h"
+#include "SelectorFecha.h"
 #include "render/Pagina.h"
 
 #include <QApplication>
@@ -10,13 +13,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QToolButton>
 
 namespace {
-
-// The earliest date a picker may hold stands for "no date" on an optional picker.
-const QDate kSinFecha(1900, 1, 1);
 
 Qt::Alignment Alineacion(unsigned estilos) {
     const Qt::Alignment h = (estilos & ES_CENTRADO)  ? Qt::AlignHCenter
@@ -28,6 +29,11 @@ Qt::Alignment Alineacion(unsigned estilos) {
 // What a line edit keeps of its width for itself: its one-pixel padding and Qt's own margin of
 // two on each side, and the cursor.
 constexpr int kHolguraLinea = 2 * (1 + 2) + 1;
+
+// The ring around a picture button with the focus, on the page just outside the button.
+QRect MarcoFoco(const QRect& boton) {
+    return boton.adjusted(-2, -2, 1, 1);
+}
 
 // Keeps a counter raised for as long as it lives.
 struct Aplicando {
@@ -60,8 +66,10 @@ PaginaWidget::PaginaWidget(CGuiaView& vista, QWidget* parent)
             setTabOrder(anterior, q);
         anterior = q;
     }
-    for (const auto& [id, w] : widgets_)
+    for (const auto& [id, w] : widgets_) {
         Actualizar(id);
+        Nombrar(id);
+    }
     vista_.SetObservador(this);
     connect(qApp, &QApplication::focusChanged, this, &PaginaWidget::FocoCambiado);
     SetZoom(1.0);
@@ -102,6 +110,13 @@ void PaginaWidget::paintEvent(QPaintEvent*) {
         p.fillRect(rect(), Qt::white);
     else
         p.drawImage(rect(), fondo_);
+    // A picture button shows no focus of its own: the page rings the one that has it.
+    if (auto* b = qobject_cast<QToolButton*>(QApplication::focusWidget());
+        b && b->parentWidget() == this) {
+        p.setPen(QPen(QColor(0x1a, 0x5f, 0xb4), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(MarcoFoco(b->geometry()));
+    }
 }
 
 // ----- widgets ----------------------------------------------------------------------------------
@@ -140,18 +155,13 @@ void PaginaWidget::Crear(CWnd& w) {
     }
     case ClaseControl::DateTimeOpt:
     case ClaseControl::DateTimeFixFormat: {
-        auto* d = new QDateEdit(this);
-        d->setCalendarPopup(true);
-        d->setDisplayFormat("dd/MM/yyyy");
-        d->setMinimumDate(kSinFecha);
-        if (w.GetClase() == ClaseControl::DateTimeOpt)
-            d->setSpecialValueText(" ");
+        auto* d = new SelectorFecha(w.GetClase() == ClaseControl::DateTimeOpt, this);
         connect(d, &QDateEdit::dateChanged, this, [this, id](QDate fecha) {
             if (aplicando_)
                 return;
             auto* selector = static_cast<CDateTimeCtrl*>(vista_.GetDlgItem(id));
             COleDateTime f;
-            if (fecha.isValid() && fecha != kSinFecha)
+            if (fecha.isValid() && fecha != SelectorFecha::SinFecha())
                 f.SetDate(fecha.year(), fecha.month(), fecha.day());
             if (selector->SetTime(f))
                 vista_.EnviarNotificacion(id, DTN_DATETIMECHANGE);
@@ -197,6 +207,17 @@ void PaginaWidget::Colocar(int id) {
                               std::max(1, int(r.Height() * zoom_)));
 }
 
+// What a screen reader says of the control. A text says itself: a label's name follows it.
+void PaginaWidget::Nombrar(int id) {
+    QWidget* q = WidgetDe(id);
+    CWnd* w = vista_.GetDlgItem(id);
+    if (!q || !w || w->GetClase() == ClaseControl::StaticTransBold)
+        return;
+    const stNombreAccesible n = NombreAccesible(vista_, id);
+    q->setAccessibleName(TextoQt(n.nombre));
+    q->setAccessibleDescription(TextoQt(n.descripcion));
+}
+
 // Copies what the window holds onto its widget.
 void PaginaWidget::Actualizar(int id) {
     CWnd* w = vista_.GetDlgItem(id);
@@ -236,8 +257,9 @@ void PaginaWidget::Actualizar(int id) {
     case ClaseControl::DateTimeFixFormat: {
         COleDateTime f;
         const bool hay = static_cast<CDateTimeCtrl*>(w)->GetTime(f) == GDT_VALID;
-        static_cast<QDateEdit*>(q)->setDate(hay ? QDate(f.GetYear(), f.GetMonth(), f.GetDay())
-                                                : kSinFecha);
+        auto* d = static_cast<SelectorFecha*>(q);
+        d->AjustarFuente(fuente, minimo);
+        d->setDate(hay ? QDate(f.GetYear(), f.GetMonth(), f.GetDay()) : SelectorFecha::SinFecha());
         break;
     }
     case ClaseControl::ScrollBitmapButton: {
@@ -260,10 +282,12 @@ void PaginaWidget::Actualizar(int id) {
     case ClaseControl::Picture: {
         auto* l = static_cast<QLabel*>(q);
         l->setAlignment((Alineacion(w->GetStyle()) & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
-        if (const stImagenCodigo* img = static_cast<CStatic*>(w)->GetImagen())
+        if (const stImagenCodigo* img = static_cast<CStatic*>(w)->GetImagen()) {
             l->setPixmap(QPixmap::fromImage(
                 ImagenQt(*img).scaled(q->size(), Qt::KeepAspectRatio, Qt::FastTransformation)));
-        else {
+            if (l->accessibleName().isEmpty()) // a code drawn after the page opened
+                Nombrar(id);
+        } else {
             const QString t = TextoQt(w->GetWindowText());
             l->setFont(FuenteQueCabeEnvuelta(fuente, t, l->size(), minimo));
             l->setText(t);
@@ -312,6 +336,9 @@ void PaginaWidget::TextoEditado(int id, const QString& texto) {
 }
 
 void PaginaWidget::FocoCambiado(QWidget* antes, QWidget* ahora) {
+    for (QWidget* w : {antes, ahora})
+        if (qobject_cast<QToolButton*>(w) && w->parentWidget() == this)
+            update(MarcoFoco(w->geometry()).adjusted(-2, -2, 2, 2));
     // A popup (the month list, a calendar) keeps the focus where it was.
     if (aplicando_ || (ahora && ahora->window()->windowType() == Qt::Popup))
         return;
@@ -324,7 +351,75 @@ void PaginaWidget::FocoCambiado(QWidget* antes, QWidget* ahora) {
     }
 }
 
+// ----- the month list ---------------------------------------------------------------------------
+
+void PaginaWidget::ListaMeses(int id) {
+    listaOfrecida_ = id;
+    QWidget* q = WidgetDe(id);
+    if (q && q->hasFocus() && razonFoco_ == Qt::MouseFocusReason)
+        DesplegarLista(id);
+}
+
+QWidget* PaginaWidget::ListaAbierta() const {
+    return lista_ && lista_->isVisible() ? lista_.data() : nullptr;
+}
+
+// Choosing a month types its name into the edit, as the page expects.
+void PaginaWidget::DesplegarLista(int id) {
+    QWidget* q = WidgetDe(id);
+    if (!q || !q->isVisible() || !q->isEnabled() || ListaAbierta())
+        return;
+    auto* menu = new QMenu(q);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setAccessibleName(q->accessibleName());
+    for (int m = 1; m <= 12; ++m) {
+        const CString nombre = GetMesLetra(m);
+        menu->addAction(TextoQt(nombre), this, [this, id, nombre] {
+            if (CWnd* c = vista_.GetDlgItem(id)) {
+                c->SetWindowText(nombre);
+                emit Editada();
+            }
+        });
+    }
+    menu->installEventFilter(this);
+    lista_ = menu;
+    menu->popup(q->mapToGlobal(QPoint(0, q->height())));
+}
+
+// Keys the page gives a meaning of its own; true when one was used.
+bool PaginaWidget::TeclaDeWidget(QWidget* w, QKeyEvent* e) {
+    const int id = IdDe(w);
+    const bool alt = e->modifiers() == Qt::AltModifier;
+    if (id && id == listaOfrecida_ &&
+        ((alt && e->key() == Qt::Key_Down) || (e->modifiers() == 0 && e->key() == Qt::Key_F4))) {
+        DesplegarLista(id);
+        return true;
+    }
+    if (e->key() == Qt::Key_F1 && e->modifiers() == 0) {
+        const int casilla = vista_.CasillaAyuda(id);
+        if (casilla >= 0) {
+            emit AyudaCasilla(casilla);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool PaginaWidget::eventFilter(QObject* objeto, QEvent* e) {
+    // Tab leaves the month list as it leaves the box: the list closes and the focus goes on,
+    // where a menu's own Tab would walk through the months.
+    if (objeto == lista_ && e->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(e)->key();
+        if (tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab) {
+            lista_->close();
+            if (QWidget* q = WidgetDe(listaOfrecida_); q && q->hasFocus()) {
+                QKeyEvent paso(QEvent::KeyPress, tecla, static_cast<QKeyEvent*>(e)->modifiers());
+                QApplication::sendEvent(q, &paso);
+            }
+            return true;
+        }
+        return false;
+    }
     // The calendar of a picker: opening and closing it are notified.
     for (const auto& [id, q] : widgets_) {
         auto* d = qobject_cast<QDateEdit*>(q);
@@ -336,12 +431,19 @@ bool PaginaWidget::eventFilter(QObject* objeto, QEvent* e) {
             vista_.EnviarNotificacion(id, DTN_CLOSEUP);
         return false;
     }
-    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1) {
-        const int casilla = vista_.CasillaAyuda(IdDe(qobject_cast<QWidget*>(objeto)));
-        if (casilla >= 0) {
-            emit AyudaCasilla(casilla);
+    auto* w = qobject_cast<QWidget*>(objeto);
+    if (e->type() == QEvent::FocusIn && IdDe(w))
+        razonFoco_ = static_cast<QFocusEvent*>(e)->reason();
+    // The window's shortcuts (the Help menu's F1) come first unless the control claims the key.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const int id = IdDe(w);
+        if (k->modifiers() == 0 && k->key() == Qt::Key_F1 && vista_.CasillaAyuda(id) >= 0) {
+            e->accept();
             return true;
         }
     }
+    if (e->type() == QEvent::KeyPress && TeclaDeWidget(w, static_cast<QKeyEvent*>(e)))
+        return true;
     return QWidget::eventFilter(objeto, e);
 }

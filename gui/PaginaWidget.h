@@ -10,8 +10,11 @@
 #endif
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 #include <map>
+
+class QKeyEvent;
 
 class PaginaWidget : public QWidget, public IObservadorVista {
     Q_OBJECT
@@ -28,6 +31,12 @@ public:
     QSize sizeHint() const override;
 
     void VentanaCambiada(int idControl, CambioVentana cambio) override;
+
+    // The view offers the month list on a control. It drops down when the person clicked into
+    // the box; a box reached by keys only offers it (Alt+Down or F4), so that Tab goes on.
+    void ListaMeses(int idControl);
+    // The list of a control as it is open now; null when none is.
+    QWidget* ListaAbierta() const;
 
 signals:
     // The view wants a control in sight (a finding was chosen, the focus moved to it).
@@ -49,6 +58,9 @@ private:
     void Actualizar(int id);
     void FocoCambiado(QWidget* antes, QWidget* ahora);
     void TextoEditado(int id, const QString& texto);
+    void Nombrar(int id);
+    void DesplegarLista(int id);
+    bool TeclaDeWidget(QWidget* w, QKeyEvent* e);
 
     CGuiaView& vista_;
     QImage fondo_;
@@ -56,6 +68,9 @@ private:
     std::map<int, QWidget*> widgets_;
     std::map<const QWidget*, int> ids_;
     int aplicando_ = 0; // > 0 while the model is being mirrored onto the widgets
+    Qt::FocusReason razonFoco_ = Qt::OtherFocusReason; // of the last control that took it
+    int listaOfrecida_ = 0;                            // the control the month list is for
+    QPointer<QWidget> lista_;
 };
 
 // The object name of a control's widget: its view and its id, unique in the whole window.

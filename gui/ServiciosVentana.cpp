@@ -132,25 +132,14 @@ void ServiciosVentana::VaciarPortapapeles() {
     QApplication::clipboard()->clear();
 }
 
-// A list under the edit; choosing a month types its name into the edit, as the page expects.
+// The page decides whether the list drops down (PaginaWidget::ListaMeses).
 void ServiciosVentana::ListaMeses(CWnd& control) {
     CGuiaView* vista = control.GetParentView();
     QWidget* w = padre_ && vista
                      ? padre_->findChild<QWidget*>(NombreControl(*vista, control.GetDlgCtrlID()))
                      : nullptr;
-    if (!w || !w->isVisible())
-        return;
-    auto* menu = new QMenu(w);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    const int id = control.GetDlgCtrlID();
-    for (int m = 1; m <= 12; ++m) {
-        const CString nombre = GetMesLetra(m);
-        menu->addAction(TextoQt(nombre), [vista, id, nombre] {
-            if (CWnd* c = vista->GetDlgItem(id))
-                c->SetWindowText(nombre);
-        });
-    }
-    menu->popup(w->mapToGlobal(QPoint(0, w->height())));
+    if (auto* pagina = w ? qobject_cast<PaginaWidget*>(w->parentWidget()) : nullptr)
+        pagina->ListaMeses(control.GetDlgCtrlID());
 }
 
 int ServiciosVentana::DialogoIntervinientes(bool edicion, const CString& modelo,

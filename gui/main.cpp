@@ -4,6 +4,7 @@
 #include "Modelo/store/BaseDatos.h"
 #include "PestanaDeclaracion.h"
 #include "ServiciosVentana.h"
+#include "TraduccionesQt.h"
 #include "VentanaPrincipal.h"
 #include "render/Pagina.h"
 
@@ -48,6 +49,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Modelo");
     QApplication::setApplicationDisplayName("Modelo");
+    QString sinTraduccion;
+    const std::unique_ptr<QTranslator> castellano = InstalarCastellanoQt(&sinTraduccion);
+    if (!castellano)
+        std::fprintf(stderr, "modelo: aviso: %s; los textos propios de Qt saldrán en inglés\n",
+                     sinTraduccion.toUtf8().constData());
     const CString rutaBD = db.empty() ? RutaBDPorDefecto() : CString(db);
     std::unique_ptr<CHost> host;
     try {
