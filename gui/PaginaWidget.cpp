@@ -245,8 +245,13 @@ void PaginaWidget::Actualizar(int id) {
         if (e->text() != t)
             e->setText(t);
         const int limite = static_cast<CEdit*>(w)->GetLimitText();
-        e->setMaxLength(limite > 0 ? limite : 32767); // which puts the cursor at the end
-        if (!e->hasFocus())
+        if (const int maximo = limite > 0 ? limite : 32767; e->maxLength() != maximo) {
+            e->setMaxLength(maximo); // which puts the cursor at the end
+        }
+        // The box being typed in keeps its cursor even while its window is not the active one
+        // (a message just closed): hasFocus() is false then, and a cursor put back at the start
+        // would write the next keys backwards.
+        if (e != e->window()->focusWidget())
             e->setCursorPosition(0);
         break;
     }

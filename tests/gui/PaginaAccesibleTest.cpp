@@ -143,6 +143,29 @@ TEST_F(Teclado, F1OnABoxShowsThatBoxsHelpAndElsewhereTheGeneralHelp) {
     EXPECT_NE(ui.mensajes[1].titulo, "Ayuda de la casilla");
 }
 
+// After a message of the page closes, the window may not be active again at once (no window
+// manager, a slow one): the keys that follow must still land where the cursor is.
+TEST_F(Teclado, KeysGoWhereTheCursorIsAlsoWhileTheWindowIsNotTheActiveOne) {
+    if (!activa)
+        GTEST_SKIP() << "the window could not be made active";
+    PestanaDeclaracion* p = Abrir();
+    QLineEdit* base = Edit(p, 61);
+    ASSERT_NE(base, nullptr);
+    QTest::mouseClick(base, Qt::LeftButton);
+    QTest::keyClicks(base, "1234");
+    base->setCursorPosition(2);
+    QTest::keyClicks(base, "9");
+    EXPECT_EQ(base->text(), "12934");
+
+    QWidget otra;
+    otra.show();
+    QApplication::setActiveWindow(&otra);
+    ASSERT_FALSE(base->hasFocus());
+    base->setCursorPosition(base->text().size());
+    QTest::keyClicks(base, "56");
+    EXPECT_EQ(base->text(), "1293456");
+}
+
 TEST_F(Teclado, TabAloneWalksEveryEnabledBoxOnceInTheOrderOfThePaper) {
     for (const char* forma : {"863", "871"}) {
         SCOPED_TRACE(forma);
