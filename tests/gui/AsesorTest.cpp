@@ -78,7 +78,7 @@ protected:
             d->accept();
         });
     }
-    void Guardar(QWidget* w, const char* nombre) {
+    static void Guardar(QWidget* w, const char* nombre) {
         if (const char* carpeta = std::getenv("MODELO_CAPTURAS"))
             w->grab().save(QString(carpeta) + "/" + nombre);
     }
@@ -149,6 +149,7 @@ TEST_F(Asesor, DuplicateAndCorrectTheChosenDeclarationFromTheWindow) {
         auto& p = static_cast<DialogoPeriodo&>(d);
         mesPropuesto = p.Mes()->value();
         anioPropuesto = p.Anio()->value();
+        Guardar(&p, "duplicar.png");
     });
     DuplicarParaOtroPeriodo(*ventana, *host);
     EXPECT_EQ(mesPropuesto, 1);
