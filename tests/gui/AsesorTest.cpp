@@ -23,7 +23,7 @@
 
 namespace {
 
-class Asesor : public ::testing::Test {
+class VentanaAsesor : public ::testing::Test {
 protected:
     apoyo::CarpetaTemporal tmp;
     std::unique_ptr<CHost> host;
@@ -86,7 +86,7 @@ protected:
 
 } // namespace
 
-TEST_F(Asesor, TheClientesTabOpensAMonthOrCreatesItForTheClientAfterAsking) {
+TEST_F(VentanaAsesor, TheClientesTabOpensAMonthOrCreatesItForTheClientAfterAsking) {
     const CString ene = DeCliente("01", "2024", true);
     const CString feb = DeCliente("02", "2024");
     VistaClientes* v = Clientes();
@@ -136,7 +136,7 @@ TEST_F(Asesor, TheClientesTabOpensAMonthOrCreatesItForTheClientAfterAsking) {
     (void)ene;
 }
 
-TEST_F(Asesor, DuplicateAndCorrectTheChosenDeclarationFromTheWindow) {
+TEST_F(VentanaAsesor, DuplicateAndCorrectTheChosenDeclarationFromTheWindow) {
     const CString dic = DeCliente("12", "2024", true);
     ventana->RecargarLista();
     ventana->Pestanas()->setCurrentIndex(0);
@@ -182,7 +182,7 @@ TEST_F(Asesor, DuplicateAndCorrectTheChosenDeclarationFromTheWindow) {
     EXPECT_EQ(doc->GetCasilla(10, 0), "B12345674");
 }
 
-TEST_F(Asesor, TheSettingsDialogKeepsWhatConfigKeeps) {
+TEST_F(VentanaAsesor, TheSettingsDialogKeepsWhatConfigKeeps) {
     {
         DialogoAjustes d(*host);
         EXPECT_EQ(d.Presentador()->currentIndex(), 0); // none yet
