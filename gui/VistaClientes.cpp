@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -52,6 +53,10 @@ VistaClientes::VistaClientes(CHost& host, std::function<void(const CString&)> ab
     anio_ = new QSpinBox;
     anio_->setRange(2000, 2100);
     anio_->setValue(std::atoi(anio));
+    busqueda_ = new QLineEdit;
+    busqueda_->setPlaceholderText("Buscar por NIF o nombre…");
+    busqueda_->setClearButtonEnabled(true);
+    connect(busqueda_, &QLineEdit::textChanged, this, &VistaClientes::Filtrar);
     auto* actualizar = new QPushButton("&Actualizar");
     connect(actualizar, &QPushButton::clicked, this, &VistaClientes::Recargar);
     connect(formulario_, &QComboBox::currentIndexChanged, this, &VistaClientes::Recargar);
@@ -83,7 +88,7 @@ VistaClientes::VistaClientes(CHost& host, std::function<void(const CString&)> ab
     barra->addWidget(formulario_);
     barra->addWidget(new QLabel("Año de devengo"));
     barra->addWidget(anio_);
-    barra->addStretch(1);
+    barra->addWidget(busqueda_, 1);
     barra->addWidget(actualizar);
     auto* caja = new QVBoxLayout(this);
     caja->addLayout(barra);
@@ -132,6 +137,16 @@ void VistaClientes::Recargar() {
     }
     if (fila >= 0 && fila < tabla_->rowCount())
         tabla_->setCurrentCell(fila, columna);
+    Filtrar();
+}
+
+void VistaClientes::Filtrar() {
+    const QString texto = busqueda_->text();
+    for (int f = 0; f < tabla_->rowCount(); ++f)
+        tabla_->setRowHidden(f,
+                             !texto.isEmpty() &&
+                                 !tabla_->item(f, 0)->text().contains(texto, Qt::CaseInsensitive) &&
+                                 !tabla_->item(f, 1)->text().contains(texto, Qt::CaseInsensitive));
 }
 
 void VistaClientes::Elegir(int fila, int columna) {

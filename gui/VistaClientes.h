@@ -11,6 +11,7 @@
 #include <vector>
 
 class QComboBox;
+class QLineEdit;
 class QSpinBox;
 class QTableWidget;
 
@@ -28,6 +29,7 @@ public:
     QTableWidget* Tabla() const { return tabla_; }
     QComboBox* Formulario() const { return formulario_; }
     QSpinBox* Anio() const { return anio_; }
+    QLineEdit* Busqueda() const { return busqueda_; }
     static constexpr int kPrimerMes = 2; // the columns before the months: number and name
 
 protected:
@@ -35,10 +37,13 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;
 
 private:
+    // Hundreds of clients: only the rows whose number or name hold the text.
+    void Filtrar();
     CHost& host_;
     std::function<void(const CString&)> abrir_;
     QComboBox* formulario_ = nullptr;
     QSpinBox* anio_ = nullptr;
+    QLineEdit* busqueda_ = nullptr;
     QTableWidget* tabla_ = nullptr;
     std::vector<casos::Cliente> clientes_;
 };

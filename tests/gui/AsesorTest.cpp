@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -98,6 +99,11 @@ TEST_F(VentanaAsesor, TheClientesTabOpensAMonthOrCreatesItForTheClientAfterAskin
     EXPECT_EQ(t->item(f, enero + 1)->text(), "Borrador");
     EXPECT_EQ(t->item(f, marzo)->text(), "—");
     Guardar(ventana.get(), "clientes.png");
+    v->Busqueda()->setText("distribuciones");
+    EXPECT_FALSE(t->isRowHidden(f));
+    EXPECT_TRUE(t->isRowHidden(FilaDe(v, "12345678Z")));
+    v->Busqueda()->clear();
+    EXPECT_FALSE(t->isRowHidden(FilaDe(v, "12345678Z")));
 
     // A click opens the month's declaration in its tab.
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
