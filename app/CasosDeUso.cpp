@@ -2,6 +2,7 @@
 
 #include "Modelo/base/Funciones.h"
 #include "Modelo/parties/MantenimientoIntervinientes.h"
+#include "Traspaso.h"
 
 namespace casos {
 
@@ -61,6 +62,8 @@ std::unique_ptr<CGuiaDoc> NuevaCorrectora(CHost& host, const CString& formulario
         anio = previa.anio;
     }
     auto doc = host.Nueva(formulario, mes, anio);
+    // The same taxpayer corrects what it filed: a search by client finds the correction too.
+    LlevarIntervinientes(host, *doc, anterior);
     host.Corregir(*doc, CHost::Anterior(previa, complementaria ? TipoCorreccion::Complementaria
                                                                : TipoCorreccion::Sustitutiva));
     host.Guardar(*doc);

@@ -25,7 +25,8 @@ std::vector<Declaracion> Declaraciones(CHost& host, const CString& formulario = 
                                        const CString& anio = "", const CString& nif = "");
 
 // A complementary or substitutive declaration of a final declaration of the same form, stored
-// under a new code; of the final one's period when neither month nor year is given.
+// under a new code with the final one's parties; of its period when neither month nor year is
+// given.
 std::unique_ptr<CGuiaDoc> NuevaCorrectora(CHost& host, const CString& formulario,
                                           const CString& anterior, bool complementaria, CString mes,
                                           CString anio);

@@ -1,4 +1,5 @@
 // Commands on the host's data: tariff questions, settings, loading SQL.
+#include "Ajustes.h"
 #include "CasosDeUso.h"
 #include "ComandosComun.h"
 #include "Modelo/base/Funciones.h"
@@ -150,6 +151,43 @@ void RegistrarTarifa(CLI::App& app, Contexto& ctx) {
     });
 }
 
+// The defaults of a new declaration besides its presenter, and all of them shown.
+void RegistrarOtrosAjustes(CLI::App* config, Contexto& ctx) {
+    auto formulario = std::make_shared<std::string>();
+    auto* form = config->add_subcommand("form", "Formulario por defecto de una declaración nueva");
+    form->add_option("FORM", *formulario, "Código del formulario")->required();
+    form->callback(
+        [&ctx, formulario] { casos::FijarFormularioPorDefecto(ctx.Host(), CString(*formulario)); });
+
+    auto periodo = std::make_shared<std::string>();
+    auto* period = config->add_subcommand(
+        "period",
+        "Periodo por defecto de una declaración nueva: el mes anterior o el mes en curso");
+    period->add_option("PERIOD", *periodo, "previous o current")
+        ->required()
+        ->check(CLI::IsMember({"previous", "current"}));
+    period->callback(
+        [&ctx, periodo] { casos::FijarMesEnCurso(ctx.Host(), *periodo == "current"); });
+
+    auto json = std::make_shared<bool>(false);
+    auto* show = config->add_subcommand("show", "Muestra los ajustes");
+    OpcionJson(show, *json);
+    show->callback([&ctx, json] {
+        CHost& host = ctx.Host();
+        const casos::AjustesNueva a = casos::LeerAjustes(host);
+        Tabla tabla(Tabla::Forma::PorClave);
+        tabla.Nueva().Columna("ajuste", "presenter_nif").Columna("valor", a.presentadorNif);
+        tabla.Nueva()
+            .Columna("ajuste", "presenter_name")
+            .Columna("valor", QuitarSep(a.presentadorNombre));
+        tabla.Nueva().Columna("ajuste", "form").Columna("valor", casos::FormularioPorDefecto(host));
+        tabla.Nueva()
+            .Columna("ajuste", "period")
+            .Columna("valor", a.mesEnCurso ? "current" : "previous");
+        tabla.Escribir(*json);
+    });
+}
+
 void RegistrarAjustes(CLI::App& app, Contexto& ctx) {
     auto* config = app.add_subcommand("config", "Ajustes del programa");
     config->require_subcommand(1);
@@ -168,6 +206,7 @@ void RegistrarAjustes(CLI::App& app, Contexto& ctx) {
                          "que se añada.\n",
                          CitaBreve(CString(o->nif)).c_str());
     });
+    RegistrarOtrosAjustes(config, ctx);
 }
 
 void RegistrarCarga(CLI::App& app, Contexto& ctx) {

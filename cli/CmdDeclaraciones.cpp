@@ -4,14 +4,12 @@
 #include "ComandosComun.h"
 #include "Formularios.h"
 #include "Modelo/base/Funciones.h"
+#include "Traspaso.h"
 
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-// "3" or "03" -> "03"; anything else is refused.
-CString NormalizarMes(const std::string& mes) {
+CString LeerMes(const std::string& mes) {
     if (mes.empty())
         return CString();
     const bool digitos = mes.size() <= 2 && std::all_of(mes.begin(), mes.end(), texto::EsDigito);
@@ -21,13 +19,15 @@ CString NormalizarMes(const std::string& mes) {
     return CString::Formatted("%02d", n);
 }
 
-CString ValidarAnio(const std::string& anio) {
+CString LeerAnio(const std::string& anio) {
     if (anio.empty())
         return CString();
     if (anio.size() != 4 || !std::all_of(anio.begin(), anio.end(), texto::EsDigito))
         throw ErrorUsuario("Año no válido: " + CitaBreve(CString(anio)) + " (cuatro cifras)");
     return CString(anio);
 }
+
+namespace {
 
 struct Asignacion {
     int pagina, casilla;
@@ -104,7 +104,7 @@ void RegistrarFormularios(CLI::App& app, Contexto& ctx) {
 
 void RegistrarNueva(CLI::App& app, Contexto& ctx) {
     struct Opc {
-        std::string formulario, mes, anio, complementaria, sustitutiva;
+        std::string formulario, mes, anio, complementaria, sustitutiva, como;
     };
     auto o = std::make_shared<Opc>();
     auto* cmd = app.add_subcommand("new", "Crea una declaración y muestra su código");
@@ -115,19 +115,29 @@ void RegistrarNueva(CLI::App& app, Contexto& ctx) {
     cmd->add_option("--year", o->anio, "Año de devengo (cuatro cifras)");
     auto* comp = cmd->add_option("--complementary-of", o->complementaria,
                                  "Complementaria de esta declaración definitiva");
-    cmd->add_option("--substitutive-of", o->sustitutiva,
-                    "Sustitutiva de esta declaración definitiva")
-        ->excludes(comp);
+    auto* sust = cmd->add_option("--substitutive-of", o->sustitutiva,
+                                 "Sustitutiva de esta declaración definitiva")
+                     ->excludes(comp);
+    cmd->add_option("--like", o->como,
+                    "Con los intervinientes de esta declaración y sin importes; por defecto, "
+                    "del periodo siguiente al suyo")
+        ->excludes(comp)
+        ->excludes(sust);
     cmd->callback([&ctx, o] {
-        const CString mes = NormalizarMes(o->mes);
-        const CString anio = ValidarAnio(o->anio);
+        const CString mes = LeerMes(o->mes);
+        const CString anio = LeerAnio(o->anio);
         const CString formulario(o->formulario);
+        CHost& host = ctx.Host();
         const bool complementaria = !o->complementaria.empty();
         const CString anterior(complementaria ? o->complementaria : o->sustitutiva);
-        Imprimir((anterior.IsEmpty() ? ctx.Host().Nueva(formulario, mes, anio)
-                                     : casos::NuevaCorrectora(ctx.Host(), formulario, anterior,
-                                                              complementaria, mes, anio))
-                     ->GetCodDeclar());
+        std::unique_ptr<CGuiaDoc> doc;
+        if (!o->como.empty())
+            doc = casos::NuevaComo(host, formulario, CString(o->como), mes, anio);
+        else if (!anterior.IsEmpty())
+            doc = casos::NuevaCorrectora(host, formulario, anterior, complementaria, mes, anio);
+        else
+            doc = host.Nueva(formulario, mes, anio);
+        Imprimir(doc->GetCodDeclar());
     });
 }
 
@@ -144,7 +154,7 @@ void RegistrarListar(CLI::App& app, Contexto& ctx) {
     cmd->add_option("--year", o->anio, "Sólo las de este año de devengo");
     OpcionJson(cmd, o->json);
     cmd->callback([&ctx, o] {
-        const CString anio = ValidarAnio(o->anio);
+        const CString anio = LeerAnio(o->anio);
         Tabla tabla;
         for (const casos::Declaracion& d :
              casos::Declaraciones(ctx.Host(), CString(o->formulario), anio, CString(o->nif))) {

@@ -47,6 +47,11 @@ void OpcionJson(CLI::App* cmd, bool& json, const char* ayuda = "Salida JSON");
 CLI::Option* OpcionEntera(CLI::Option* opcion, int minimo,
                           int maximo = std::numeric_limits<int>::max());
 
+// A month as given ("3" or "03" -> "03") and a year of four digits; "" for none given, refused
+// (ErrorUsuario) for anything else.
+CString LeerMes(const std::string& mes);
+CString LeerAnio(const std::string& anio);
+
 // The command groups.
 void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);
 void RegistrarDatos(CLI::App& app, Contexto& ctx);
@@ -57,3 +62,4 @@ void RegistrarVentana(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);
 void RegistrarImpresion(CLI::App& app, Contexto& ctx);
+void RegistrarClientes(CLI::App& app, Contexto& ctx);

@@ -1,5 +1,7 @@
 #include "VentanaPrincipal.h"
 
+#include "AccionesAsesor.h"
+#include "Ajustes.h"
 #include "CasosDeUso.h"
 #include "Formularios.h"
 #include "Modelo/services/Servicios.h"
@@ -232,6 +234,7 @@ void VentanaPrincipal::CrearAcciones() {
     for (QAction* a :
          {nueva, abrir, guardar_, validar_, finalizar_, importar_, intervinientes_, imprimir_})
         barra->addAction(a);
+    AnadirAccionesAsesor(*this, host_, archivo, declaracion);
 }
 
 PestanaDeclaracion* VentanaPrincipal::Actual() const {
@@ -350,13 +353,15 @@ void VentanaPrincipal::Nueva() {
     auto* formulario = new QComboBox;
     for (const auto& p : host_.Plugins().Plugins())
         formulario->addItem(TextoQt(p.codigo + " — " + p.titulo), TextoQt(p.codigo));
-    const COleDateTime hoy = COleDateTime::GetCurrentTime();
+    formulario->setCurrentIndex(formulario->findData(TextoQt(casos::FormularioPorDefecto(host_))));
+    CString mesPorDefecto, anioPorDefecto;
+    casos::PeriodoPorDefecto(host_, COleDateTime::GetCurrentTime(), mesPorDefecto, anioPorDefecto);
     auto* mes = new QSpinBox;
     mes->setRange(1, 12);
-    mes->setValue(hoy.GetMonth() == 1 ? 12 : hoy.GetMonth() - 1);
+    mes->setValue(std::atoi(mesPorDefecto));
     auto* anio = new QSpinBox;
     anio->setRange(2000, 2100);
-    anio->setValue(hoy.GetMonth() == 1 ? hoy.GetYear() - 1 : hoy.GetYear());
+    anio->setValue(std::atoi(anioPorDefecto));
     forma->addRow("Formulario", formulario);
     forma->addRow("Mes de devengo", mes);
     forma->addRow("Año de devengo", anio);

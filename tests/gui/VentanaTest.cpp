@@ -413,7 +413,8 @@ TEST_F(Ventana, ADatabaseThatCannotBeWrittenOpensTheWindowReadOnlySayingWhy) {
     PestanaDeclaracion* p = Abrir(c);
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(p->SoloLectura());
-    EXPECT_TRUE(ventana->Pestanas()->tabText(1).endsWith("(sólo lectura)"));
+    EXPECT_TRUE(
+        ventana->Pestanas()->tabText(ventana->Pestanas()->indexOf(p)).endsWith("(sólo lectura)"));
     EXPECT_FALSE(De(p, 10)->isEnabled());
     EXPECT_FALSE(Accion(ventana.get(), "&Guardar")->isEnabled());
     EXPECT_TRUE(Accion(ventana.get(), "&Exportar PDF…")->isEnabled());
