@@ -59,6 +59,7 @@ int EjecutarOrden(int argc, char** argv) {
     RegistrarPagina(app, ctx);
     RegistrarVistas(app, ctx);
     RegistrarImpresion(app, ctx);
+    RegistrarLote(app, ctx);
     GruposEnCastellano(app);
 
     try {

@@ -57,3 +57,4 @@ void RegistrarVentana(CLI::App& app, Contexto& ctx);
 void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);
 void RegistrarImpresion(CLI::App& app, Contexto& ctx);
+void RegistrarLote(CLI::App& app, Contexto& ctx);
