@@ -43,17 +43,6 @@ private:
     Reloj::time_point inicio_;
 };
 
-bool ImprimirEnPdf(CGuiaDoc& doc, std::string& pdf, CString& error) {
-    CPrintInfo info;
-    QByteArray bytes;
-    if (!ImprimirPDF(doc, info, bytes)) {
-        error = info.m_strError;
-        return false;
-    }
-    pdf.assign(bytes.constData(), size_t(bytes.size()));
-    return true;
-}
-
 nlohmann::ordered_json HallazgosJson(const CListaErrores& hallazgos) {
     auto lista = nlohmann::ordered_json::array();
     for (const stError& e : hallazgos)
@@ -94,11 +83,15 @@ void RegistrarLote(CLI::App& app, Contexto& ctx) {
         casos::NormalizarPeriodo(opciones);
         CHost& host = ctx.Host();
         BarraLote barra;
-        const auto resultados = casos::EjecutarLote(host, opciones, ImprimirEnPdf,
-                                                    [&barra](size_t i, size_t n, const CString& f) {
-                                                        barra.Mostrar(i, n, f);
-                                                        return true;
-                                                    });
+        const auto resultados = casos::EjecutarLote(
+            host, opciones,
+            [](CGuiaDoc& doc, std::string& pdf, CString& error) {
+                return ImprimirPDF(doc, pdf, error);
+            },
+            [&barra](size_t i, size_t n, const CString& f) {
+                barra.Mostrar(i, n, f);
+                return true;
+            });
         Tabla tabla;
         bool limpio = true;
         for (const casos::ResultadoCliente& r : resultados) {
