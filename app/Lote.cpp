@@ -294,9 +294,10 @@ ResultadoCliente ProcesarFichero(CHost& host, const OpcionesLote& o, const CStri
         return r;
     }
     host.Guardar(*doc);
-    if (o.finalizar)
-        Finalizar(host, *doc, r.hallazgos);
-    else
+    if (o.finalizar) {
+        if (!Finalizar(host, *doc, r.hallazgos) && r.hallazgos.IsEmpty())
+            r.hallazgos.Add(Hallazgo(Motivo::Rechazo, "No se ha podido finalizar."));
+    } else
         r.hallazgos = Validar(*doc);
 
     // Printed before the month is committed: a declaration whose sheets cannot be made is not
@@ -311,7 +312,7 @@ ResultadoCliente ProcesarFichero(CHost& host, const OpcionesLote& o, const CStri
         }
     }
     Totales(*doc, r);
-    const CHost::Sujeto sujeto = host.SujetoDe(r.codigo, doc->GetCodModelo());
+    const CHost::Sujeto sujeto = host.SujetoDe(doc->GetCodDeclar(), doc->GetCodModelo());
     if (!sujeto.nombre.IsEmpty())
         r.nombre = sujeto.nombre;
     t.Confirmar();
@@ -336,8 +337,9 @@ ResultadoCliente ProcesarFichero(CHost& host, const OpcionesLote& o, const CStri
 std::vector<ResultadoCliente> EjecutarLote(CHost& host, OpcionesLote o, const ImpresorPdf& imprimir,
                                            const AvisoLote& aviso) {
     NormalizarPeriodo(o);
-    if (!host.Plugins().Buscar(o.formulario))
-        throw ErrorUsuario("Formulario desconocido: " + CitaBreve(o.formulario));
+    if (!host.OfreceImportacion(*host.Suelto(o.formulario)))
+        throw ErrorUsuario("El formulario " + CitaBreve(o.formulario) +
+                           " no tiene importación de fichero");
     if (!o.carpetaPdf.IsEmpty()) {
         std::error_code ec;
         if (!fs::is_directory(o.carpetaPdf.str(), ec))

@@ -124,6 +124,9 @@ TEST_F(CliLote, ABadRunIsRefusedBeforeAnyClient) {
     EXPECT_EQ(Modelo("batch '" + carpeta + "' --month 13 --year 2024").estado, 2);
     EXPECT_EQ(Modelo("batch '" + carpeta + "' --month 3 --year 24").estado, 2);
     EXPECT_EQ(Modelo("batch '" + carpeta + "' --month 3 --year 2024 --form 999").estado, 2);
+    auto sinImportacion = Modelo("batch '" + carpeta + "' --month 3 --year 2024 --form 871");
+    EXPECT_EQ(sinImportacion.estado, 2);
+    EXPECT_TRUE(Contiene(sinImportacion.err, "no tiene importación")) << sinImportacion.err;
     EXPECT_EQ(Modelo("batch '" + tmp / "nada" + "' --month 3 --year 2024").estado, 2);
     auto s = Modelo("batch '" + pdfs + "' --month 3 --year 2024");
     EXPECT_EQ(s.estado, 2); // an empty folder is not a month without findings
