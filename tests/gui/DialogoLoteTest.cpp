@@ -4,8 +4,12 @@
 #include "CasosDeUso.h"
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
+#include "PestanaDeclaracion.h"
+#include "VentanaPrincipal.h"
 #include "support/Apoyo.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +19,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -115,4 +120,36 @@ TEST_F(Lote, AFolderWithoutFilesIsSaidAndNothingRuns) {
     EXPECT_EQ(d.Tabla()->rowCount(), 0);
     ASSERT_EQ(ui.mensajes.size(), 1u);
     EXPECT_NE(ui.mensajes[0].texto.Find("No es una carpeta"), -1);
+}
+
+TEST_F(Lote, TheWindowsMenuRunsTheMonthAndOpensTheChosenDeclaration) {
+    VentanaPrincipal ventana(*host);
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+    auto* accion = ventana.findChild<QAction*>("loteDelMes");
+    ASSERT_NE(accion, nullptr);
+    bool visto = false;
+    // The dialog is modal: it is driven once it shows.
+    QTimer::singleShot(0, &ventana, [this, &visto] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* d = qobject_cast<DialogoLote*>(modal);
+        if (!d) { // another dialog would keep the test waiting
+            if (modal)
+                modal->close();
+            return;
+        }
+        visto = true;
+        Preparar(*d);
+        d->Ejecutar();
+        QTableWidget* t = d->Tabla();
+        const QPoint p = t->visualItemRect(t->item(0, 0)).center();
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, p);
+    });
+    accion->trigger();
+    EXPECT_TRUE(visto);
+    // The new declaration is in the list, and open in its tab.
+    EXPECT_EQ(ventana.Lista()->rowCount(), 1);
+    ASSERT_NE(ventana.Actual(), nullptr);
+    EXPECT_EQ(ventana.Actual()->Codigo(), casos::Declaraciones(*host)[0].resumen.codigo);
 }
