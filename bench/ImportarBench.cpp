@@ -9,6 +9,7 @@
 // import / bare pass ("ratio" against the first, "ratio2" against the second) and the
 // import's peak memory above what the process held before, against the file size.
 #include "Formulario.h"
+#include "GeneradorDocumentos.h"
 #include "Modelo/store/BaseDatos.h"
 #include "Modelo/windows/ServiciosGrabados.h"
 #include "core/ModDoc.h"
@@ -39,27 +40,6 @@ long MemoriaKb(const char* campo) {
         if (linea.rfind(campo, 0) == 0)
             return std::atol(linea.c_str() + std::strlen(campo));
     return 0;
-}
-
-// Valid rows of one declarant and period, of every type, with amounts across the brackets.
-size_t Generar(const std::string& ruta, long filas) {
-    std::ofstream f(ruta, std::ios::binary);
-    const char* terceros[] = {"12345678Z", "X1234567L", "A58818501", "P1234567D"};
-    char linea[160];
-    size_t total = 0;
-    for (long i = 0; i < filas; ++i) {
-        const int tipo = int(i % 4) + 1;
-        const long centimos = 100 + (i * 7919) % 6000000;
-        char nombre[50], referencia[32];
-        std::snprintf(nombre, sizeof nombre, "CLIENTE %ld", i);
-        std::snprintf(referencia, sizeof referencia, "REF%ld", i);
-        const int n = std::snprintf(linea, sizeof linea, "8632024%s%s%s%-49s%d%-20s%-20s%015ld\n",
-                                    "03", "B12345674", terceros[i % 4], nombre, tipo,
-                                    tipo == 4 ? "LETRA DE CAMBIO" : "", referencia, centimos);
-        f.write(linea, n);
-        total += size_t(n);
-    }
-    return total;
 }
 
 // Reads the file and hands every non-empty line to `cortar`; the seconds it took.
@@ -167,7 +147,7 @@ int main(int argc, char** argv) {
                 "filas s", "import s", "filas/s", "ratio", "ratio2", "pico MiB", "pico/fich");
     for (long n : tamanos) {
         const std::string ruta = carpeta + "/datos.txt";
-        const size_t bytes = Generar(ruta, n);
+        const size_t bytes = GenerarDocumentos(ruta, n);
         // Each measure is the best of three, interleaved, so that a busy moment of a shared
         // machine falls on one try of each rather than on all tries of one.
         long leidas = 0, cortadas = 0;

@@ -2,6 +2,7 @@
 // the page, and importing the data file from the page.
 #include "CasosDeUso.h"
 #include "ComandosComun.h"
+#include "Lote.h"
 #include "Modelo/base/Funciones.h"
 #include "Modelo/services/Servicios.h"
 #include "Modelo/windows/Persona.h"
@@ -247,6 +248,8 @@ void RegistrarImportar(CLI::App& app, Contexto& ctx) {
         case ResultadoImportacion::Tomado:
             break;
         case ResultadoImportacion::Rechazado:
+            std::fprintf(stderr, "modelo: el fichero no se ha cargado. %s.\n",
+                         casos::kVeaseFicheroDocumentos);
             ctx.estado = kHallazgos;
             return;
         case ResultadoImportacion::Ilegible:

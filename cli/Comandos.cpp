@@ -60,6 +60,7 @@ int EjecutarOrden(int argc, char** argv) {
     RegistrarVistas(app, ctx);
     RegistrarImpresion(app, ctx);
     RegistrarClientes(app, ctx);
+    RegistrarLote(app, ctx);
     GruposEnCastellano(app);
 
     try {

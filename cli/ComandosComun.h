@@ -63,3 +63,4 @@ void RegistrarCodigos(CLI::App& app, Contexto& ctx);
 void RegistrarVistas(CLI::App& app, Contexto& ctx);
 void RegistrarImpresion(CLI::App& app, Contexto& ctx);
 void RegistrarClientes(CLI::App& app, Contexto& ctx);
+void RegistrarLote(CLI::App& app, Contexto& ctx);

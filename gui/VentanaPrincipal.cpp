@@ -3,6 +3,7 @@
 #include "AccionesAsesor.h"
 #include "Ajustes.h"
 #include "CasosDeUso.h"
+#include "DialogoLote.h"
 #include "Formularios.h"
 #include "Modelo/services/Servicios.h"
 #include "PestanaDeclaracion.h"
@@ -185,6 +186,16 @@ void VentanaPrincipal::CrearAcciones() {
         accion(archivo, "&Imprimir…", QKeySequence::Print, enActual(&PestanaDeclaracion::Imprimir));
     exportar_ = accion(archivo, "&Exportar PDF…", QKeySequence(),
                        enActual(&PestanaDeclaracion::ExportarPDF));
+    archivo->addSeparator();
+    accion(archivo, "&Lote del mes…", QKeySequence(), [this] {
+        QString elegida;
+        DialogoLote d(host_, this);
+        connect(&d, &DialogoLote::abrir, this, [&elegida](const QString& c) { elegida = c; });
+        d.exec();
+        RecargarLista();
+        if (!elegida.isEmpty())
+            Abrir(TextoModelo(elegida));
+    })->setObjectName("loteDelMes");
     archivo->addSeparator();
     cerrar_ = accion(archivo, "&Cerrar", QKeySequence(Qt::CTRL | Qt::Key_W),
                      [this] { Cerrar(pestanas_->currentIndex()); });

@@ -277,6 +277,17 @@ bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf) {
     return hecho;
 }
 
+bool ImprimirPDF(CGuiaDoc& doc, std::string& pdf, CString& error) {
+    CPrintInfo info;
+    QByteArray bytes;
+    if (!ImprimirPDF(doc, info, bytes)) {
+        error = info.m_strError;
+        return false;
+    }
+    pdf.assign(bytes.constData(), size_t(bytes.size()));
+    return true;
+}
+
 stEscalaImpresion EscalaPaginaPDF() {
     AsegurarAplicacion();
     QBuffer nada;

@@ -67,6 +67,9 @@ inline constexpr int kPuntosPorPulgadaPDF = 1200;
 // codes as filled rectangles. False, with the reason in info.m_strError, when
 // the document could not print.
 bool ImprimirPDF(CGuiaDoc& doc, CPrintInfo& info, QByteArray& pdf);
+// The same, once, as bytes with the reason of a failure: the shape a run of many declarations
+// (app/Lote.h) takes its printing in.
+bool ImprimirPDF(CGuiaDoc& doc, std::string& pdf, CString& error);
 
 // Where a page stands on a sheet of the PDF that ImprimirPDF writes, in the file's device
 // pixels (kPuntosPorPulgadaPDF to the inch): for whoever reads the file back and wants to know
