@@ -1,5 +1,7 @@
 #include "Lote.h"
 
+#include "Clientes.h"
+
 #include "CasosDeUso.h"
 #include "Modelo/base/Funciones.h"
 #include "Modelo/document/CatalogoCasillas.h"
@@ -189,8 +191,7 @@ std::vector<CString> FicherosLote(const CString& carpeta) {
 
 std::unique_ptr<CGuiaDoc> BorradorDelCliente(CHost& host, const CString& formulario,
                                              const CString& mes, const CString& anio,
-                                             const CString& nif, const CString& numOrden,
-                                             bool* creado) {
+                                             const CString& nif, bool* creado) {
     if (creado)
         *creado = false;
     CString borrador;
@@ -204,16 +205,10 @@ std::unique_ptr<CGuiaDoc> BorradorDelCliente(CHost& host, const CString& formula
     }
     if (!borrador.IsEmpty())
         return host.Abrir(borrador);
-    std::unique_ptr<CGuiaDoc> doc = host.Nueva(formulario, mes, anio);
+    // A new month of the client starts as a new declaration of the client does anywhere.
+    std::unique_ptr<CGuiaDoc> doc = NuevaDeCliente(host, formulario, nif, mes, anio);
     if (creado)
         *creado = true;
-    try {
-        CMantenimientoIntervinientes(host.BaseDatos())
-            .Vincular(doc->GetCodDeclar(), rol::SujetoPasivo, numOrden);
-    } catch (const CExcepcionInterviniente& e) {
-        throw ErrorUsuario(e.what());
-    }
-    host.RellenarIntervinientes(*doc);
     return doc;
 }
 
@@ -255,8 +250,7 @@ ResultadoCliente ProcesarFichero(CHost& host, const OpcionesLote& o, const CStri
     std::unique_ptr<CGuiaDoc> doc;
     bool creado = false;
     try {
-        doc = BorradorDelCliente(host, o.formulario, o.mes, o.anio, cabecera.nif, cliente.NumOrden,
-                                 &creado);
+        doc = BorradorDelCliente(host, o.formulario, o.mes, o.anio, cabecera.nif, &creado);
     } catch (const ErrorYaPresentada& e) {
         r.codigo = e.codigo;
         r.hallazgos.Add(Hallazgo(Motivo::YaPresentada, "La declaración " + e.codigo + "."));

@@ -64,13 +64,12 @@ public:
     CString codigo;
 };
 
-// The client's draft of the form and period, created (its taxpayer bound from the store and
-// the parties filled) when it has none; refused (ErrorYaPresentada) when the client already filed
-// it (a final declaration of the period is corrected, not filed again). Runs in the caller's
-// transaction. `creado` tells whether it was made here.
+// The client's draft of the form and period, created as NuevaDeCliente does when it has none;
+// refused (ErrorYaPresentada) when the client already filed it (a final declaration of the period
+// is corrected, not filed again). Runs in the caller's transaction. `creado` tells whether it was
+// made here.
 std::unique_ptr<CGuiaDoc> BorradorDelCliente(CHost& host, const CString& formulario,
                                              const CString& mes, const CString& anio,
-                                             const CString& nif, const CString& numOrden,
-                                             bool* creado = nullptr);
+                                             const CString& nif, bool* creado = nullptr);
 
 } // namespace casos
