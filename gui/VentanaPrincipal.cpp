@@ -1,6 +1,7 @@
 #include "VentanaPrincipal.h"
 
 #include "CasosDeUso.h"
+#include "CopiasSeguridad.h"
 #include "Formularios.h"
 #include "Modelo/services/Servicios.h"
 #include "PestanaDeclaracion.h"
@@ -144,6 +145,22 @@ void VentanaPrincipal::CrearAcciones() {
         accion(archivo, "&Imprimir…", QKeySequence::Print, enActual(&PestanaDeclaracion::Imprimir));
     exportar_ = accion(archivo, "&Exportar PDF…", QKeySequence(),
                        enActual(&PestanaDeclaracion::ExportarPDF));
+    archivo->addSeparator();
+    accion(archivo, "C&opia de seguridad…", QKeySequence(),
+           [this] { HacerCopiaSeguridad(this, host_); });
+    QAction* restaurar = accion(archivo, "&Restaurar copia…", QKeySequence(), [this] {
+        const bool hecha = RestaurarCopiaSeguridad(this, host_, [this] {
+            for (int i = pestanas_->count() - 1; i >= 1; --i)
+                if (!Cerrar(i))
+                    return false;
+            return true;
+        });
+        if (hecha)
+            statusBar()->showMessage("Base de datos restaurada.");
+        RecargarLista();
+        ActualizarAcciones();
+    });
+    restaurar->setEnabled(!host_.BaseDatos().SoloLectura());
     archivo->addSeparator();
     cerrar_ = accion(archivo, "&Cerrar", QKeySequence(Qt::CTRL | Qt::Key_W),
                      [this] { Cerrar(pestanas_->currentIndex()); });
