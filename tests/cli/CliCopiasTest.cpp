@@ -136,10 +136,33 @@ TEST_F(Cli, RestoreBringsBackTheCopyAndOnlyWhenTheAnswerIsYes) {
     EXPECT_TRUE(Contiene(s.err, "[s/N]"));
     EXPECT_EQ(Estado(), despues);
 
+    // A copy made by an earlier version of the program, and another program that keeps the
+    // database open all along.
+    const std::string version = Consulta(db, "PRAGMA user_version");
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(copia.c_str(), &otro), SQLITE_OK);
+    sqlite3_exec(otro, "PRAGMA user_version = 1", nullptr, nullptr, nullptr);
+    sqlite3_close(otro);
+    ASSERT_EQ(sqlite3_open(db.c_str(), &otro), SQLITE_OK);
+    const auto declaraciones = [&] {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(otro, "SELECT group_concat(CODIGO) FROM DECLARACIONES", -1, &st,
+                           nullptr);
+        std::string codigos;
+        if (sqlite3_step(st) == SQLITE_ROW && sqlite3_column_text(st, 0))
+            codigos = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        sqlite3_finalize(st);
+        return codigos;
+    };
+    EXPECT_EQ(declaraciones(), "8710000000001");
+
     s = apoyo::Ejecutar("echo s | " + std::string(MODELO_BIN_DIR) + "/modelo --db '" + db +
                         "' db restore '" + copia + "'");
     EXPECT_EQ(s.estado, 0) << s.err;
     EXPECT_EQ(Estado(), copiada);
+    EXPECT_EQ(Consulta(db, "PRAGMA user_version"), version);
+    EXPECT_EQ(declaraciones(), primera);
+    sqlite3_close(otro);
     // The store goes on from the copy: the next code follows the copy's own.
     EXPECT_EQ(Nueva("863"), "8630000000002");
 }
