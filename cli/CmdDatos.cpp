@@ -228,6 +228,7 @@ void RegistrarCarga(CLI::App& app, Contexto& ctx) {
                                e.Mensaje() + " en la sentencia: " + CitaBreve(e.Sql(), 200));
         }
     });
+    RegistrarCopias(*db, ctx);
 }
 
 } // namespace

@@ -76,6 +76,8 @@ CString NombreEstado(const CString& e) {
     return e;
 }
 
+} // namespace
+
 // Nobody at a terminal, or an answer other than yes, is a no.
 bool Confirmar(const CString& pregunta) {
     std::fputs(pregunta.c_str(), stderr);
@@ -85,6 +87,8 @@ bool Confirmar(const CString& pregunta) {
         return false;
     return linea[0] == 's' || linea[0] == 'S';
 }
+
+namespace {
 
 void RegistrarFormularios(CLI::App& app, Contexto& ctx) {
     auto json = std::make_shared<bool>(false);

@@ -51,10 +51,14 @@ CLI::Option* OpcionEntera(CLI::Option* opcion, int minimo,
 // (ErrorUsuario) for anything else.
 CString LeerMes(const std::string& mes);
 CString LeerAnio(const std::string& anio);
+// Asks on the terminal (stderr) and reads the answer: `s` is yes; no answer or any other, no.
+bool Confirmar(const CString& pregunta);
 
 // The command groups.
 void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);
 void RegistrarDatos(CLI::App& app, Contexto& ctx);
+// `db backup` and `db restore`, under the `db` command.
+void RegistrarCopias(CLI::App& db, Contexto& ctx);
 void RegistrarValidacion(CLI::App& app, Contexto& ctx);
 void RegistrarPagina(CLI::App& app, Contexto& ctx);
 void RegistrarIntervinientes(CLI::App& app, Contexto& ctx);

@@ -9,9 +9,11 @@
 #include "core/ModDoc.h"
 #include "datafile/Campos.h"
 #include "datafile/Lectura.h"
+#include "tariff/EscalaCuotas.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -150,6 +152,7 @@ bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
     stRegistroDeclarado referencia, fila;
     CString fecha;
     CStringArray limites;
+    std::optional<CEscalaCuotas> escala;
 
     size_t inicio = 0;
     int numeroLinea = 0;
@@ -177,6 +180,7 @@ bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
             if (!primeraFallida) {
                 fecha = "01/" + referencia.MesDevengo + "/" + referencia.AnioDevengo;
                 GetInformacionTramos(fecha, limites);
+                escala.emplace(*this, fecha);
             }
             aceptada = !primeraFallida;
         } else {
@@ -191,7 +195,7 @@ bool MOD_DOC::AnalizarFicheroAutoliquidacion(CString ruta) {
         if (aceptada) {
             const double importe =
                 Currency2Double(importeTexto.Left(13) + "," + importeTexto.Right(2));
-            const double cuota = GetCuota(importe, fecha);
+            const double cuota = escala->Cuota(importe);
             const int tipo = EnteroInicial(tipoTexto);
             const int tramo = importe < Limite(limites, 1)   ? 0
                               : importe < Limite(limites, 2) ? 1

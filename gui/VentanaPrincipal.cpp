@@ -4,6 +4,7 @@
 #include "Ajustes.h"
 #include "CasosDeUso.h"
 #include "DialogoLote.h"
+#include "CopiasSeguridad.h"
 #include "Formularios.h"
 #include "Modelo/services/Servicios.h"
 #include "PestanaDeclaracion.h"
@@ -196,6 +197,21 @@ void VentanaPrincipal::CrearAcciones() {
         if (!elegida.isEmpty())
             Abrir(TextoModelo(elegida));
     })->setObjectName("loteDelMes");
+    accion(archivo, "C&opia de seguridad…", QKeySequence(),
+           [this] { HacerCopiaSeguridad(this, host_); });
+    QAction* restaurar = accion(archivo, "&Restaurar copia…", QKeySequence(), [this] {
+        const bool hecha = RestaurarCopiaSeguridad(this, host_, [this] {
+            for (int i = pestanas_->count() - 1; i >= 1; --i)
+                if (!Cerrar(i))
+                    return false;
+            return true;
+        });
+        if (hecha)
+            statusBar()->showMessage("Base de datos restaurada.");
+        RecargarLista();
+        ActualizarAcciones();
+    });
+    restaurar->setEnabled(!host_.BaseDatos().SoloLectura());
     archivo->addSeparator();
     cerrar_ = accion(archivo, "&Cerrar", QKeySequence(Qt::CTRL | Qt::Key_W),
                      [this] { Cerrar(pestanas_->currentIndex()); });

@@ -3,8 +3,10 @@
 #include "Modelo/base/Funciones.h"
 #include "core/ModDoc.h"
 #include "support/BaseTemporal.h"
+#include "tariff/EscalaCuotas.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -22,6 +24,26 @@ protected:
         base.db.Ejecutar(
             "INSERT INTO PATARIFA VALUES (?, 'ESCALA', ?, ?, ?, ?, ?, ?, ?, ?)",
             {mod.IsEmpty() ? modelo : mod, tarifa, desde, hasta, ini, fin, pct, fijo, orden});
+    }
+
+    // Every amount a cent either side of each bound of every quota bracket, and the bounds, as
+    // the in-memory scale and the store answer them; both must agree to the last bit.
+    void MismasCuotasQueElAlmacen(const CString& fecha, bool enMemoria,
+                                  std::vector<double> importes = {}) {
+        CStringArray desde, hasta, pct;
+        doc.EjecutaSQL("SELECT RANGOINI, RANGOFIN, 0 FROM PATARIFA WHERE CDTARIFA = 'CUO'", desde,
+                       hasta, pct);
+        for (int i = 0; i < desde.GetSize(); ++i)
+            for (const CString& limite : {desde[i], hasta[i]})
+                for (int centimos : {-1, 0, 1})
+                    importes.push_back(NumeroC(limite.view()) + centimos * 0.01);
+        for (double i : {0.0, 0.01, 9999999999999.99})
+            importes.push_back(i);
+        const CEscalaCuotas escala(doc, fecha);
+        EXPECT_EQ(escala.EnMemoria(), enMemoria);
+        for (double importe : importes)
+            EXPECT_EQ(escala.Cuota(importe), doc.GetCuota(importe, fecha))
+                << "importe " << importe << " el " << fecha.c_str();
     }
 };
 
@@ -98,4 +120,51 @@ TEST_F(Tarifa, ConceptFilterIsTheGreatestNotAboveTheYear) {
     // A year that is not one cannot change what the query selects.
     doc.InicializarDatosTramos("2023' OR CDCONCEP = 'OTRO", textos, codigos);
     EXPECT_TRUE(codigos.IsEmpty() || codigos[0] != "C");
+}
+
+TEST_F(Tarifa, ScaleReadOnceAnswersAsTheStoreOnEveryBracketEdge) {
+    // The sample scale as the database loads it from SQL text...
+    base.db.EjecutarScript(
+        "INSERT INTO PATARIFA SELECT '" + modelo +
+        "', 'ESCALA', 'CUO', '2000-01-01', '2030-12-31', ini, fin, pct, fijo, orden FROM "
+        "(SELECT 1 AS orden, 0.00 AS ini, 24.04 AS fin, 0 AS pct, 0.18 AS fijo "
+        "UNION ALL SELECT 2, 24.05, 48.08, 0, 0.30 UNION ALL SELECT 3, 48.09, 90.15, 0, 0.60 "
+        "UNION ALL SELECT 4, 90.16, 180.30, 0, 1.20 UNION ALL SELECT 5, 180.31, 1000.00, 0, 2.40 "
+        "UNION ALL SELECT 6, 1000.01, 30000.00, 1, 10.00 "
+        "UNION ALL SELECT 7, 30000.01, 999999999999.99, 0.5, 300.00)");
+    MismasCuotasQueElAlmacen("01/03/2024", true, {1500.00, 29999.99, 123456.78});
+    // ... and bounds written as a program computes them, with a gap between two brackets, a
+    // bracket that ends below its start, and another scale on later days.
+    base.db.Ejecutar("DELETE FROM PATARIFA");
+    const char* desde = "2000-01-01";
+    const char* hasta = "2024-12-31";
+    Tramo("CUO", 0, 0.1 + 0.2, 0, 1, 1, desde, hasta);
+    Tramo("CUO", 0.31, 3000.0, 1.5, 2, 2, desde, hasta);
+    Tramo("CUO", 3500.005, 1e12, 0.25, 3, 3, desde, hasta);
+    Tramo("CUO", 5000, 4000, 0, 99, 4, desde, hasta);
+    Tramo("CUO", 0, 1e12, 7, 7, 1, "2025-01-01", "2030-12-31");
+    MismasCuotasQueElAlmacen("31/12/2024", true, {0.30, 3500.00, 3500.01, 4500.00});
+    MismasCuotasQueElAlmacen("01/01/2025", true);
+    // No scale on the day: nothing applies.
+    MismasCuotasQueElAlmacen("01/01/1990", true, {10.00});
+}
+
+TEST_F(Tarifa, ScaleTheStoreMightAnswerOtherwiseIsAskedOfTheStore) {
+    // Brackets sharing an amount: which row answers is the store's to say.
+    Tramo("CUO", 0, 1000, 0, 1, 1);
+    Tramo("CUO", 1000, 2000, 0, 2, 2);
+    MismasCuotasQueElAlmacen("01/03/2023", false, {999.99, 1000.00, 1000.01});
+    // A bound stored as text compares with an amount by type.
+    base.db.Ejecutar("DELETE FROM PATARIFA");
+    Tramo("CUO", 0, 1000, 0, 1, 1);
+    base.db.Ejecutar("INSERT INTO PATARIFA VALUES (?, 'ESCALA', 'CUO', '2000-01-01', "
+                     "'2030-12-31', 1000.01, 'sin tope', 0, 5, 2)",
+                     {modelo});
+    MismasCuotasQueElAlmacen("01/03/2023", false, {500.00, 5000.00});
+    // An amount of a fraction of a cent is asked as the store is asked it, rounded.
+    base.db.Ejecutar("DELETE FROM PATARIFA WHERE NUMORDEN = 2");
+    const CEscalaCuotas escala(doc, "01/03/2023");
+    ASSERT_TRUE(escala.EnMemoria());
+    for (double importe : {1000.004, 1000.005, 999.995, -0.001})
+        EXPECT_EQ(escala.Cuota(importe), doc.GetCuota(importe, "01/03/2023")) << importe;
 }

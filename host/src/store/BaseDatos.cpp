@@ -453,11 +453,17 @@ void CBaseDatos::ExigirIntegra() {
 // Reads, and writes nothing: whether the file is a database of this program (or an empty
 // one), and whether it must be brought up to this version. A file that is not a database
 // fails here, before anything is written to it.
-bool CBaseDatos::Comprobar() {
+CBaseDatos::Contenido CBaseDatos::QueContiene() {
     Valor("PRAGMA schema_version");
-    const bool propia = Valor("SELECT count(*) FROM sqlite_master WHERE name = 'AJUSTES'") != "0";
-    const bool vacia = Valor("SELECT count(*) FROM sqlite_master") == "0";
-    if (!propia && !vacia)
+    if (Valor("SELECT count(*) FROM sqlite_master WHERE name = 'AJUSTES'") != "0")
+        return Contenido::Propia;
+    return Valor("SELECT count(*) FROM sqlite_master") == "0" ? Contenido::Vacia : Contenido::Ajena;
+}
+
+bool CBaseDatos::Comprobar() {
+    const Contenido contenido = QueContiene();
+    const bool vacia = contenido == Contenido::Vacia;
+    if (contenido == Contenido::Ajena)
         throw CExcepcionBD(FalloBD::Ajena, "es la base de datos de otro programa");
     if (vacia && SoloLectura())
         throw CExcepcionBD(FalloBD::SoloLectura, "no se puede crear la base de datos");

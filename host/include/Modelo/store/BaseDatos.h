@@ -114,6 +114,19 @@ public:
     // It reads the whole file, so it is for the path of such an answer only.
     void ExigirIntegra();
 
+    // Opens a copy of a database only to read it, writing nothing to it nor beside it: throws
+    // FalloBD::Ajena unless it is a database of this program (of any version) with something
+    // in it, as Abrir tells one.
+    void AbrirCopia(const CString& ruta);
+    // Writes the database as it stands at one moment, while other programs go on writing, to
+    // a new file beside `destino` that takes its name only once whole: a failure leaves what
+    // was there. Throws CExcepcionFichero for the file, CExcepcionBD for the database.
+    void CopiarEn(const CString& destino);
+    // Replaces the whole database with an open copy (AbrirCopia), in one transaction that other
+    // programs see all at once, then brings a copy of another version up to this one. A
+    // failure leaves the database as it was.
+    void RestaurarDesde(CBaseDatos& copia);
+
     // Runs a script of statements. Throws on the first failing statement, naming it.
     void EjecutarScript(const CString& sql);
     // A user's script, all or nothing: one transaction that the script may not end or leave.
@@ -172,6 +185,8 @@ private:
     void ExigirDiarioVigente();
     void Reconectar();
     bool Comprobar();
+    enum class Contenido { Vacia, Propia, Ajena };
+    Contenido QueContiene();
     void Actualizar();
     sqlite3* db_ = nullptr;
     CString ruta_;

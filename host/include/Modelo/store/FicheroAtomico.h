@@ -39,6 +39,11 @@ public:
     void Escribir(std::string_view datos) { Escribir(datos.data(), datos.size()); }
     // Syncs, closes and renames: afterwards the target holds exactly what was written.
     void Confirmar();
+    // The file being written, for a writer that opens it by name (the database engine); ""
+    // when the target is written in place.
+    CString Temporal() const { return temporal_; }
+    // Whether there was a file at the target, which a failure leaves as it was.
+    bool Habia() const { return habia_; }
 
 private:
     [[noreturn]] void Fallar(int error);

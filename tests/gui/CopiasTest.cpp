@@ -1,0 +1,112 @@
+// Archivo > Copia de seguridad… and Restaurar copia…, driven through the window's own dialogs.
+#include "Host.h"
+#include "Modelo/windows/ServiciosGrabados.h"
+#include "PestanaDeclaracion.h"
+#include "VentanaPrincipal.h"
+#include "render/Pagina.h"
+#include "support/Apoyo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Copias : public ::testing::Test {
+protected:
+    apoyo::CarpetaTemporal tmp;
+    std::unique_ptr<CHost> host;
+    CServiciosGrabados ui;
+    std::unique_ptr<VentanaPrincipal> ventana;
+
+    void SetUp() override {
+        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+        AfxFijarServicios(&ui);
+        ventana = std::make_unique<VentanaPrincipal>(*host);
+        ventana->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
+    }
+    void TearDown() override {
+        ventana.reset();
+        AfxFijarServicios(nullptr);
+    }
+    // Triggers the menu entry and answers its file dialog with `fichero`.
+    bool Elegir(const QString& entrada, const std::string& fichero, const char* captura = "") {
+        QAction* accion = nullptr;
+        for (QAction* a : ventana->findChildren<QAction*>())
+            if (a->text() == entrada)
+                accion = a;
+        if (!accion || !accion->isEnabled())
+            return false;
+        bool mostrado = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialogo)
+                return;
+            mostrado = true;
+            if (const char* carpeta = std::getenv("MODELO_CAPTURAS"); carpeta && *captura)
+                dialogo->grab().save(QString(carpeta) + "/" + captura);
+            dialogo->selectFile(QString::fromStdString(fichero));
+            static_cast<QDialog*>(dialogo)->accept(); // the file dialog checks the name
+        });
+        accion->trigger();
+        return mostrado;
+    }
+    int Filas() {
+        ventana->RecargarLista();
+        return ventana->Lista()->rowCount();
+    }
+};
+
+} // namespace
+
+TEST_F(Copias, TheFileMenuBacksUpAndRestoresClosingWhatIsOpen) {
+    const CString primera = host->Nueva("863", "03", "2024")->GetCodDeclar();
+    const std::string copia = tmp / "copia.db";
+    ASSERT_TRUE(Elegir("C&opia de seguridad…", copia, "copia-seguridad.png"));
+    ASSERT_TRUE(std::filesystem::exists(copia));
+    ASSERT_FALSE(ui.mensajes.empty());
+    EXPECT_NE(ui.mensajes.back().texto.Find("Copia de seguridad escrita"), -1);
+
+    const CString segunda = host->Nueva("871", "04", "2024")->GetCodDeclar();
+    ASSERT_EQ(Filas(), 2);
+    ASSERT_NE(ventana->Abrir(segunda), nullptr);
+
+    // Said no: nothing changes, the declaration stays open.
+    ui.respuesta = IDNO;
+    ASSERT_TRUE(Elegir("&Restaurar copia…", copia, "restaurar-copia.png"));
+    EXPECT_EQ(Filas(), 2);
+    EXPECT_EQ(ventana->Pestanas()->count(), 2);
+
+    ui.respuesta = IDYES;
+    ASSERT_TRUE(Elegir("&Restaurar copia…", copia));
+    EXPECT_EQ(ventana->Pestanas()->count(), 1); // a tab of a declaration the copy lacks is gone
+    ASSERT_EQ(Filas(), 1);
+    EXPECT_EQ(TextoModelo(ventana->Lista()->item(0, 0)->text()), primera);
+    if (const char* carpeta = std::getenv("MODELO_CAPTURAS")) {
+        QMenu* archivo = ventana->menuBar()->findChildren<QMenu*>().constFirst();
+        archivo->popup(ventana->mapToGlobal(QPoint(0, 0)));
+        QTest::qWait(100);
+        archivo->grab().save(QString(carpeta) + "/menu-archivo.png");
+        archivo->hide();
+    }
+
+    // A file that is not a database of this program is refused and nothing is closed.
+    ASSERT_NE(ventana->Abrir(primera), nullptr);
+    apoyo::Escribir(tmp / "notas.db", "no es una base de datos");
+    ui.mensajes.clear();
+    ASSERT_TRUE(Elegir("&Restaurar copia…", tmp / "notas.db"));
+    ASSERT_FALSE(ui.mensajes.empty());
+    EXPECT_NE(ui.mensajes.back().texto.Find("no es una base de datos de Modelo"), -1);
+    EXPECT_EQ(ventana->Pestanas()->count(), 2);
+    EXPECT_EQ(Filas(), 1);
+}
