@@ -1,5 +1,6 @@
 // The window worked by keyboard alone, its dialogs answered by keys the way a person answers
 // them: the parties dialog, the question before a declaration becomes final, the findings.
+#include "CasosDeUso.h"
 #include "DialogoIntervinientes.h"
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
@@ -251,4 +252,202 @@ TEST_F(PorTeclado, TheWholeJobOfADeclaration) {
     EXPECT_EQ(TextoQt(guardada->GetCasilla(64, 0)).remove('.'), "1500,00");
     EXPECT_EQ(TextoQt(guardada->GetCasilla(141, 0)).simplified(), "ZUBIRI OLANO ANA");
     EXPECT_EQ(TextoQt(guardada->GetCasilla(146, 0)), firma.toString("dd/MM/yyyy"));
+}
+
+// The dialog on its own, its messages recorded.
+class Intervinientes : public ::testing::Test {
+protected:
+    apoyo::CarpetaTemporal tmp;
+    std::unique_ptr<CHost> host;
+    CServiciosGrabados ui;
+    CString codigo;
+
+    void SetUp() override {
+        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+        AfxFijarServicios(&ui);
+        codigo = host->Nueva("863", "03", "2024")->GetCodDeclar();
+    }
+    void TearDown() override { AfxFijarServicios(nullptr); }
+    CString Vinculado(const char* papel) {
+        for (const stInterviniente& p :
+             CMantenimientoIntervinientes(host->BaseDatos()).Vinculados(codigo))
+            if (p.Rol == papel)
+                return p.Nif + " " + p.Nombre;
+        return "";
+    }
+    static void Elegir(QComboBox* c, const QString& empieza) {
+        for (int i = 0; i < c->count(); ++i)
+            if (c->itemText(i).startsWith(empieza)) {
+                c->setCurrentIndex(i);
+                return;
+            }
+        ADD_FAILURE() << "no party " << empieza.toStdString();
+    }
+};
+
+TEST_F(Intervinientes, TabLeavesTheTableAndEveryControlIsNamed) {
+    DialogoIntervinientes d(*host, true, "863A1", codigo);
+    d.show();
+    QApplication::setActiveWindow(&d);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d, 1000));
+    QTableWidget* tabla = d.Tabla();
+    ASSERT_GE(tabla->rowCount(), 2); // the sample parties
+    EXPECT_EQ(QApplication::focusWidget(), tabla);
+    EXPECT_EQ(tabla->currentRow(), 0);
+    QTest::keyClick(tabla, Qt::Key_Down);
+    EXPECT_EQ(tabla->currentRow(), 1); // arrows move inside
+    QTest::keyClick(tabla, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), tabla); // Tab leaves
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), tabla);
+    QTest::keyClick(tabla, Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), d.Selector(rol::Representante));
+
+    QStringList nombres;
+    for (QWidget* w : d.findChildren<QWidget*>()) {
+        // The controls of the dialog, not the parts inside a table or a picker.
+        const QWidget* padre = w->parentWidget();
+        const bool control = padre == w->window() || padre->inherits("QGroupBox") ||
+                             padre->inherits("QDialogButtonBox");
+        if (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || !control)
+            continue;
+        auto* boton = qobject_cast<QAbstractButton*>(w);
+        const QString nombre =
+            boton && w->accessibleName().isEmpty() ? boton->text() : w->accessibleName();
+        EXPECT_FALSE(nombre.isEmpty()) << w->metaObject()->className();
+        nombres << nombre;
+    }
+    EXPECT_GE(nombres.size(), 9);
+    EXPECT_EQ(nombres.removeDuplicates(), 0) << nombres.join(", ").toStdString();
+}
+
+TEST_F(Intervinientes, RolesAreBoundOnOkOnlyAndAnUnchangedRoleKeepsItsCopy) {
+    stInterviniente empresa;
+    empresa.Nif = "B12345674";
+    empresa.Nombre = "ZETA SL";
+    const CString n = casos::AnadirInterviniente(*host, empresa);
+    {
+        DialogoIntervinientes d(*host, true, "863A1", codigo);
+        Elegir(d.Selector(rol::SujetoPasivo), "ZETA SL");
+        d.reject();
+    }
+    EXPECT_EQ(Vinculado(rol::SujetoPasivo), ""); // Cancel binds nothing
+    {
+        DialogoIntervinientes d(*host, true, "863A1", codigo);
+        Elegir(d.Selector(rol::SujetoPasivo), "ZETA SL");
+        d.accept();
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(Vinculado(rol::SujetoPasivo), "B12345674 ZETA SL");
+
+    // The store's party corrected: the declaration keeps its copy until bound again.
+    empresa.Nombre = "ZETA NUEVA SL";
+    casos::CorregirInterviniente(*host, n, empresa);
+    {
+        DialogoIntervinientes d(*host, true, "863A1", codigo);
+        EXPECT_TRUE(d.Selector(rol::SujetoPasivo)->currentText().startsWith("ZETA SL"))
+            << d.Selector(rol::SujetoPasivo)->currentText().toStdString();
+        d.accept();
+    }
+    EXPECT_EQ(Vinculado(rol::SujetoPasivo), "B12345674 ZETA SL");
+    {
+        DialogoIntervinientes d(*host, true, "863A1", codigo);
+        Elegir(d.Selector(rol::SujetoPasivo), "ZETA NUEVA SL");
+        Elegir(d.Selector(rol::Presentador), "ZETA NUEVA SL");
+        d.accept();
+    }
+    EXPECT_EQ(Vinculado(rol::SujetoPasivo), "B12345674 ZETA NUEVA SL");
+    EXPECT_EQ(Vinculado(rol::Presentador), "B12345674 ZETA NUEVA SL");
+    {
+        DialogoIntervinientes d(*host, true, "863A1", codigo);
+        d.Selector(rol::Presentador)->setCurrentIndex(0); // (ninguno)
+        d.accept();
+    }
+    EXPECT_EQ(Vinculado(rol::Presentador), "");
+    EXPECT_EQ(Vinculado(rol::SujetoPasivo), "B12345674 ZETA NUEVA SL");
+}
+
+// A party the store refuses keeps its dialog open with what was typed.
+TEST_F(Intervinientes, ARefusedPartyLosesNothingTyped) {
+    DialogoIntervinientes d(*host, true, "863A1", codigo);
+    d.show();
+    QApplication::setActiveWindow(&d);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d, 1000));
+    const int antes = d.Tabla()->rowCount();
+    bool seguia = false;
+    EnDialogo(Qt::Key_N, Qt::AltModifier, [&](QWidget* nuevo) {
+        Escribir("B1234567X"); // a wrong check letter
+        Tecla(Qt::Key_Tab);
+        Escribir("ZETA SL");
+        Tecla(Qt::Key_Return);
+        seguia = nuevo->isVisible();
+        Tecla(Qt::Key_Tab, Qt::ShiftModifier);
+        Tecla(Qt::Key_A, Qt::ControlModifier);
+        Escribir("B12345674");
+        Tecla(Qt::Key_Return);
+    });
+    EXPECT_TRUE(seguia);
+    ASSERT_EQ(ui.mensajes.size(), 1u);
+    EXPECT_NE(ui.mensajes[0].texto.Find("no es válido"), -1) << ui.mensajes[0].texto.str();
+    EXPECT_EQ(d.Tabla()->rowCount(), antes + 1);
+}
+
+class Pestana : public ::testing::Test {
+protected:
+    apoyo::CarpetaTemporal tmp;
+    std::unique_ptr<CHost> host;
+    CServiciosGrabados ui;
+
+    void SetUp() override {
+        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+        AfxFijarServicios(&ui);
+    }
+    void TearDown() override { AfxFijarServicios(nullptr); }
+};
+
+TEST_F(Pestana, FinalizarAsksFirstAndNoChangesNothing) {
+    const CString c = host->Nueva("863", "03", "2024")->GetCodDeclar();
+    PestanaDeclaracion p(*host, c);
+    p.Documento().SetCasilla(60, 0, "2");
+    p.Pagina(0)->Vista().CargarDatos();
+    ui.respuesta = IDNO;
+    EXPECT_FALSE(p.Finalizar());
+    ASSERT_EQ(ui.mensajes.size(), 1u);
+    EXPECT_EQ(ui.mensajes[0].tipo & 0xF, unsigned(MB_YESNO));
+    EXPECT_TRUE(ui.mensajes[0].tipo & MB_DEFBUTTON2); // No is the default
+    EXPECT_EQ(host->Almacen().Buscar(c)->estado, estado::Borrador);
+    EXPECT_EQ(host->Abrir(c)->GetCasilla(60, 0), ""); // not even saved
+    EXPECT_TRUE(p.TieneCambios());
+    EXPECT_FALSE(p.ListaErrores()->isVisibleTo(&p));
+}
+
+TEST_F(Pestana, TheFindingsFollowEachSaveAndShowTheirWholeDetail) {
+    const CString c = host->Nueva("863", "03", "2024")->GetCodDeclar();
+    PestanaDeclaracion p(*host, c);
+    const int antes = p.Validar();
+    ASSERT_GT(antes, 0);
+    EXPECT_TRUE(p.ListaErrores()->isVisibleTo(&p));
+    QTreeWidgetItem* primero = p.ListaErrores()->topLevelItem(0);
+    EXPECT_EQ(p.ListaErrores()->currentItem(), primero);
+    // The detail pane and the tooltip carry the description and the detail whole.
+    EXPECT_TRUE(p.DetalleError()->text().contains(primero->text(2)));
+    EXPECT_TRUE(p.DetalleError()->text().contains(primero->text(3)));
+    EXPECT_TRUE(p.DetalleError()->wordWrap());
+    EXPECT_TRUE(primero->toolTip(2).contains(primero->text(3)));
+    EXPECT_FALSE(p.ListaErrores()->accessibleName().isEmpty());
+
+    // A fix saved: its finding goes without another Validar.
+    auto conCasilla = [&](const QString& casilla) {
+        for (int i = 0; i < p.ListaErrores()->topLevelItemCount(); ++i)
+            if (p.ListaErrores()->topLevelItem(i)->text(1) == casilla)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(conCasilla("P1-10")) << "no finding for the missing taxpayer";
+    p.Documento().SetCasilla(10, 0, "B12345674");
+    p.Documento().SetCasilla(11, 0, "ZETA SL");
+    p.Pagina(0)->Vista().CargarDatos();
+    ASSERT_TRUE(p.Guardar());
+    EXPECT_FALSE(conCasilla("P1-10"));
+    EXPECT_LT(p.ListaErrores()->topLevelItemCount(), antes);
 }
