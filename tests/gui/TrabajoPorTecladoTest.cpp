@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -318,6 +319,8 @@ TEST_F(Intervinientes, TabLeavesTheTableAndEveryControlIsNamed) {
         nombres << nombre;
     }
     EXPECT_GE(nombres.size(), 9);
+    if (const char* carpeta = std::getenv("MODELO_CAPTURAS"))
+        d.grab().save(QString(carpeta) + "/intervinientes.png");
     EXPECT_EQ(nombres.removeDuplicates(), 0) << nombres.join(", ").toStdString();
 }
 
