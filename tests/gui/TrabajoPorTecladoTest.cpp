@@ -26,8 +26,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -438,6 +438,10 @@ TEST_F(Pestana, TheFindingsFollowEachSaveAndShowTheirWholeDetail) {
     EXPECT_TRUE(p.DetalleError()->wordWrap());
     EXPECT_TRUE(primero->toolTip(2).contains(primero->text(3)));
     EXPECT_FALSE(p.ListaErrores()->accessibleName().isEmpty());
+    if (const char* carpeta = std::getenv("MODELO_CAPTURAS")) {
+        p.resize(1000, 900);
+        p.grab().save(QString(carpeta) + "/hallazgos.png");
+    }
 
     // A fix saved: its finding goes without another Validar.
     auto conCasilla = [&](const QString& casilla) {
