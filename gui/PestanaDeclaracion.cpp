@@ -13,6 +13,7 @@
 #include <QPrinter>
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
@@ -24,13 +25,34 @@ PestanaDeclaracion::PestanaDeclaracion(CHost& host, const CString& codigo, QWidg
     : QWidget(parent), host_(host), codigo_(codigo) {
     auto* division = new QSplitter(Qt::Vertical, this);
     paginas_ = new QTabWidget(division);
-    errores_ = new QTreeWidget(division);
+    panelErrores_ = new QWidget(division);
+    errores_ = new QTreeWidget;
     errores_->setHeaderLabels({"Código", "Casilla", "Descripción", "Detalle"});
     errores_->setRootIsDecorated(false);
-    errores_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
-    errores_->hide();
+    errores_->setAccessibleName("Errores de la declaración");
+    errores_->setAccessibleDescription("Intro o doble clic en un error lleva a su casilla");
+    errores_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    errores_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    errores_->header()->setStretchLastSection(true);
+    errores_->setColumnWidth(2, 420);
     connect(errores_, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item, int) { IrAError(errores_->indexOfTopLevelItem(item)); });
+    connect(errores_, &QTreeWidget::currentItemChanged, this, &PestanaDeclaracion::MostrarDetalle);
+    auto* titulo = new QLabel("&Errores (Intro en uno lleva a su casilla):");
+    titulo->setBuddy(errores_);
+    // A finding's detail may run long; the list cuts it, this shows it whole.
+    detalle_ = new QLabel;
+    detalle_->setTextFormat(Qt::PlainText);
+    detalle_->setWordWrap(true);
+    detalle_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    detalle_->setFocusPolicy(Qt::StrongFocus);
+    detalle_->setAccessibleName("Detalle del error elegido");
+    auto* cajaErrores = new QVBoxLayout(panelErrores_);
+    cajaErrores->setContentsMargins(4, 4, 4, 4);
+    cajaErrores->addWidget(titulo);
+    cajaErrores->addWidget(errores_, 1);
+    cajaErrores->addWidget(detalle_);
+    panelErrores_->hide();
     division->setStretchFactor(0, 4);
     division->setStretchFactor(1, 1);
     auto* caja = new QVBoxLayout(this);
@@ -119,6 +141,9 @@ bool PestanaDeclaracion::Guardar() {
         return false;
     }
     Guardado();
+    // The findings on show may be the ones this save fixed.
+    if (deValidacion_ && panelErrores_->isVisibleTo(this))
+        Validar();
     emit Cambiada();
     return true;
 }
@@ -132,8 +157,7 @@ void PestanaDeclaracion::Guardado() {
 
 void PestanaDeclaracion::DeshacerCambios() {
     Cargar();
-    errores_->clear();
-    errores_->hide();
+    OcultarHallazgos();
     emit Cambiada();
 }
 
@@ -141,21 +165,62 @@ int PestanaDeclaracion::Validar() {
     Mostrado();
     const CListaErrores hallazgos = casos::Validar(*doc_);
     MostrarHallazgos(hallazgos);
+    deValidacion_ = true;
     return hallazgos.GetSize();
 }
 
 void PestanaDeclaracion::MostrarHallazgos(const CListaErrores& hallazgos) {
     hallazgos_ = hallazgos;
+    deValidacion_ = false;
     errores_->clear();
-    for (const stError& e : hallazgos_)
-        errores_->addTopLevelItem(new QTreeWidgetItem(
-            {TextoQt(e.Codigo), QString("P%1-%2").arg(e.Pagina + 1).arg(e.Casilla),
-             TextoQt(e.Descripcion), TextoQt(e.Detalle)}));
-    errores_->setVisible(!hallazgos_.IsEmpty());
+    for (const stError& e : hallazgos_) {
+        auto* item = new QTreeWidgetItem({TextoQt(e.Codigo),
+                                          QString("P%1-%2").arg(e.Pagina + 1).arg(e.Casilla),
+                                          TextoQt(e.Descripcion), TextoQt(e.Detalle)});
+        const QString entero =
+            TextoQt(e.Descripcion) + (e.Detalle.IsEmpty() ? QString() : "\n" + TextoQt(e.Detalle));
+        for (int c = 0; c < errores_->columnCount(); ++c)
+            item->setToolTip(c, entero);
+        errores_->addTopLevelItem(item);
+    }
+    if (errores_->topLevelItemCount() > 0)
+        errores_->setCurrentItem(errores_->topLevelItem(0));
+    MostrarDetalle();
+    panelErrores_->setVisible(!hallazgos_.IsEmpty());
+}
+
+void PestanaDeclaracion::OcultarHallazgos() {
+    hallazgos_ = CListaErrores();
+    deValidacion_ = false;
+    errores_->clear();
+    detalle_->clear();
+    panelErrores_->hide();
+}
+
+void PestanaDeclaracion::MostrarDetalle() {
+    const int fila = errores_->indexOfTopLevelItem(errores_->currentItem());
+    if (fila < 0 || fila >= hallazgos_.GetSize()) {
+        detalle_->clear();
+        return;
+    }
+    const stError& e = hallazgos_[fila];
+    QString texto = QString("%1 (casilla P%2-%3): %4")
+                        .arg(TextoQt(e.Codigo))
+                        .arg(e.Pagina + 1)
+                        .arg(e.Casilla)
+                        .arg(TextoQt(e.Descripcion));
+    if (!e.Detalle.IsEmpty())
+        texto += "\n" + TextoQt(e.Detalle);
+    detalle_->setText(texto);
 }
 
 bool PestanaDeclaracion::Finalizar() {
     if (SoloLectura())
+        return false;
+    // Nothing is saved before the answer: No leaves the declaration as it was.
+    if (AfxMessageBox("¿Finalizar la declaración " + codigo_ +
+                          "? Una declaración definitiva ya no se puede modificar ni eliminar.",
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return false;
     CListaErrores hallazgos;
     try {
@@ -165,6 +230,7 @@ bool PestanaDeclaracion::Finalizar() {
                 return false; // not saved, and the person was told why
             Guardado();
             MostrarHallazgos(hallazgos);
+            deValidacion_ = true;
             emit Cambiada();
             AfxMessageBox(CString::Formatted("La declaración tiene %d errores y sigue en "
                                              "borrador. Haga doble clic en cada uno para ir a "
@@ -178,8 +244,7 @@ bool PestanaDeclaracion::Finalizar() {
         return false;
     }
     Cargar();
-    errores_->clear();
-    errores_->hide();
+    OcultarHallazgos();
     emit Cambiada();
     return true;
 }

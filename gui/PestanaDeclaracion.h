@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class QLabel;
 class QScrollArea;
 class QTabWidget;
 class QTreeWidget;
@@ -29,6 +30,8 @@ public:
     bool SoloLectura() const { return !doc_->PermiteCambios(); }
     PaginaWidget* Pagina(int indice) const;
     QTreeWidget* ListaErrores() const { return errores_; }
+    // The whole text of the finding chosen in the list.
+    QLabel* DetalleError() const { return detalle_; }
     QTabWidget* Paginas() const { return paginas_; }
 
     // What the person sees differs from what is stored.
@@ -46,7 +49,8 @@ public:
     int Validar();
     // Findings in the list (a refused data file's too), each a double click away from its box.
     void MostrarHallazgos(const CListaErrores& hallazgos);
-    // Validates and, without findings, makes the declaration final; true when it did.
+    // Asks first, as it cannot be undone; then validates and, without findings, makes the
+    // declaration final. True when it did.
     bool Finalizar();
     void ImportarFichero();
     // What the pages show, on paper: through the system's print dialog, or into a PDF file.
@@ -69,6 +73,8 @@ private:
     // is stored.
     void Revisar();
     std::map<std::pair<int, int>, CString> Mostrado();
+    void OcultarHallazgos();
+    void MostrarDetalle();
 
     CHost& host_;
     CString codigo_;
@@ -78,8 +84,11 @@ private:
     std::vector<QScrollArea*> desplazables_;
     std::map<std::pair<int, int>, CString> guardado_; // the boxes as last loaded or saved
     QTabWidget* paginas_ = nullptr;
+    QWidget* panelErrores_ = nullptr;
     QTreeWidget* errores_ = nullptr;
+    QLabel* detalle_ = nullptr;
     CListaErrores hallazgos_;
+    bool deValidacion_ = false; // the list holds the form's findings, not a data file's
     double zoom_ = 1.0;
     bool modificada_ = false;
 };

@@ -52,9 +52,13 @@ int ServiciosVentana::MessageBox(const CString& texto, const CString& titulo, UI
     switch (tipo & 0xF) {
     case MB_YESNO:
         caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        if (tipo & MB_DEFBUTTON2)
+            caja.setDefaultButton(QMessageBox::No);
         break;
     case MB_OKCANCEL:
         caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        if (tipo & MB_DEFBUTTON2)
+            caja.setDefaultButton(QMessageBox::Cancel);
         break;
     default:
         caja.setStandardButtons(QMessageBox::Ok);

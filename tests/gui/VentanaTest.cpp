@@ -507,6 +507,7 @@ TEST_F(Ventana, FinalizingIsOneTransactionNoOtherProgramCanSplit) {
     PestanaDeclaracion* p = Abrir(c);
     OtroPrograma otro(tmp / "modelo.db", c);
     otro.Vigilar(host->BaseDatos().Manejador());
+    ui.respuesta = IDYES; // the question that comes first
     const bool finalizada = p->Finalizar();
     sqlite3_trace_v2(host->BaseDatos().Manejador(), 0, nullptr, nullptr);
     ASSERT_TRUE(finalizada) << (ui.mensajes.empty() ? "" : ui.mensajes.back().texto.c_str());
