@@ -79,17 +79,21 @@ TEST_F(Copias, TheFileMenuBacksUpAndRestoresClosingWhatIsOpen) {
 
     const CString segunda = host->Nueva("871", "04", "2024")->GetCodDeclar();
     ASSERT_EQ(Filas(), 2);
+    const int fijas = ventana->Pestanas()->count(); // the list's and the clients' tabs
     ASSERT_NE(ventana->Abrir(segunda), nullptr);
+    // Opened, the page fills what a new declaration starts with; saved, the restore needs no
+    // answer about unsaved changes.
+    ASSERT_TRUE(ventana->Actual()->Guardar());
 
     // Said no: nothing changes, the declaration stays open.
     ui.respuesta = IDNO;
     ASSERT_TRUE(Elegir("&Restaurar copia…", copia, "restaurar-copia.png"));
     EXPECT_EQ(Filas(), 2);
-    EXPECT_EQ(ventana->Pestanas()->count(), 2);
+    EXPECT_EQ(ventana->Pestanas()->count(), fijas + 1);
 
     ui.respuesta = IDYES;
     ASSERT_TRUE(Elegir("&Restaurar copia…", copia));
-    EXPECT_EQ(ventana->Pestanas()->count(), 1); // a tab of a declaration the copy lacks is gone
+    EXPECT_EQ(ventana->Pestanas()->count(), fijas); // a tab of a declaration the copy lacks is gone
     ASSERT_EQ(Filas(), 1);
     EXPECT_EQ(TextoModelo(ventana->Lista()->item(0, 0)->text()), primera);
     if (const char* carpeta = std::getenv("MODELO_CAPTURAS")) {
@@ -102,11 +106,12 @@ TEST_F(Copias, TheFileMenuBacksUpAndRestoresClosingWhatIsOpen) {
 
     // A file that is not a database of this program is refused and nothing is closed.
     ASSERT_NE(ventana->Abrir(primera), nullptr);
+    ASSERT_TRUE(ventana->Actual()->Guardar());
     apoyo::Escribir(tmp / "notas.db", "no es una base de datos");
     ui.mensajes.clear();
     ASSERT_TRUE(Elegir("&Restaurar copia…", tmp / "notas.db"));
     ASSERT_FALSE(ui.mensajes.empty());
     EXPECT_NE(ui.mensajes.back().texto.Find("no es una base de datos de Modelo"), -1);
-    EXPECT_EQ(ventana->Pestanas()->count(), 2);
+    EXPECT_EQ(ventana->Pestanas()->count(), fijas + 1);
     EXPECT_EQ(Filas(), 1);
 }
