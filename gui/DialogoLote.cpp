@@ -76,6 +76,11 @@ DialogoLote::DialogoLote(CHost& host, QWidget* parent) : QDialog(parent), host_(
     for (const auto& p : host_.Plugins().Plugins())
         formulario_->addItem(TextoQt(p.codigo + " - " + p.titulo), TextoQt(p.codigo));
     formulario_->setCurrentIndex(std::max(0, formulario_->findData(QString("863"))));
+    // A form's title is a long sentence: the combo shows its start, the list and the tip the rest.
+    formulario_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    formulario_->setMinimumContentsLength(40);
+    formulario_->setToolTip(formulario_->currentText());
+    connect(formulario_, &QComboBox::currentTextChanged, formulario_, &QComboBox::setToolTip);
     forma->addRow("Formulario:", formulario_);
     carpetaPdf_ = CampoCarpeta(
         this, forma, "Carpeta de los PDF (opcional):", "Carpeta donde se imprime cada declaración");

@@ -340,6 +340,16 @@ void PaginaWidget::TextoEditado(int id, const QString& texto) {
     emit Editada();
 }
 
+void PaginaWidget::TerminarEdicion() {
+    CWnd* w = vista_.GetFocus();
+    if (!w)
+        return;
+    vista_.QuitarFoco();
+    // A rule that refused the value may have sent the person elsewhere; if not, they stay.
+    if (!vista_.GetFocus())
+        w->SetFocus();
+}
+
 void PaginaWidget::FocoCambiado(QWidget* antes, QWidget* ahora) {
     for (QWidget* w : {antes, ahora})
         if (qobject_cast<QToolButton*>(w) && w->parentWidget() == this)

@@ -32,6 +32,11 @@ public:
 
     void VentanaCambiada(int idControl, CambioVentana cambio) override;
 
+    // Settles the box being typed in as leaving it would (its rules run, a refused value is put
+    // back), and keeps the person in it. A shortcut or a toolbar button takes no focus, so a save
+    // or a print would otherwise read a value no rule has seen.
+    void TerminarEdicion();
+
     // The view offers the month list on a control. It drops down when the person clicked into
     // the box; a box reached by keys only offers it (Alt+Down or F4), so that Tab goes on.
     void ListaMeses(int idControl);

@@ -119,8 +119,10 @@ PaginaWidget* PestanaDeclaracion::Pagina(int indice) const {
 
 // Page 1 holds everything a person types; page 2 is its copy.
 std::map<std::pair<int, int>, CString> PestanaDeclaracion::Mostrado() {
-    if (!vistas_.empty())
+    if (!vistas_.empty()) {
+        paginasWidget_[0]->TerminarEdicion();
         vistas_[0]->SalvarDatos();
+    }
     return doc_->Casillas();
 }
 
@@ -132,6 +134,7 @@ bool PestanaDeclaracion::Guardar() {
     if (SoloLectura())
         return false;
     try {
+        paginasWidget_[0]->TerminarEdicion();
         vistas_[0]->SalvarDatos();
         if (!casos::Guardar(host_, *doc_))
             return false;
@@ -217,6 +220,7 @@ void PestanaDeclaracion::MostrarDetalle() {
 bool PestanaDeclaracion::Finalizar() {
     if (SoloLectura())
         return false;
+    paginasWidget_[0]->TerminarEdicion();
     // Nothing is saved before the answer: No leaves the declaration as it was.
     if (AfxMessageBox("¿Finalizar la declaración " + codigo_ +
                           "? Una declaración definitiva ya no se puede modificar ni eliminar.",

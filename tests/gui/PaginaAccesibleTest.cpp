@@ -166,6 +166,31 @@ TEST_F(Teclado, KeysGoWhereTheCursorIsAlsoWhileTheWindowIsNotTheActiveOne) {
     EXPECT_EQ(base->text(), "1293456");
 }
 
+// Ctrl+S and the toolbar take no focus: the box being typed in is settled by the save itself,
+// as leaving it would, and what its rule refuses is never stored.
+TEST_F(Teclado, ASaveWhileTypingSettlesTheBoxAsLeavingItWould) {
+    PestanaDeclaracion* p = Abrir();
+    QLineEdit* cuenta = Edit(p, 60);
+    QLineEdit* base = Edit(p, 64);
+    ASSERT_TRUE(cuenta && base);
+    QTest::mouseClick(cuenta, Qt::LeftButton);
+    QTest::keyClicks(cuenta, "2");
+    QTest::mouseClick(base, Qt::LeftButton); // a count opens its amounts
+    ASSERT_TRUE(base->isEnabled());
+    QTest::keyClicks(base, "15");
+    ASSERT_TRUE(p->Guardar());
+    EXPECT_EQ(base->text(), "15,00");
+    EXPECT_EQ(host->Abrir(p->Codigo())->GetCasilla(64, 0), "15,00");
+
+    QTest::keyClick(base, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(base, "12.34");
+    ui.mensajes.clear();
+    p->Guardar();
+    ASSERT_EQ(ui.mensajes.size(), 1u);
+    EXPECT_EQ(base->text(), "15,00");
+    EXPECT_EQ(host->Abrir(p->Codigo())->GetCasilla(64, 0), "15,00");
+}
+
 TEST_F(Teclado, TabAloneWalksEveryEnabledBoxOnceInTheOrderOfThePaper) {
     for (const char* forma : {"863", "871"}) {
         SCOPED_TRACE(forma);
