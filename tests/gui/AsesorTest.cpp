@@ -3,6 +3,7 @@
 #include "AccionesAsesor.h"
 #include "Ajustes.h"
 #include "CasosDeUso.h"
+#include "ConVentana.h"
 #include "DialogoAjustes.h"
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
@@ -24,24 +25,8 @@
 
 namespace {
 
-class VentanaAsesor : public ::testing::Test {
+class VentanaAsesor : public ConVentana<> {
 protected:
-    apoyo::CarpetaTemporal tmp;
-    std::unique_ptr<CHost> host;
-    CServiciosGrabados ui;
-    std::unique_ptr<VentanaPrincipal> ventana;
-
-    void SetUp() override {
-        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
-        AfxFijarServicios(&ui);
-        ventana = std::make_unique<VentanaPrincipal>(*host);
-        ventana->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
-    }
-    void TearDown() override {
-        ventana.reset();
-        AfxFijarServicios(nullptr);
-    }
     // A declaration of the seed's client DISTRIBUCIONES (party 1) for the month.
     CString DeCliente(const char* mes, const char* anio, bool definitiva = false) {
         const CString c = host->Nueva("863", mes, anio)->GetCodDeclar();

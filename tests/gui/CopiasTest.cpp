@@ -1,4 +1,5 @@
 // Archivo > Copia de seguridad… and Restaurar copia…, driven through the window's own dialogs.
+#include "ConVentana.h"
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
 #include "PestanaDeclaracion.h"
@@ -21,24 +22,8 @@
 
 namespace {
 
-class Copias : public ::testing::Test {
+class Copias : public ConVentana<> {
 protected:
-    apoyo::CarpetaTemporal tmp;
-    std::unique_ptr<CHost> host;
-    CServiciosGrabados ui;
-    std::unique_ptr<VentanaPrincipal> ventana;
-
-    void SetUp() override {
-        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
-        AfxFijarServicios(&ui);
-        ventana = std::make_unique<VentanaPrincipal>(*host);
-        ventana->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
-    }
-    void TearDown() override {
-        ventana.reset();
-        AfxFijarServicios(nullptr);
-    }
     // Triggers the menu entry and answers its file dialog with `fichero`.
     bool Elegir(const QString& entrada, const std::string& fichero, const char* captura = "") {
         QAction* accion = nullptr;

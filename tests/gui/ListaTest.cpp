@@ -1,5 +1,6 @@
 // The declarations list as it follows the database, and how the tabs and the window's title
 // follow the open declarations: by keys, with another program writing the same database.
+#include "ConVentana.h"
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
 #include "PestanaDeclaracion.h"
@@ -29,26 +30,8 @@ namespace {
 // Long enough for any machine; a pass never waits for it.
 constexpr int kEsperaMs = 15000;
 
-class Lista : public ::testing::Test {
+class Lista : public ConVentana<> {
 protected:
-    apoyo::CarpetaTemporal tmp;
-    std::string ruta = tmp / "modelo.db";
-    std::unique_ptr<CHost> host;
-    CServiciosGrabados ui;
-    std::unique_ptr<VentanaPrincipal> ventana;
-
-    void SetUp() override {
-        host = std::make_unique<CHost>(CString(ruta), MODELO_BIN_DIR);
-        AfxFijarServicios(&ui);
-        ventana = std::make_unique<VentanaPrincipal>(*host);
-        ventana->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
-        QApplication::setActiveWindow(ventana.get());
-    }
-    void TearDown() override {
-        ventana.reset();
-        AfxFijarServicios(nullptr);
-    }
     QTableWidget* Tabla() { return ventana->Lista(); }
     int Fila(const QString& codigo) {
         for (int f = 0; f < Tabla()->rowCount(); ++f)

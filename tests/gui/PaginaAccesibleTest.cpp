@@ -1,6 +1,7 @@
 // The page by keyboard alone and through a screen reader: help on F1, Tab in the order of the
 // paper, the month list and the date picker as keys reach them, names from the box catalogue,
 // and Qt's own texts in Spanish.
+#include "ConVentana.h"
 #include "Host.h"
 #include "Modelo/document/GuiaDoc.h"
 #include "Modelo/windows/ServiciosGrabados.h"
@@ -38,27 +39,8 @@ public:
     }
 };
 
-class Teclado : public ::testing::Test {
+class Teclado : public ConVentana<ServiciosConLista> {
 protected:
-    apoyo::CarpetaTemporal tmp;
-    std::unique_ptr<CHost> host;
-    ServiciosConLista ui;
-    std::unique_ptr<VentanaPrincipal> ventana;
-    bool activa = false;
-
-    void SetUp() override {
-        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
-        AfxFijarServicios(&ui);
-        ventana = std::make_unique<VentanaPrincipal>(*host);
-        ventana->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
-        QApplication::setActiveWindow(ventana.get());
-        activa = QTest::qWaitForWindowActive(ventana.get(), 1000);
-    }
-    void TearDown() override {
-        ventana.reset();
-        AfxFijarServicios(nullptr);
-    }
     PestanaDeclaracion* Abrir(const char* forma = "863", const char* mes = "03",
                               const char* anio = "2024") {
         const CString codigo = host->Nueva(forma, mes, anio)->GetCodDeclar();

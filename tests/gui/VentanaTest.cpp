@@ -1,5 +1,6 @@
 // The real window driven as a person drives it: keys into the widgets, focus moves, clicks.
 // The services record what the window would show, so nothing waits for a person.
+#include "ConVentana.h"
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
 #include "PestanaDeclaracion.h"
@@ -32,29 +33,8 @@ namespace {
 
 using apoyo::Sql;
 
-class Ventana : public ::testing::Test {
+class Ventana : public ConVentana<> {
 protected:
-    apoyo::CarpetaTemporal tmp;
-    std::unique_ptr<CHost> host;
-    CServiciosGrabados ui;
-    std::unique_ptr<VentanaPrincipal> ventana;
-    bool activa = false;
-
-    void SetUp() override {
-        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
-        AfxFijarServicios(&ui);
-        ventana = std::make_unique<VentanaPrincipal>(*host);
-        ventana->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
-        // Keys and focus reach only the active window, as on a desktop. A bare X server has
-        // no window manager to activate it; the screenshot needs none.
-        QApplication::setActiveWindow(ventana.get());
-        activa = QTest::qWaitForWindowActive(ventana.get(), 1000);
-    }
-    void TearDown() override {
-        ventana.reset();
-        AfxFijarServicios(nullptr);
-    }
     CString Nueva(const char* mes = "", const char* anio = "") {
         return host->Nueva("863", mes, anio)->GetCodDeclar();
     }
