@@ -335,7 +335,9 @@ std::vector<ResultadoCliente> EjecutarLote(CHost& host, OpcionesLote o, const Im
         throw ErrorUsuario("El formulario " + CitaBreve(o.formulario) +
                            " no tiene importación de fichero");
     if (!o.carpetaPdf.IsEmpty()) {
+        // The month's folder of prints is usually new: it is made, as `mkdir -p` would.
         std::error_code ec;
+        fs::create_directories(o.carpetaPdf.str(), ec);
         if (!fs::is_directory(o.carpetaPdf.str(), ec))
             throw ErrorUsuario("No es una carpeta: " + CitaBreve(o.carpetaPdf));
     }

@@ -51,7 +51,8 @@ TEST_F(CliLote, EachClientGetsItsOwnOutcomeAndTheRunGoesOn) {
     Fichero("5-otro-mes.txt", FilaLote("A58818501", "04"));
     Fichero(".oculto", "hola\n");
     Fichero("viejo.PDF", "%PDF");
-    auto s = Lote("--json --finalize --pdf '" + pdfs + "'");
+    const std::string impresos = pdfs + "/marzo"; // made by the run
+    auto s = Lote("--json --finalize --pdf '" + impresos + "'");
     EXPECT_EQ(s.estado, 1) << s.err;
     const auto todo = nlohmann::json::parse(s.out);
     ASSERT_EQ(todo.size(), 5u) << s.out; // hidden files and PDFs are not data files
@@ -80,9 +81,9 @@ TEST_F(CliLote, EachClientGetsItsOwnOutcomeAndTheRunGoesOn) {
 
     // Only the stored declaration was printed, under the client's name for the period, and its
     // sheets carry its boxes.
-    const std::string pdf = pdfs + "/B12345674_863_2024-03.pdf";
+    const std::string pdf = impresos + "/B12345674_863_2024-03.pdf";
     EXPECT_EQ(bueno["pdf"], pdf);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pdfs), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(impresos), {}), 1);
     auto texto = apoyo::Ejecutar("pdftotext '" + pdf + "' -");
     ASSERT_EQ(texto.estado, 0) << texto.err;
     EXPECT_TRUE(Contiene(texto.out, "DISTRIBUCIONES EJEMPLO, S.L.")) << texto.out;
@@ -131,7 +132,8 @@ TEST_F(CliLote, ABadRunIsRefusedBeforeAnyClient) {
     auto s = Modelo("batch '" + pdfs + "' --month 3 --year 2024");
     EXPECT_EQ(s.estado, 2); // an empty folder is not a month without findings
     EXPECT_TRUE(Contiene(s.err, "ningún fichero de documentos")) << s.err;
-    EXPECT_EQ(Lote("--pdf '" + tmp / "nada" + "'").estado, 2);
+    apoyo::Escribir(tmp / "fichero", "");
+    EXPECT_EQ(Lote("--pdf '" + tmp / "fichero" + "'").estado, 2);
     EXPECT_EQ(Modelo("list").out, "");
 }
 
