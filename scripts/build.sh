@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ pkg-config libsqlite3-dev qt6-base-dev libzint-dev libzxing-dev
           libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev fonts-dejavu-core
           poppler-utils clang libclang-rt-14-dev xvfb xauth libcups2-dev cups
-          cups-client qt6-translations-l10n)
+          cups-client qt6-translations-l10n libpq-dev postgresql)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

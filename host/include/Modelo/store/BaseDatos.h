@@ -1,5 +1,6 @@
-// The host's local database: one SQLite file holding tariffs, concepts, parties, code tables,
-// the error catalogue, settings and the stored declarations.
+// The host's database: tariffs, concepts, parties, code tables, the error catalogue, settings
+// and the stored declarations. Either one SQLite file (the embedded default) or a database on a
+// PostgreSQL server that an office shares between desks.
 #pragma once
 
 #include "Modelo/base/CArray.h"
@@ -12,6 +13,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct pg_result;
 
 // What a database failure is, as a person has to hear it: a statement that cannot run is the
 // caller's fault; the others are the file's or the machine's, and no retry of the same
@@ -28,7 +30,13 @@ enum class FalloBD {
     // Another program removed or replaced the write-ahead log this connection had open: what
     // it wrote there nobody else would see, so the change was refused and the connection
     // opened again on the files as they are now; the same change may simply be retried.
-    DiarioPerdido
+    DiarioPerdido,
+    // The server does not answer: not running, wrong host or port, or the network.
+    ServidorInalcanzable,
+    // The server answered but refused the user or the password.
+    AutenticacionRechazada,
+    // The connection to the server broke while working: whatever was not committed was undone.
+    ConexionPerdida
 };
 
 // A database error: what failed, with the engine's message.
@@ -49,6 +57,12 @@ private:
     int codigo_;
     FalloBD fallo_;
 };
+
+// Whether `destino` names a database on a PostgreSQL server (a postgresql:// or postgres://
+// URI) rather than a file.
+MODELO_API bool EsUriServidor(const CString& destino);
+// `destino` as it may be shown to a person or written to a log: a server URI loses its password.
+MODELO_API CString DestinoVisible(const CString& destino);
 
 // The one line a person reads about a failure of the database at `ruta`, in Spanish; for
 // every kind but Sentencia it also says that nothing was changed.
@@ -73,6 +87,7 @@ struct MODELO_API ValorSql {
 class MODELO_API FilaSql {
 public:
     explicit FilaSql(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    FilaSql(const pg_result* resultado, int fila) : resultado_(resultado), fila_(fila) {}
     int Columnas() const;
     CString Nombre(int columna) const;
     CString Texto(int columna) const;
@@ -80,8 +95,12 @@ public:
     long long Entero(int columna) const;
 
 private:
-    sqlite3_stmt* stmt_;
+    sqlite3_stmt* stmt_ = nullptr;
+    const pg_result* resultado_ = nullptr;
+    int fila_ = 0;
 };
+
+class ServidorPostgres;
 
 class MODELO_API CBaseDatos {
 public:
@@ -95,14 +114,24 @@ public:
     // The stamp of the schema and the error catalogue this build writes (PRAGMA user_version).
     static int VersionEsquema();
 
-    // Opens (creating if needed) the file. Only a new database or one stamped by another
+    // Opens `ruta`: a file (created if needed) or, for a server URI, the database on the server
+    // (whose schema is created in an empty one). Only a new database or one stamped by another
     // version is written to: it gets the schema, the catalogue (and, when new, the seed) in one
     // transaction. A file that cannot be written is opened for reading. Throws CExcepcionBD
     // when the file is not a database of this program or cannot be read.
     void Abrir(const CString& ruta);
     void Cerrar();
-    bool EstaAbierta() const { return db_ != nullptr; }
+    bool EstaAbierta() const { return db_ != nullptr || servidor_ != nullptr; }
+    // The file or the server URI it was opened with (a URI may hold a password: show it with
+    // DestinoVisible).
     CString Ruta() const { return ruta_; }
+    // Whether the database is on a PostgreSQL server.
+    bool EnServidor() const { return servidor_ != nullptr; }
+    // The program's own tables, each after the tables it references (the order to fill them).
+    std::vector<CString> Tablas();
+    // A text that changes whenever another connection commits a change to the database: what a
+    // window polls to show other programs' work. It reads nothing inside a transaction.
+    CString MarcaCambios();
     // Whether changes will be refused (the file, its folder or its medium is read-only, or the
     // disk is too full to share it with writers).
     bool SoloLectura() const;
@@ -166,6 +195,7 @@ public:
     static CBaseDatos* Actual();
     static void FijarActual(CBaseDatos* db);
 
+    // The SQLite connection; null on a server.
     sqlite3* Manejador() const { return db_; }
     // Whether a transaction of this connection is open (a dialog may wait in the middle of one).
     bool EnTransaccion() const { return profundidad_ > 0; }
@@ -199,6 +229,7 @@ private:
     unsigned conexion_ = 0; // counts the connections made, so a transaction knows its own
     struct Cache;
     std::unique_ptr<Cache> cache_;
+    std::unique_ptr<ServidorPostgres> servidor_;
 };
 
 // A host setting from the settings table; "" when unset.
