@@ -11,6 +11,9 @@
 namespace fs = std::filesystem;
 
 CString RutaBDPorDefecto() {
+    // An office names its server once, in the environment of every desk.
+    if (const char* elegida = std::getenv("MODELO_DB"); elegida && *elegida)
+        return CString(elegida);
     const char* xdg = std::getenv("XDG_DATA_HOME");
     fs::path base;
     if (xdg && *xdg)
@@ -25,7 +28,7 @@ CString RutaBDPorDefecto() {
 CHost::CHost(const CString& rutaBD, const CString& carpetaPlugins) : almacen_(db_) {
     std::error_code ec;
     const fs::path carpetaBD = fs::path(rutaBD.str()).parent_path();
-    if (!carpetaBD.empty())
+    if (!carpetaBD.empty() && !EsUriServidor(rutaBD))
         fs::create_directories(carpetaBD, ec);
     db_.Abrir(rutaBD);
     CBaseDatos::FijarActual(&db_);

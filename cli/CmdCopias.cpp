@@ -28,8 +28,8 @@ void RegistrarCopias(CLI::App& db, Contexto& ctx) {
         CHost& host = ctx.Host();
         const bool hecha = copias::Restaurar(host, origen, [&] {
             return o->si || Confirmar("¿Sustituir todo el contenido de la base de datos " +
-                                      CitaBreve(host.BaseDatos().Ruta(), 200) + " por la copia " +
-                                      CitaBreve(origen, 200) + "? [s/N] ");
+                                      CitaBreve(DestinoVisible(host.BaseDatos().Ruta()), 200) +
+                                      " por la copia " + CitaBreve(origen, 200) + "? [s/N] ");
         });
         if (!hecha)
             throw ErrorUsuario("No se ha restaurado la copia; la base de datos sigue como estaba");

@@ -14,7 +14,13 @@ void RegistrarVentana(CLI::App& app, Contexto& ctx) {
     cmd->callback([&ctx, codigo] {
         const std::string ventana =
             (std::filesystem::path(CarpetaDelPrograma().str()) / "modelo-ventana").string();
-        std::vector<std::string> args{ventana, "--db", ctx.RutaBD().str()};
+        // A database named in the environment stays there: a server's address may carry a
+        // password, which the list of processes would show to every user of the machine.
+        std::vector<std::string> args{ventana};
+        if (ctx.db) {
+            args.push_back("--db");
+            args.push_back(*ctx.db);
+        }
         if (ctx.plugins) {
             args.push_back("--plugins");
             args.push_back(*ctx.plugins);

@@ -44,8 +44,10 @@ int EjecutarOrden(int argc, char** argv) {
     AyudaEnCastellano(app);              // so do they the help flag and the option group
     app.set_version_flag("--version", "modelo " MODELO_VERSION, "Muestra la versión y termina");
     app.add_option_function<std::string>("--db", NoVacio(ctx.db, "--db"),
-                                         "Fichero de la base de datos")
-        ->type_name("FICHERO");
+                                         "Fichero de la base de datos, o la dirección "
+                                         "postgresql://usuario@servidor:puerto/base de una "
+                                         "base de datos en un servidor (también MODELO_DB)")
+        ->type_name("FICHERO|URI");
     app.add_option_function<std::string>("--plugins", NoVacio(ctx.plugins, "--plugins"),
                                          "Carpeta de los módulos de formulario")
         ->type_name("CARPETA");

@@ -135,7 +135,7 @@ VentanaPrincipal::VentanaPrincipal(CHost& host, QWidget* parent)
     RecargarLista();
     ActualizarAcciones();
     RotularVentana();
-    statusBar()->showMessage("Base de datos: " + TextoQt(host_.BaseDatos().Ruta()));
+    statusBar()->showMessage("Base de datos: " + TextoQt(DestinoVisible(host_.BaseDatos().Ruta())));
     // Said for as long as the window is open: a message of the moment would be replaced.
     if (host_.BaseDatos().SoloLectura()) {
         auto* aviso = new QLabel("Sólo lectura: " + TextoQt(host_.BaseDatos().MotivoSoloLectura()) +

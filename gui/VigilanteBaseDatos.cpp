@@ -15,7 +15,7 @@ bool VigilanteBaseDatos::Leer(Marca& marca) {
     if (!db_.EstaAbierta() || db_.EnTransaccion())
         return false;
     try {
-        marca = {db_.Manejador(), db_.Valor("PRAGMA data_version")};
+        marca = {db_.MarcaCambios()};
         return true;
     } catch (const CExcepcionBD& e) {
         emit Fallo(TextoQt(DescribirFalloBD(e, db_.Ruta())));

@@ -33,7 +33,6 @@ signals:
 
 private:
     struct Marca {
-        const void* conexion = nullptr; // a new connection counts from a value of its own
         CString version;
         bool operator==(const Marca&) const = default;
     };

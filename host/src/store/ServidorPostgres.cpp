@@ -58,6 +58,7 @@ FalloBD Clasificar(const char* estado) {
 CString SinSaltoFinal(const char* texto) {
     CString t(texto ? texto : "");
     t.TrimRight();
+    t.Replace("\n\t", ". ");
     t.Replace("\n", " ");
     t.Replace("\t", " ");
     return t;
