@@ -195,20 +195,17 @@ void ServidorPostgres::Consultar(const CString& sql, const std::vector<ValorSql>
                                  const std::function<void(const FilaSql&)>& fila,
                                  bool enTransaccion) {
     d_->Revivir(enTransaccion);
-    auto it = d_->preparadas.find(sql.str());
-    if (it == d_->preparadas.end()) {
-        if (d_->preparadas.size() >= kMaxSentencias)
-            OlvidarSentencias();
-        const SentenciaPostgres t = TraducirParaPostgres(sql);
-        const std::string nombre = "m" + std::to_string(++d_->siguiente);
-        // No types given: the server reads each value as the place it takes asks, as SQLite
-        // takes a number for a text column and a text for a number.
-        Resultado r(PQprepare(d_->c, nombre.c_str(), t.texto.c_str(), 0, nullptr));
-        if (!r.Bien())
-            d_->Fallar(r, sql);
-        it = d_->preparadas.emplace(sql.str(), std::make_pair(nombre, t.parametros)).first;
-    }
-    const auto& [nombre, esperados] = it->second;
+    // No types are given: the server reads each value as the place it takes asks, as SQLite
+    // takes a number for a text column and a text for a number.
+    const auto it = d_->preparadas.find(sql.str());
+    const bool nueva = it == d_->preparadas.end();
+    if (nueva && d_->preparadas.size() >= kMaxSentencias)
+        OlvidarSentencias();
+    SentenciaPostgres t;
+    if (nueva)
+        t = TraducirParaPostgres(sql);
+    const std::string nombre = nueva ? "m" + std::to_string(++d_->siguiente) : it->second.first;
+    const int esperados = nueva ? t.parametros : it->second.second;
     if (esperados != int(parametros.size()))
         throw CExcepcionBD(CString::Formatted("La sentencia espera %d valores y recibe %d",
                                               esperados, int(parametros.size())),
@@ -239,38 +236,48 @@ void ServidorPostgres::Consultar(const CString& sql, const std::vector<ValorSql>
     const int n = int(valores.size());
     Resultado r;
     if (!enTransaccion) {
+        if (nueva) {
+            Resultado p(PQprepare(d_->c, nombre.c_str(), t.texto.c_str(), 0, nullptr));
+            if (!p.Bien())
+                d_->Fallar(p, sql);
+            d_->preparadas.emplace(sql.str(), std::make_pair(nombre, esperados));
+        }
         r = Resultado(
             PQexecPrepared(d_->c, nombre.c_str(), n, valores.data(), nullptr, nullptr, 0));
     } else {
-        // Inside a transaction a failed statement aborts the whole of it on the server, where
-        // SQLite undoes the statement alone and lets the caller go on: a savepoint around each
-        // statement keeps SQLite's way, sent with it in one round trip.
+        // Inside a transaction a failed statement (or one the server cannot even compile)
+        // aborts the whole of it on the server, where SQLite undoes the statement alone and
+        // lets the caller go on: a savepoint around it keeps SQLite's way, sent with it in
+        // one round trip.
         PQenterPipelineMode(d_->c);
         PQsendQueryParams(d_->c, "SAVEPOINT modelo_sentencia", 0, nullptr, nullptr, nullptr,
                           nullptr, 0);
+        if (nueva)
+            PQsendPrepare(d_->c, nombre.c_str(), t.texto.c_str(), 0, nullptr);
         PQsendQueryPrepared(d_->c, nombre.c_str(), n, valores.data(), nullptr, nullptr, 0);
         PQsendQueryParams(d_->c, "RELEASE SAVEPOINT modelo_sentencia", 0, nullptr, nullptr, nullptr,
                           nullptr, 0);
         PQpipelineSync(d_->c);
-        Resultado partes[3];
-        for (auto& parte : partes) {
-            parte = Resultado(PQgetResult(d_->c));
+        Resultado partes[4];
+        const int enviadas = nueva ? 4 : 3;
+        for (int k = 0; k < enviadas; ++k) {
+            partes[k] = Resultado(PQgetResult(d_->c));
             while (PGresult* resto = PQgetResult(d_->c)) // the NULL that ends each command
                 PQclear(resto);
         }
         Resultado sincronia(PQgetResult(d_->c));
         PQexitPipelineMode(d_->c);
-        if (!partes[0].Bien())
-            d_->Fallar(partes[0], sql);
-        if (!partes[1].Bien()) {
-            if (PQstatus(d_->c) == CONNECTION_OK)
+        if (nueva && partes[1].Bien())
+            d_->preparadas.emplace(sql.str(), std::make_pair(nombre, esperados));
+        for (int k = 0; k < enviadas; ++k) {
+            if (partes[k].Bien())
+                continue;
+            if (k > 0 && PQstatus(d_->c) == CONNECTION_OK)
                 Resultado(PQexec(d_->c, "ROLLBACK TO SAVEPOINT modelo_sentencia; "
                                         "RELEASE SAVEPOINT modelo_sentencia"));
-            d_->Fallar(partes[1], sql);
+            d_->Fallar(partes[k], sql);
         }
-        if (!partes[2].Bien())
-            d_->Fallar(partes[2], sql);
-        r = std::move(partes[1]);
+        r = std::move(partes[enviadas - 2]);
     }
     if (!r.Bien())
         d_->Fallar(r, sql);
