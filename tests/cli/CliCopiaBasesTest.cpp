@@ -58,10 +58,12 @@ TEST_F(CliCopiaBases, ToAnotherDatabaseAndBackIntoANewFileTableByTable) {
 }
 
 TEST_F(CliCopiaBases, AFailedCopyIntoANewFileLeavesNoFileAndNamesTheTable) {
-    // A box left behind by a program that did not enforce the declarations' keys.
-    apoyo::Sql(db, "INSERT INTO CASILLAS VALUES ('8639999999999', 0, 10, 'HUÉRFANA')");
-    const std::string nuevo = tmp / "nuevo.db";
-    auto s = Modelo("db copy --to '" + nuevo + "'");
+    // A box left behind in a file by a program that did not enforce the declarations' keys.
+    const std::string origen = tmp / "origen.db", nuevo = tmp / "nuevo.db";
+    const std::string modelo = std::string(MODELO_BIN_DIR) + "/modelo --db '" + origen + "' ";
+    ASSERT_EQ(apoyo::Ejecutar(modelo + "forms").estado, 0);
+    apoyo::Sql(origen, "INSERT INTO CASILLAS VALUES ('8639999999999', 0, 10, 'HUÉRFANA')");
+    auto s = apoyo::Ejecutar(modelo + "db copy --to '" + nuevo + "'");
     EXPECT_EQ(s.estado, 2);
     EXPECT_TRUE(Contiene(s.err, "La tabla CASILLAS no se ha podido copiar")) << s.err;
     for (const char* sufijo : {"", "-wal", "-shm", "-journal"})
