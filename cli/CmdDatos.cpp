@@ -229,6 +229,7 @@ void RegistrarCarga(CLI::App& app, Contexto& ctx) {
         }
     });
     RegistrarCopias(*db, ctx);
+    RegistrarCopiaBases(*db, ctx);
 }
 
 } // namespace

@@ -59,6 +59,8 @@ void RegistrarDeclaraciones(CLI::App& app, Contexto& ctx);
 void RegistrarDatos(CLI::App& app, Contexto& ctx);
 // `db backup` and `db restore`, under the `db` command.
 void RegistrarCopias(CLI::App& db, Contexto& ctx);
+// `db copy`, under the `db` command.
+void RegistrarCopiaBases(CLI::App& db, Contexto& ctx);
 void RegistrarValidacion(CLI::App& app, Contexto& ctx);
 void RegistrarPagina(CLI::App& app, Contexto& ctx);
 void RegistrarIntervinientes(CLI::App& app, Contexto& ctx);
