@@ -76,6 +76,11 @@ corriendo() {
     (cd / && "${como[@]}" "$bin/pg_ctl" status -D "$datos" >/dev/null 2>&1)
 }
 
+# Nothing in the cluster is worth a clean shutdown.
+parar() {
+  (cd / && "${como[@]}" "$bin/pg_ctl" stop -D "$datos" -m immediate -w -t 30 >/dev/null)
+}
+
 case $orden in
 uri)
   echo "$uri"
@@ -83,8 +88,7 @@ uri)
 
 stop)
   if corriendo; then
-    (cd / && "${como[@]}" "$bin/pg_ctl" stop -D "$datos" -m immediate -w -t 30 >/dev/null) ||
-      fallo "no se pudo parar el servidor de $datos"
+    parar || fallo "no se pudo parar el servidor de $datos"
   fi
   rm -rf "$casa"
   [ "$casa" = "$dir" ] || rm -rf "$dir"
@@ -94,10 +98,13 @@ start)
   [ -n "$bin" ] || fallo "no hay servidor PostgreSQL instalado (paquete Debian postgresql)"
   mkdir -p "$dir"
   if corriendo; then
-    echo "$uri"
-    exit 0
+    if [ -f "$casa/.lista" ]; then
+      echo "$uri"
+      exit 0
+    fi
+    parar || fallo "no se pudo parar el servidor a medio preparar de $datos"
   fi
-  # A cluster whose initialization or start was cut off is made again: nothing in it is kept.
+  # A cluster whose preparation was cut off is made again: nothing in it is kept.
   if [ ! -f "$casa/.lista" ]; then
     rm -rf "$casa"
     mkdir -p "$casa"
