@@ -3,6 +3,8 @@
 #include "Host.h"
 #include "Modelo/base/Recursos.h"
 #include "support/Apoyo.h"
+#include "support/Motor.h"
+#include "support/SqlDirecto.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -123,7 +125,7 @@ TEST(Plugins, APluginWhoseOperationsDoNotFitIsTurnedDownAtLoad) {
 
 TEST(Host, NewDeclarationsGetSequentialCodesOfTheirForm) {
     apoyo::CarpetaTemporal tmp;
-    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    CHost host(CString(apoyo::BaseNueva(tmp.Ruta()).c_str()), CString(kBin.string()));
     auto a = host.Nueva("863", "03", "2024");
     auto b = host.Nueva("871", "", "");
     auto c = host.Nueva("863", "", "");
@@ -136,22 +138,26 @@ TEST(Host, NewDeclarationsGetSequentialCodesOfTheirForm) {
 
 TEST(Host, BoxesSurviveASaveAndAReopen) {
     apoyo::CarpetaTemporal tmp;
+    const CString base = apoyo::BaseNueva(tmp.Ruta()).c_str();
+    // An apostrophe and letters beyond ASCII: Latin-1 bytes in a file, which keeps bytes as they
+    // come; UTF-8 on a server, which keeps text in UTF-8 only.
+    const CString nombre = apoyo::EnServidor() ? "O'BRIEN \xC3\x91U\xC3\x91"
+                                                 "EZ"
+                                               : "O'BRIEN \xD1U\xD1"
+                                                 "EZ";
     CString codigo;
     {
-        CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+        CHost host(base, CString(kBin.string()));
         auto doc = host.Nueva("863", "12", "2023");
         codigo = doc->GetCodDeclar();
-        doc->SetCasilla(11, 0,
-                        "O'BRIEN \xD1U\xD1"
-                        "EZ"); // apostrophe and Latin-1 bytes
+        doc->SetCasilla(11, 0, nombre);
         doc->SetCasilla(72, 0, "1.244,50");
         doc->SetCasilla(72, 1, "9,99"); // page 2 is a copy: the save replicates over it
         host.Guardar(*doc);
     }
-    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    CHost host(base, CString(kBin.string()));
     auto doc = host.Abrir(codigo);
-    EXPECT_EQ(doc->GetCasilla(11, 0), "O'BRIEN \xD1U\xD1"
-                                      "EZ");
+    EXPECT_EQ(doc->GetCasilla(11, 0), nombre);
     EXPECT_EQ(doc->GetCasilla(72, 1), "1.244,50");
     EXPECT_EQ(doc->GetCasilla(10, 0), "");
     EXPECT_EQ(doc->GetMesPeriodo(), "12");
@@ -164,13 +170,19 @@ TEST(Host, BoxesSurviveASaveAndAReopen) {
 
 TEST(Host, AFailedSaveLeavesTheLastGoodOne) {
     apoyo::CarpetaTemporal tmp;
-    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    CHost host(CString(apoyo::BaseNueva(tmp.Ruta()).c_str()), CString(kBin.string()));
     auto doc = host.Nueva("863", "", "");
     doc->SetCasilla(10, 0, "BUENO");
     host.Guardar(*doc);
     // A trigger makes the next save fail half way, after the old boxes were deleted.
-    host.BaseDatos().Ejecutar("CREATE TRIGGER falla BEFORE INSERT ON CASILLAS "
-                              "WHEN NEW.VALOR = 'MALO' BEGIN SELECT RAISE(ABORT, 'disco'); END");
+    const std::string base = host.BaseDatos().Ruta().c_str();
+    apoyo::Sql(base, apoyo::EnServidor()
+                         ? "CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                           "IF NEW.VALOR = 'MALO' THEN RAISE EXCEPTION 'disco'; END IF; "
+                           "RETURN NEW; END $$; CREATE TRIGGER falla BEFORE INSERT ON CASILLAS "
+                           "FOR EACH ROW EXECUTE FUNCTION falla()"
+                         : "CREATE TRIGGER falla BEFORE INSERT ON CASILLAS WHEN NEW.VALOR = "
+                           "'MALO' BEGIN SELECT RAISE(ABORT, 'disco'); END");
     doc->SetCasilla(10, 0, "MALO");
     doc->SetCasilla(11, 0, "OTRO");
     EXPECT_THROW(host.Guardar(*doc), CExcepcionBD);
@@ -183,7 +195,7 @@ TEST(Host, AFailedSaveLeavesTheLastGoodOne) {
 // or year: a box written raw by a script must not put text into the list's columns.
 TEST(Host, TheStoredPeriodIsTheBoxesMonthAndYearOrNothing) {
     apoyo::CarpetaTemporal tmp;
-    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    CHost host(CString(apoyo::BaseNueva(tmp.Ruta()).c_str()), CString(kBin.string()));
     auto doc = host.Nueva("863", "", "");
     const struct {
         const char *mes, *anio, *mesGuardado, *anioGuardado;
@@ -212,7 +224,7 @@ TEST(Host, ACorrectionWritesTheEarlierDeclarationAsThePageShowsIt) {
         ~RelojDeVuelta() { Reloj::Fijar({}); }
     } relojDeVuelta;
     apoyo::CarpetaTemporal tmp;
-    CHost host(CString(tmp / "m.db"), CString(kBin.string()));
+    CHost host(CString(apoyo::BaseNueva(tmp.Ruta()).c_str()), CString(kBin.string()));
     auto sinPeriodo = host.Nueva("863", "", "");
     auto conPeriodo = host.Nueva("863", "11", "2023");
     const struct {

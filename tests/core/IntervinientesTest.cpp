@@ -37,8 +37,15 @@ protected:
     }
     CString P1(int c) { return doc.GetCasilla(c, 0); }
     CString Vinculos() {
-        return base.db.Valor("SELECT group_concat(DENIF || '/' || TELEFONO) FROM PAINTERVIN "
-                             "WHERE CDDECLAR = '8630000000007' AND CDROL = 'Presentador'");
+        CString r;
+        base.db.Consultar("SELECT DENIF || '/' || TELEFONO FROM PAINTERVIN WHERE CDDECLAR = "
+                          "'8630000000007' AND CDROL = 'Presentador' ORDER BY NUMORDEN",
+                          {}, [&](const FilaSql& f) {
+                              if (!r.IsEmpty())
+                                  r += ",";
+                              r += f.Texto(0);
+                          });
+        return r;
     }
 };
 

@@ -1,10 +1,11 @@
-// A real database file for a test, installed as the host's open database, with the user
-// services recorded instead of shown.
+// A real database for a test (a file, or a schema of its own on the test server), installed as
+// the host's open database, with the user services recorded instead of shown.
 #pragma once
 
 #include "Modelo/store/BaseDatos.h"
 #include "Modelo/windows/ServiciosGrabados.h"
 #include "support/Apoyo.h"
+#include "support/Motor.h"
 
 struct BaseTemporal {
     apoyo::CarpetaTemporal tmp;
@@ -12,7 +13,7 @@ struct BaseTemporal {
     CServiciosGrabados ui;
 
     BaseTemporal() {
-        db.Abrir(tmp / "prueba.db");
+        db.Abrir(apoyo::BaseNueva(tmp.Ruta()).c_str());
         CBaseDatos::FijarActual(&db);
         AfxFijarServicios(&ui);
     }

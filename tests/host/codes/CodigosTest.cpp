@@ -260,7 +260,7 @@ protected:
     void SetUp() override { base.db.Ejecutar("DELETE FROM PAINTERVIN"); }
     void Parte(int orden, ValorSql declar, const char* nif, const char* nombre, const char* tel) {
         base.db.Ejecutar("INSERT INTO PAINTERVIN (NUMORDEN, CDDECLAR, CDROL, DENIF, DENOMBRE, "
-                         "TELEFONO) VALUES (?, ?, CASE WHEN ? IS NULL THEN NULL ELSE "
+                         "TELEFONO) VALUES (?, ?, CASE WHEN CAST(? AS TEXT) IS NULL THEN NULL ELSE "
                          "'Presentador' END, ?, ?, ?)",
                          {orden, declar, declar, nif, nombre, tel});
     }

@@ -2,6 +2,8 @@
 #include "Formularios.h"
 #include "Modelo/document/GuiaDoc.h"
 #include "support/Apoyo.h"
+#include "support/Motor.h"
+#include "support/SqlDirecto.h"
 
 #include <cerrno>
 #include <chrono>
@@ -12,14 +14,16 @@
 #include <string>
 #include <thread>
 
-TEST(BaseDatos, ANewFileIsCreatedWithSchemaAndSeed) {
+TEST(BaseDatos, ANewDatabaseIsCreatedWithSchemaAndSeed) {
     apoyo::CarpetaTemporal tmp;
+    const CString base = apoyo::BaseNueva(tmp.Ruta()).c_str();
     CBaseDatos db;
-    db.Abrir(tmp / "m.db");
+    db.Abrir(base);
+    EXPECT_EQ(db.EnServidor(), apoyo::EnServidor());
     EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'version_semilla'"), "1");
     db.Ejecutar("UPDATE AJUSTES SET VALOR = 'mio' WHERE CLAVE = 'version_semilla'");
     db.Cerrar();
-    db.Abrir(tmp / "m.db"); // reopening keeps the user's data
+    db.Abrir(base); // reopening keeps the user's data
     EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'version_semilla'"), "mio");
 }
 
@@ -28,37 +32,37 @@ TEST(BaseDatos, ANewFileIsCreatedWithSchemaAndSeed) {
 TEST(BaseDatos, ANewDatabaseHoldsTheSameRowsForEveryFormOfTheBuild) {
     apoyo::CarpetaTemporal tmp;
     CBaseDatos db;
-    db.Abrir(tmp / "m.db");
-    std::string esperados;
-    for (const std::string& m :
-         std::set<std::string>(std::begin(formularios::kModelos), std::end(formularios::kModelos)))
-        esperados += (esperados.empty() ? "" : ",") + m;
+    db.Abrir(apoyo::BaseNueva(tmp.Ruta()).c_str());
+    const std::set<std::string> esperados(std::begin(formularios::kModelos),
+                                          std::end(formularios::kModelos));
     struct Tabla {
         const char* nombre;
         const char* modelo;
         const char* filtro;
     };
     for (const Tabla& t :
-         {Tabla{"PATARIFA", "CDMODELO", "1"}, Tabla{"CODIGOS_CASILLA0", "MODELO", "1"},
-          Tabla{"AYUDAS_CASILLA", "MODELO", "1"}, Tabla{"AYUDAS_BLOQUE", "MODELO", "1"},
+         {Tabla{"PATARIFA", "CDMODELO", "1 = 1"}, Tabla{"CODIGOS_CASILLA0", "MODELO", "1 = 1"},
+          Tabla{"AYUDAS_CASILLA", "MODELO", "1 = 1"}, Tabla{"AYUDAS_BLOQUE", "MODELO", "1 = 1"},
           // A form's error code is its model code and a serial of five digits; the host's own
           // codes are not kept per form.
           Tabla{"CATALOGO_ERRORES", "substr(CODIGO, 1, length(CODIGO) - 5)",
                 "CODIGO NOT LIKE 'MODELO%'"}}) {
-        const CString filas =
-            CString("(SELECT ") + t.modelo + " AS m FROM " + t.nombre + " WHERE " + t.filtro + ")";
-        EXPECT_EQ(db.Valor("SELECT group_concat(m) FROM (SELECT DISTINCT m FROM " + filas +
-                           " ORDER BY m)"),
-                  CString(esperados))
-            << t.nombre;
+        const CString filas = CString("(SELECT ") + t.modelo + " AS m FROM " + t.nombre +
+                              " WHERE " + t.filtro + ") AS filas";
+        std::set<std::string> modelos;
+        db.Consultar("SELECT DISTINCT m FROM " + filas, {},
+                     [&](const FilaSql& f) { modelos.insert(f.Texto(0).c_str()); });
+        EXPECT_EQ(modelos, esperados) << t.nombre;
         EXPECT_EQ(db.Valor("SELECT count(DISTINCT n) FROM (SELECT count(*) AS n FROM " + filas +
-                           " GROUP BY m)"),
+                           " GROUP BY m) AS cuentas"),
                   "1")
             << t.nombre;
     }
 }
 
 TEST(BaseDatos, AFileThatIsNotADatabaseIsRefusedAndLeftAsItWas) {
+    if (apoyo::EnServidor())
+        GTEST_SKIP() << "about a file";
     apoyo::CarpetaTemporal tmp;
     const std::string ruta = tmp / "notas.txt";
     const std::string contenido = "esto no es una base de datos\n" + std::string(5000, 'x');
@@ -69,10 +73,28 @@ TEST(BaseDatos, AFileThatIsNotADatabaseIsRefusedAndLeftAsItWas) {
     EXPECT_EQ(apoyo::Leer(ruta), contenido);
 }
 
+TEST(BaseDatos, AnotherProgramsDatabaseIsRefusedAndLeftAsItWas) {
+    apoyo::CarpetaTemporal tmp;
+    const std::string base = apoyo::BaseNueva(tmp.Ruta());
+    apoyo::Sql(base, "CREATE TABLE CLIENTES (NOMBRE VARCHAR(40)); "
+                     "INSERT INTO CLIENTES VALUES ('suyo')");
+    CBaseDatos db;
+    try {
+        db.Abrir(base.c_str());
+        FAIL() << "another program's database was taken";
+    } catch (const CExcepcionBD& e) {
+        EXPECT_EQ(e.Fallo(), FalloBD::Ajena) << e.what();
+    }
+    EXPECT_FALSE(db.EstaAbierta());
+    EXPECT_EQ(apoyo::Sql(base, "SELECT NOMBRE FROM CLIENTES"), "suyo\n");
+    // Nothing of this program's schema was left beside it.
+    EXPECT_EQ(apoyo::Sql(base, "SELECT VALOR FROM AJUSTES"), "");
+}
+
 TEST(BaseDatos, InnerTransactionFailureUndoesOnlyWhatTheOuterDoesNotKeep) {
     apoyo::CarpetaTemporal tmp;
     CBaseDatos db;
-    db.Abrir(tmp / "m.db");
+    db.Abrir(apoyo::BaseNueva(tmp.Ruta()).c_str());
     {
         CBaseDatos::Transaccion fuera(db);
         db.Ejecutar("INSERT INTO AJUSTES VALUES ('a', '1')");
@@ -93,7 +115,7 @@ TEST(BaseDatos, InnerTransactionFailureUndoesOnlyWhatTheOuterDoesNotKeep) {
 TEST(BaseDatos, ParametersCarryApostrophesAndErrorsNameTheStatement) {
     apoyo::CarpetaTemporal tmp;
     CBaseDatos db;
-    db.Abrir(tmp / "m.db");
+    db.Abrir(apoyo::BaseNueva(tmp.Ruta()).c_str());
     db.Ejecutar("INSERT INTO AJUSTES VALUES (?, ?)", {"o'brien", "x"});
     EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = ?", {"o'brien"}), "x");
     try {
@@ -110,7 +132,7 @@ TEST(BaseDatos, ParametersCarryApostrophesAndErrorsNameTheStatement) {
 TEST(Catalogo, UnknownCodesSaySoInsteadOfStayingBlank) {
     apoyo::CarpetaTemporal tmp;
     CBaseDatos db;
-    db.Abrir(tmp / "m.db");
+    db.Abrir(apoyo::BaseNueva(tmp.Ruta()).c_str());
     CBaseDatos::FijarActual(&db);
     db.Ejecutar("INSERT INTO CATALOGO_ERRORES VALUES ('X1', 'Fila %1 mal', 'detalle')");
     CListaErrores errores;
@@ -134,34 +156,53 @@ CString Stamp() {
 
 TEST(BaseDatos, OpeningWritesNothingUnlessTheStampIsOfAnotherVersion) {
     apoyo::CarpetaTemporal tmp;
-    const std::string ruta = tmp / "m.db";
+    const CString base = apoyo::BaseNueva(tmp.Ruta()).c_str();
+    const bool servidor = apoyo::EnServidor();
+    const CString sello =
+        servidor ? "SELECT max(version) FROM modelo_version" : "PRAGMA user_version";
     CBaseDatos db;
-    db.Abrir(ruta);
-    EXPECT_EQ(db.Valor("PRAGMA user_version"), Stamp());
-    EXPECT_EQ(db.Valor("PRAGMA journal_mode"), "wal");
+    // What an opening that writes changes: the stamp's row on a server; on a file, the count of
+    // the connection's changes, which starts at 0.
+    auto escrito = [&] {
+        return db.Valor(servidor ? "SELECT xmin FROM modelo_version" : "SELECT total_changes()");
+    };
+    db.Abrir(base);
+    EXPECT_EQ(db.Valor(sello), Stamp());
+    if (!servidor) {
+        EXPECT_EQ(db.Valor("PRAGMA journal_mode"), "wal");
+    }
     const CString contar = "SELECT count(*) FROM CATALOGO_ERRORES WHERE CODIGO = '863A100001'";
     db.Ejecutar("DELETE FROM CATALOGO_ERRORES WHERE CODIGO = '863A100001'");
+    CString antes = servidor ? escrito() : "0";
     db.Cerrar();
 
-    db.Abrir(ruta);
-    EXPECT_EQ(db.Valor("SELECT total_changes()"), "0");
+    db.Abrir(base);
+    EXPECT_EQ(escrito(), antes);
     EXPECT_EQ(db.Valor(contar), "0"); // the catalogue was not rewritten
-    // As an earlier version left it: no stamp, the rollback journal.
-    db.EjecutarScript("PRAGMA user_version = 0; PRAGMA journal_mode = DELETE");
+    // As an earlier version left it: another stamp (on a file none, and the rollback journal).
+    if (servidor)
+        db.Ejecutar("UPDATE modelo_version SET version = 1");
+    else
+        db.EjecutarScript("PRAGMA user_version = 0; PRAGMA journal_mode = DELETE");
     db.Ejecutar("INSERT INTO AJUSTES VALUES ('mio', 'sigue')");
+    antes = servidor ? escrito() : "0";
     db.Cerrar();
 
-    db.Abrir(ruta);
-    EXPECT_NE(db.Valor("SELECT total_changes()"), "0");
+    db.Abrir(base);
+    EXPECT_NE(escrito(), antes);
     EXPECT_EQ(db.Valor(contar), "1");
-    EXPECT_EQ(db.Valor("PRAGMA user_version"), Stamp());
-    EXPECT_EQ(db.Valor("PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(db.Valor(sello), Stamp());
+    if (!servidor) {
+        EXPECT_EQ(db.Valor("PRAGMA journal_mode"), "wal");
+    }
     EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'mio'"), "sigue");
 }
 
 // A read-only folder or a full disk cannot hold the shared memory of the write-ahead log; a link
 // to nowhere in its place stands for both, and no user's permissions can defeat it.
 TEST(BaseDatos, WithoutSharedMemoryTheFileIsReadAloneUnlessTheLogHoldsChanges) {
+    if (apoyo::EnServidor())
+        GTEST_SKIP() << "about a file";
     apoyo::CarpetaTemporal tmp;
     const std::string ruta = tmp / "m.db";
     {
@@ -194,9 +235,10 @@ TEST(BaseDatos, WithoutSharedMemoryTheFileIsReadAloneUnlessTheLogHoldsChanges) {
 
 TEST(BaseDatos, AReaderKeepsItsSnapshotWhileAWriterCommits) {
     apoyo::CarpetaTemporal tmp;
+    const CString base = apoyo::BaseNueva(tmp.Ruta()).c_str();
     CBaseDatos lector, escritor;
-    lector.Abrir(tmp / "m.db");
-    escritor.Abrir(tmp / "m.db");
+    lector.Abrir(base);
+    escritor.Abrir(base);
     CBaseDatos::Transaccion t(lector, CBaseDatos::Transaccion::Lectura);
     const CString antes = lector.Valor("SELECT count(*) FROM AJUSTES");
     const auto inicio = std::chrono::steady_clock::now();
@@ -210,9 +252,10 @@ TEST(BaseDatos, AReaderKeepsItsSnapshotWhileAWriterCommits) {
 
 TEST(BaseDatos, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
     apoyo::CarpetaTemporal tmp;
+    const CString base = apoyo::BaseNueva(tmp.Ruta()).c_str();
     CBaseDatos primero, segundo;
-    primero.Abrir(tmp / "m.db");
-    segundo.Abrir(tmp / "m.db");
+    primero.Abrir(base);
+    segundo.Abrir(base);
     auto t = std::make_unique<CBaseDatos::Transaccion>(primero);
     primero.Ejecutar("INSERT INTO AJUSTES VALUES ('n', '1')");
     std::string error;
@@ -222,7 +265,8 @@ TEST(BaseDatos, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
             // Reads what it changes inside its own transaction: it must see the first one's.
             CBaseDatos::Transaccion t2(segundo);
             leido = segundo.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'n'");
-            segundo.Ejecutar("UPDATE AJUSTES SET VALOR = VALOR + 1 WHERE CLAVE = 'n'");
+            segundo.Ejecutar(
+                "UPDATE AJUSTES SET VALOR = CAST(VALOR AS INTEGER) + 1 WHERE CLAVE = 'n'");
             t2.Confirmar();
         } catch (const CExcepcionBD& e) {
             error = e.what();
