@@ -866,6 +866,10 @@ CREATE OR REPLACE FUNCTION round(double precision, integer) RETURNS double preci
   LANGUAGE sql IMMUTABLE AS $$ SELECT round($1::numeric, $2)::double precision $$;
 CREATE OR REPLACE FUNCTION instr(text, text) RETURNS integer LANGUAGE sql IMMUTABLE AS $$
   SELECT strpos($1, $2) $$;
+CREATE OR REPLACE FUNCTION modelo_concatenar(text, text) RETURNS text LANGUAGE sql
+  IMMUTABLE AS $$ SELECT CASE WHEN $1 IS NULL THEN $2 WHEN $2 IS NULL THEN $1
+                              ELSE $1 || ',' || $2 END $$;
+CREATE OR REPLACE AGGREGATE group_concat(text) (SFUNC = modelo_concatenar, STYPE = text);
 CREATE OR REPLACE FUNCTION modelo_aviso() RETURNS trigger LANGUAGE plpgsql AS $$
   BEGIN PERFORM pg_notify('modelo_cambios', ''); RETURN NULL; END $$;
 CREATE TABLE IF NOT EXISTS modelo_version (version BIGINT NOT NULL);

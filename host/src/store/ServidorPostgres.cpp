@@ -55,6 +55,13 @@ FalloBD Clasificar(const char* estado) {
     return FalloBD::Sentencia;
 }
 
+bool ConBytesAltos(const CString& t) {
+    for (int i = 0; i < t.GetLength(); ++i)
+        if (static_cast<unsigned char>(t[i]) >= 0x80)
+            return true;
+    return false;
+}
+
 CString SinSaltoFinal(const char* texto) {
     CString t(texto ? texto : "");
     t.TrimRight();
@@ -182,7 +189,7 @@ bool ServidorPostgres::Viva() const {
 
 void ServidorPostgres::EjecutarScript(const CString& sql, bool enTransaccion) {
     d_->Revivir(enTransaccion);
-    for (const CString& sentencia : PartirScript(sql))
+    for (const CString& sentencia : PartirScript(ConBytesAltos(sql) ? texto::AUtf8(sql) : sql))
         d_->Exec(TraducirParaPostgres(sentencia).texto.c_str());
 }
 
@@ -219,8 +226,14 @@ void ServidorPostgres::Consultar(const CString& sql, const std::vector<ValorSql>
             valores[i] = nullptr;
             continue;
         case ValorSql::Texto:
-            valores[i] = v.texto.c_str();
-            continue;
+            if (!ConBytesAltos(v.texto)) {
+                valores[i] = v.texto.c_str();
+                continue;
+            }
+            // The server keeps text in UTF-8 and refuses any other bytes; a box of an older
+            // data file may hold Latin-1, which the program reads as such anyway.
+            textos[i] = texto::AUtf8(v.texto).str();
+            break;
         case ValorSql::Entero:
             textos[i] = std::to_string(v.entero);
             break;

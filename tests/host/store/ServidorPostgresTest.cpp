@@ -11,7 +11,7 @@
 
 namespace {
 
-class Servidor : public ::testing::Test {
+class EnServidor : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!apoyo::EnServidor())
@@ -28,7 +28,7 @@ protected:
 
 } // namespace
 
-TEST_F(Servidor, AnEmptySchemaGetsTheProgramsTablesAndAForeignOneIsRefused) {
+TEST_F(EnServidor, AnEmptySchemaGetsTheProgramsTablesAndAForeignOneIsRefused) {
     EXPECT_TRUE(db.EnServidor());
     EXPECT_NE(Contar("CATALOGO_ERRORES"), "0");
     EXPECT_NE(Contar("PATARIFA"), "0");
@@ -55,7 +55,7 @@ TEST_F(Servidor, AnEmptySchemaGetsTheProgramsTablesAndAForeignOneIsRefused) {
               "1\n");
 }
 
-TEST_F(Servidor, AFailedStatementInsideATransactionUndoesOnlyItself) {
+TEST_F(EnServidor, AFailedStatementInsideATransactionUndoesOnlyItself) {
     {
         CBaseDatos::Transaccion t(db);
         db.Ejecutar("INSERT INTO AJUSTES (CLAVE, VALOR) VALUES ('a', '1')");
@@ -81,7 +81,7 @@ TEST_F(Servidor, AFailedStatementInsideATransactionUndoesOnlyItself) {
     EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'b'"), "3");
 }
 
-TEST_F(Servidor, AConnectionCutInTheMiddleLeavesNothingAndTheNextChangeConnectsAgain) {
+TEST_F(EnServidor, AConnectionCutInTheMiddleLeavesNothingAndTheNextChangeConnectsAgain) {
     const CString antes = Contar("DECLARACIONES");
     try {
         CBaseDatos::Transaccion t(db);
@@ -102,7 +102,7 @@ TEST_F(Servidor, AConnectionCutInTheMiddleLeavesNothingAndTheNextChangeConnectsA
               "0\n");
 }
 
-TEST_F(Servidor, TheMarkMovesWithAnotherDesksChangeNotWithOurOwn) {
+TEST_F(EnServidor, TheMarkMovesWithAnotherDesksChangeNotWithOurOwn) {
     const CString inicio = db.MarcaCambios();
     db.Ejecutar("INSERT INTO AJUSTES (CLAVE, VALOR) VALUES ('propio', '1')");
     db.Valor("SELECT 1"); // a round trip, so that a notice of our own would have arrived
@@ -118,7 +118,7 @@ TEST_F(Servidor, TheMarkMovesWithAnotherDesksChangeNotWithOurOwn) {
     EXPECT_NE(ahora, inicio);
 }
 
-TEST_F(Servidor, APartyTakesTheNumberAfterTheHighestEvenWhenOneWasLoadedByHand) {
+TEST_F(EnServidor, APartyTakesTheNumberAfterTheHighestEvenWhenOneWasLoadedByHand) {
     db.CargarScript("INSERT INTO PAINTERVIN (NUMORDEN, DENIF, DENOMBRE) VALUES (100, "
                     "'B12345674', 'CARGADA A MANO, S.L.')");
     CMantenimientoIntervinientes partes(db);
