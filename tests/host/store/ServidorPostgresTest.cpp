@@ -133,3 +133,20 @@ TEST_F(EnServidor, APartyTakesTheNumberAfterTheHighestEvenWhenOneWasLoadedByHand
         EXPECT_THROW(db.CargarScript(CString("DELETE FROM PAINTERVIN; ") + s), CExcepcionBD) << s;
     EXPECT_EQ(Contar("PAINTERVIN"), antes);
 }
+
+TEST_F(EnServidor, OlderLatin1TextIsKeptAsUtf8AndSqliteFunctionsAnswerAsThere) {
+    // A box of an older data file holds Latin-1; the server takes UTF-8 only.
+    db.Ejecutar("INSERT INTO AJUSTES (CLAVE, VALOR) VALUES (?, ?)",
+                {CString("latin1"), CString("O\xD1"
+                                            "A")});
+    EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'latin1'"), "OÑA");
+    db.CargarScript("INSERT INTO AJUSTES (CLAVE, VALOR) VALUES ('cargado', 'CA\xD1"
+                    "ADA')");
+    EXPECT_EQ(db.Valor("SELECT VALOR FROM AJUSTES WHERE CLAVE = 'cargado'"), "CAÑADA");
+    EXPECT_EQ(db.Valor("SELECT group_concat(CLAVE) FROM (SELECT CLAVE FROM AJUSTES WHERE CLAVE "
+                       "IN ('latin1', 'cargado') ORDER BY CLAVE) t"),
+              "cargado,latin1");
+    EXPECT_EQ(db.Valor("SELECT typeof(RANGOINI) || ' ' || typeof(NULL::text) FROM PATARIFA"),
+              "real null");
+    EXPECT_EQ(db.Valor("SELECT round(2.675e0, 1) || ' ' || instr('abc', 'c')"), "2.7 3");
+}
