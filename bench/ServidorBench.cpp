@@ -25,6 +25,7 @@
 #include "VentanaPrincipal.h"
 
 #include <QApplication>
+#include <QTableWidget>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -271,6 +272,10 @@ long Documentos(const std::string& casillas) {
 
 struct Ventana {
     Tiempos frio, caliente;
+    // Where a cold opening's time goes, medians: the host (the database opened, the plug-ins
+    // loaded), the window with its list, the declaration's page.
+    double host = 0, lista = 0, pagina = 0;
+    int declaraciones = 0; // rows of the window's list
 };
 
 // The declaration of the window's measure: the boxes a person fills in, saved.
@@ -317,16 +322,26 @@ Ventana MedirVentana(const std::string& db, int intentos) {
         for (int i = 0; i < intentos; ++i)
             caliente.push_back(Mostrar(ventana, codigo));
     }
+    Ventana r;
+    std::vector<double> host, lista, pagina;
     for (int i = 0; i < intentos; ++i) {
         const auto t = Reloj_::now();
-        CHost host(CString(db.c_str()), MODELO_BIN_DIR);
-        VentanaPrincipal ventana(host);
+        CHost h(CString(db.c_str()), MODELO_BIN_DIR);
+        host.push_back(Segundos(t));
+        VentanaPrincipal ventana(h);
         ventana.show();
-        Mostrar(ventana, codigo);
+        lista.push_back(Segundos(t) - host.back());
+        r.declaraciones = ventana.Lista()->rowCount();
+        pagina.push_back(Mostrar(ventana, codigo));
         frio.push_back(Segundos(t));
     }
     AfxFijarServicios(nullptr);
-    return {Resumir(frio), Resumir(caliente)};
+    r.frio = Resumir(frio);
+    r.caliente = Resumir(caliente);
+    r.host = Resumir(host).mediana;
+    r.lista = Resumir(lista).mediana;
+    r.pagina = Resumir(pagina).mediana;
+    return r;
 }
 
 // The throw-away server when no URI is given: started in a short folder (its socket lives
@@ -476,6 +491,12 @@ int Medir(const Opciones& o) {
         std::printf("%-10s en frío %8.1f / %8.1f ms   en caliente %8.1f / %8.1f ms\n", nombres[e],
                     ventana[e].frio.mejor * 1e3, ventana[e].frio.mediana * 1e3,
                     ventana[e].caliente.mejor * 1e3, ventana[e].caliente.mediana * 1e3);
+    std::printf(
+        "en frío, medianas: host (base de datos y plug-ins) / ventana y su lista / página\n");
+    for (size_t e = 0; e < bases.size(); ++e)
+        std::printf("%-10s %8.1f / %8.1f / %8.1f ms   (%d declaraciones en la lista)\n", nombres[e],
+                    ventana[e].host * 1e3, ventana[e].lista * 1e3, ventana[e].pagina * 1e3,
+                    ventana[e].declaraciones);
 
     std::printf("\n%-32s %12s %12s %9s\n", "servidor / SQLite", "SQLite", "servidor", "ratio");
     Ratio("puestos: una ronda de guardar", puestos[0].guardar.mejor, puestos[1].guardar.mejor);
