@@ -127,13 +127,38 @@ std::vector<CAlmacenDeclaraciones::Resumen> CAlmacenDeclaraciones::Listar(const 
     return lista;
 }
 
+std::map<CString, std::map<int, CString>>
+CAlmacenDeclaraciones::CasillasP1DelModelo(const CString& modelo,
+                                           const std::vector<int>& casillas) {
+    std::map<CString, std::map<int, CString>> valores;
+    CString lista;
+    std::vector<ValorSql> parametros = {modelo};
+    for (int c : casillas) {
+        lista += lista.IsEmpty() ? "?" : ", ?";
+        parametros.push_back(c);
+    }
+    db_.Consultar("SELECT c.CODIGO, c.CASILLA, c.VALOR FROM CASILLAS c JOIN DECLARACIONES d ON "
+                  "d.CODIGO = c.CODIGO WHERE d.MODELO = ? AND c.PAGINA = 0 AND c.CASILLA IN (" +
+                      lista + ")",
+                  parametros,
+                  [&](const FilaSql& f) { valores[f.Texto(0)][int(f.Entero(1))] = f.Texto(2); });
+    return valores;
+}
+
 std::map<int, CString> CAlmacenDeclaraciones::CasillasP1(const CString& codigo,
                                                          const std::vector<int>& casillas) {
     std::map<int, CString> valores;
-    for (int c : casillas)
-        valores[c] = db_.Valor("SELECT VALOR FROM CASILLAS WHERE CODIGO = ? AND PAGINA = 0 AND "
-                               "CASILLA = ?",
-                               {codigo, c});
+    CString lista;
+    std::vector<ValorSql> parametros = {codigo};
+    for (int c : casillas) {
+        valores[c] = "";
+        lista += lista.IsEmpty() ? "?" : ", ?";
+        parametros.push_back(c);
+    }
+    db_.Consultar("SELECT CASILLA, VALOR FROM CASILLAS WHERE CODIGO = ? AND PAGINA = 0 AND "
+                  "CASILLA IN (" +
+                      lista + ")",
+                  parametros, [&](const FilaSql& f) { valores[int(f.Entero(0))] = f.Texto(1); });
     return valores;
 }
 

@@ -32,6 +32,11 @@ public:
     std::vector<Resumen> Listar(const CString& formulario = "", const CString& anio = "");
     // The page-1 boxes of a stored declaration, by box number, among the given ones.
     std::map<int, CString> CasillasP1(const CString& codigo, const std::vector<int>& casillas);
+    // The same for every stored declaration of a model code, by declaration code, in one
+    // query: a list of many declarations on a server would otherwise wait for one round trip
+    // each.
+    std::map<CString, std::map<int, CString>> CasillasP1DelModelo(const CString& modelo,
+                                                                  const std::vector<int>& casillas);
 
     enum class Borrado { Hecho, NoExiste, Definitiva };
     // Deletes a draft with its boxes, records and the parties bound to it, in one transaction.

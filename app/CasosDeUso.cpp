@@ -35,8 +35,13 @@ std::vector<Declaracion> Declaraciones(CHost& host, const CString& formulario, c
                                        const CString& nif) {
     CBaseDatos::Transaccion t(host.BaseDatos(), CBaseDatos::Transaccion::Lectura);
     std::vector<Declaracion> lista;
+    std::map<CString, std::map<CString, CHost::Sujeto>> sujetos; // by model code, then code
     for (auto& r : host.Almacen().Listar(formulario, anio)) {
-        CHost::Sujeto sujeto = host.SujetoDe(r.codigo, r.modelo);
+        auto modelo = sujetos.find(r.modelo);
+        if (modelo == sujetos.end())
+            modelo = sujetos.emplace(r.modelo, host.SujetosDelModelo(r.modelo)).first;
+        const auto hallado = modelo->second.find(r.codigo);
+        CHost::Sujeto sujeto = hallado == modelo->second.end() ? CHost::Sujeto{} : hallado->second;
         if (nif.IsEmpty() || sujeto.nif == nif)
             lista.push_back({std::move(r), std::move(sujeto)});
     }

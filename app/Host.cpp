@@ -225,6 +225,22 @@ CHost::Sujeto CHost::SujetoDe(const CString& codigo, const CString& modelo) {
     return UnirSujeto(casillas, [&](int c) { return valores.at(c); });
 }
 
+std::map<CString, CHost::Sujeto> CHost::SujetosDelModelo(const CString& modelo) {
+    std::map<CString, Sujeto> sujetos;
+    const CargadorPlugins::Plugin* plugin = plugins_.Buscar(modelo.Left(3));
+    if (!plugin)
+        return sujetos;
+    const CasillasSujeto& casillas = plugin->operaciones->sujeto;
+    std::vector<int> buscadas = {casillas.nif};
+    buscadas.insert(buscadas.end(), std::begin(casillas.nombre), std::end(casillas.nombre));
+    for (const auto& [codigo, valores] : almacen_.CasillasP1DelModelo(modelo, buscadas))
+        sujetos[codigo] = UnirSujeto(casillas, [&](int c) {
+            const auto v = valores.find(c);
+            return v == valores.end() ? CString() : v->second;
+        });
+    return sujetos;
+}
+
 CHost::Sujeto CHost::SujetoDe(const CGuiaView& pagina1) {
     const CGuiaDoc& doc = *pagina1.GetDocument();
     return UnirSujeto(OperacionesDe(doc).sujeto, [&](int casilla) {

@@ -59,6 +59,8 @@ public:
         CString nif, nombre;
     };
     Sujeto SujetoDe(const CString& codigo, const CString& modelo);
+    // The taxpayers of every stored declaration of a model code, by declaration code.
+    std::map<CString, Sujeto> SujetosDelModelo(const CString& modelo);
     // The same of an open declaration, as its page 1 shows it now (what is being typed too).
     Sujeto SujetoDe(const CGuiaView& pagina1);
     // Refuses to go on unless the declaration may still change: as the document read it, or

@@ -119,12 +119,17 @@ bool CGuiaDoc::ObtenerDetallesError(const CString& codigo, CString& descripcion,
 }
 
 CString CGuiaDoc::GetAyuda(int casilla) {
-    CBaseDatos* db = CBaseDatos::Actual();
-    CString texto;
-    if (db && db->EstaAbierta())
-        db->Consultar("SELECT TEXTO FROM AYUDAS_CASILLA WHERE MODELO = ? AND CASILLA = ?",
-                      {codModelo_, casilla}, [&](const FilaSql& f) { texto = f.Texto(0); });
-    return texto;
+    if (!ayudas_) {
+        CBaseDatos* db = CBaseDatos::Actual();
+        if (!db || !db->EstaAbierta())
+            return CString();
+        std::map<int, CString> ayudas;
+        db->Consultar("SELECT CASILLA, TEXTO FROM AYUDAS_CASILLA WHERE MODELO = ?", {codModelo_},
+                      [&](const FilaSql& f) { ayudas[int(f.Entero(0))] = f.Texto(1); });
+        ayudas_ = std::move(ayudas);
+    }
+    const auto texto = ayudas_->find(casilla);
+    return texto == ayudas_->end() ? CString() : texto->second;
 }
 
 // Only the records whose texts are still empty are completed: a record that arrived with its

@@ -881,13 +881,18 @@ void CBaseDatos::AbrirServidor(const CString& uri, bool preparar) {
         servidor_ = std::make_unique<ServidorPostgres>(uri);
         // The tables the URI's search path leads to: an empty schema is new, one with
         // AJUSTES is ours, anything else is another program's.
-        if (Valor("SELECT current_schema() IS NULL") == "t")
+        CString sinEsquema, nuestras, todas;
+        Consultar("SELECT current_schema() IS NULL, count(*) FILTER (WHERE c.relname = "
+                  "'ajustes'), count(c.oid) FROM (SELECT 1) x LEFT JOIN pg_class c ON "
+                  "c.relnamespace = (SELECT oid FROM pg_namespace WHERE nspname = "
+                  "current_schema()) AND c.relkind IN ('r', 'p', 'v', 'm', 'f')",
+                  {}, [&](const FilaSql& f) {
+                      sinEsquema = f.Texto(0);
+                      nuestras = f.Texto(1);
+                      todas = f.Texto(2);
+                  });
+        if (sinEsquema == "t")
             throw CExcepcionBD(FalloBD::NoSeAbre, "el esquema de la base de datos no existe");
-        const CString nuestras =
-            Valor("SELECT count(*) FROM information_schema.tables WHERE table_schema = "
-                  "current_schema() AND table_name = 'ajustes'");
-        const CString todas = Valor("SELECT count(*) FROM information_schema.tables WHERE "
-                                    "table_schema = current_schema()");
         if (nuestras == "0" && todas != "0")
             throw CExcepcionBD(FalloBD::Ajena, "es la base de datos de otro programa");
         if (!preparar) {

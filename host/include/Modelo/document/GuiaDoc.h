@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -92,7 +93,10 @@ public:
 
     // ----- host state of the declaration -----------------------------------------------------
     CString GetCodModelo() const { return codModelo_; }
-    void SetCodModelo(const CString& codigo) { codModelo_ = codigo; }
+    void SetCodModelo(const CString& codigo) {
+        codModelo_ = codigo;
+        ayudas_.reset();
+    }
     CString GetCodDeclar() const { return codDeclar_; }
     void SetCodDeclar(const CString& codigo) { codDeclar_ = codigo; }
     CString GetEstado() const { return estado_; }
@@ -296,6 +300,9 @@ private:
     std::map<std::pair<int, int>, CString> casillas_;
     std::map<int, stPagina> paginas_;
     CString codModelo_, codDeclar_, estado_ = estado::Borrador;
+    // The help texts of the model's boxes, read at the first one asked for: a page asks for
+    // all of them as it opens.
+    std::optional<std::map<int, CString>> ayudas_;
     CString mes_, anio_;
     bool modoEdicion_ = true;
     bool permiteCambios_ = true;
