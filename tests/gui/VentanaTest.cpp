@@ -7,6 +7,7 @@
 #include "VentanaPrincipal.h"
 #include "render/Pagina.h"
 #include "support/Apoyo.h"
+#include "support/Motor.h"
 #include "support/SqlDirecto.h"
 
 #include <QAction>
@@ -311,7 +312,8 @@ std::string Programa() {
 // The database and an exported PDF in the folder the dialog shows: the dialog must not touch
 // the database's files, or the next program to finish deletes the log the window writes into.
 TEST_F(Ventana, AFileDialogOnTheDatabasesFolderLosesNoSaveOfTheWindow) {
-    const std::string db = tmp / "modelo.db";
+    SOLO_EN_FICHERO("a file dialog on the folder of the file and its log");
+    const std::string db = ruta;
     const std::string modelo = "'" + Programa() + "' --db '" + db + "' ";
     const CString c = Nueva("03", "2024");
     PestanaDeclaracion* p = Abrir(c);
@@ -373,11 +375,12 @@ TEST_F(Ventana, AFileDialogOnTheDatabasesFolderLosesNoSaveOfTheWindow) {
 // folder, which root would still write): the window shows everything and says why it
 // changes nothing.
 TEST_F(Ventana, ADatabaseThatCannotBeWrittenOpensTheWindowReadOnlySayingWhy) {
+    SOLO_EN_FICHERO("the shared memory of the file's log");
     const CString c = Nueva("03", "2024");
     ventana.reset();
     host.reset();
-    std::filesystem::create_symlink(tmp / "falta/shm", tmp / "modelo.db-shm");
-    host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+    std::filesystem::create_symlink(tmp / "falta/shm", ruta + "-shm");
+    host = std::make_unique<CHost>(CString(ruta), MODELO_BIN_DIR);
     ASSERT_TRUE(host->BaseDatos().SoloLectura());
     ventana = std::make_unique<VentanaPrincipal>(*host);
     ventana->show();
@@ -473,6 +476,7 @@ struct OtroPrograma {
 
 // What becomes final is what the window validated: no other program's save falls in between.
 TEST_F(Ventana, FinalizingIsOneTransactionNoOtherProgramCanSplit) {
+    SOLO_EN_FICHERO("another program slips in through the SQLite connection's statement trace");
     const CString c = Nueva("03", "2024");
     {
         auto doc = host->Abrir(c);
@@ -485,7 +489,7 @@ TEST_F(Ventana, FinalizingIsOneTransactionNoOtherProgramCanSplit) {
         host->Guardar(*doc);
     }
     PestanaDeclaracion* p = Abrir(c);
-    OtroPrograma otro(tmp / "modelo.db", c);
+    OtroPrograma otro(ruta, c);
     otro.Vigilar(host->BaseDatos().Manejador());
     ui.respuesta = IDYES; // the question that comes first
     const bool finalizada = p->Finalizar();
