@@ -29,7 +29,7 @@ CString CAlmacenDeclaraciones::Registrar(CGuiaDoc& doc) {
     const CString formulario = doc.GetCodModelo().Left(3);
     CBaseDatos::Transaccion t(db_);
     db_.Ejecutar("INSERT INTO CONTADORES (FORMULARIO, ULTIMO) VALUES (?, 1) "
-                 "ON CONFLICT (FORMULARIO) DO UPDATE SET ULTIMO = ULTIMO + 1",
+                 "ON CONFLICT (FORMULARIO) DO UPDATE SET ULTIMO = CONTADORES.ULTIMO + 1",
                  {formulario});
     const long long serie =
         std::atoll(db_.Valor("SELECT ULTIMO FROM CONTADORES WHERE FORMULARIO = ?", {formulario}));

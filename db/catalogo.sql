@@ -3,7 +3,9 @@
 -- stands for the row number of the data file.
 -- MODELO_SQL_FORMULARIOS, between at signs, is written in by the build: one row per form it
 -- builds, columns codigo ('863') and modelo ('863A1'), so every form gets every row.
-INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE)
+-- A row already there is rewritten. Written as both engines read it: "WHERE true" tells SQLite
+-- that the ON that follows is the conflict clause, not the join's.
+INSERT INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE)
 SELECT f.modelo || t.serie, t.descripcion, t.detalle
 FROM @MODELO_SQL_FORMULARIOS@ f,
 (SELECT '00001' AS serie, 'Falta el NIF del sujeto pasivo.' AS descripcion,
@@ -66,9 +68,11 @@ FROM @MODELO_SQL_FORMULARIOS@ f,
  UNION ALL SELECT '00045', 'Fila %1: el NIF del tercero es el del declarante.', 'Columnas 19 a 27.'
  UNION ALL SELECT '00046', 'Fila %1: la descripción sólo se admite en documentos de tipo otros.', 'Columnas 78 a 97 en blanco para los tipos 1, 2 y 3.'
  UNION ALL SELECT '00047', 'Fila %1: falta la referencia del documento.', 'Columnas 98 a 117.'
-) t;
+) t
+WHERE true
+ON CONFLICT (CODIGO) DO UPDATE SET DESCRIPCION = excluded.DESCRIPCION, DETALLE = excluded.DETALLE;
 
-INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE) VALUES
+INSERT INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE) VALUES
     ('MODELO0001', 'El mes de devengo no es válido.', 'Un mes de 01 a 12.'),
     ('MODELO0002', 'El año de devengo no es válido.', 'Un año de cuatro cifras.'),
     ('MODELO0003', 'El periodo de devengo es posterior al mes actual.', 'No se puede declarar un periodo que aún no ha llegado.'),
@@ -97,10 +101,11 @@ INSERT OR REPLACE INTO CATALOGO_ERRORES (CODIGO, DESCRIPCION, DETALLE) VALUES
     ('MODELO0028', 'La provincia no es válida.', 'El código de dos cifras de una provincia.'),
     ('MODELO0029', 'El municipio no es válido.', 'El código de un municipio de la provincia indicada; db/README.md explica cómo cargar la lista completa.'),
     ('MODELO0030', 'La casilla de marcar no es válida.', 'Marcada vale S; sin marcar, vacía.'),
-    ('MODELO0031', 'La fecha no es válida.', 'Una fecha del calendario, día/mes/año: 15/04/2024.');
+    ('MODELO0031', 'La fecha no es válida.', 'Una fecha del calendario, día/mes/año: 15/04/2024.')
+ON CONFLICT (CODIGO) DO UPDATE SET DESCRIPCION = excluded.DESCRIPCION, DETALLE = excluded.DETALLE;
 
 -- Help of the boxes a person types, shown as a tip over each of them. Both forms share them.
-INSERT OR REPLACE INTO AYUDAS_CASILLA (MODELO, CASILLA, TEXTO)
+INSERT INTO AYUDAS_CASILLA (MODELO, CASILLA, TEXTO)
 SELECT f.modelo, t.casilla, t.texto
 FROM @MODELO_SQL_FORMULARIOS@ f,
 (SELECT 1 AS casilla, 'Mes de devengo: el mes en que se negociaron los documentos, de 01 a 12. Puede escribir el número o el nombre del mes.' AS texto
@@ -124,14 +129,18 @@ FROM @MODELO_SQL_FORMULARIOS@ f,
  UNION ALL SELECT 70, 'Cuota de los cheques: la suma de las cuotas de cada cheque según la tarifa.'
  UNION ALL SELECT 71, 'Cuota de los otros documentos: la suma de sus cuotas según la tarifa.'
  UNION ALL SELECT 72, 'Total a ingresar: la suma de las cuatro cuotas. Se calcula solo.'
- UNION ALL SELECT 146, 'Fecha de firma de la declaración: elíjala en el calendario; el día, el mes y el año se escriben solos.') t;
+ UNION ALL SELECT 146, 'Fecha de firma de la declaración: elíjala en el calendario; el día, el mes y el año se escriben solos.') t
+WHERE true
+ON CONFLICT (MODELO, CASILLA) DO UPDATE SET TEXTO = excluded.TEXTO;
 
 -- Help of the blocks of page 1, opened by their help buttons.
-INSERT OR REPLACE INTO AYUDAS_BLOQUE (MODELO, PAGINA, CLAVE, TEXTO)
+INSERT INTO AYUDAS_BLOQUE (MODELO, PAGINA, CLAVE, TEXTO)
 SELECT f.modelo, '1', t.clave, t.texto
 FROM @MODELO_SQL_FORMULARIOS@ f,
 (SELECT 'SujPasivo' AS clave, 'Sujeto pasivo: la persona o entidad que negocia los documentos y debe el impuesto. Elíjala con el botón de intervinientes; su NIF, nombre y domicilio se copian de la lista de intervinientes. Una persona física figura con sus dos apellidos y su nombre; una entidad, con su razón social.' AS texto
  UNION ALL SELECT 'Representante', 'Representante: quien actúa en nombre del sujeto pasivo, si lo hay. Se elige como el sujeto pasivo, con el botón de intervinientes.'
  UNION ALL SELECT 'Presentador', 'Presentador: quien presenta la declaración. Una declaración nueva lleva el presentador por defecto del programa; puede cambiarlo con el botón de intervinientes.'
  UNION ALL SELECT 'Tipo_Liquidacion', 'Tipo de declaración: marque complementaria si añade algo a una declaración ya presentada por el mismo periodo, o sustitutiva si la reemplaza por completo. En ambos casos indique el justificante, la fecha, el año y el número de presentación de la declaración anterior. Solo puede marcar una de las dos.'
- UNION ALL SELECT 'Autoliquidacion', 'Autoliquidación: para cada clase de documento indique cuántos se negociaron, la suma de sus importes y la cuota según la tarifa. Un número de documentos en cero deja vacías su base y su cuota. El total a ingresar es la suma de las cuatro cuotas y se calcula solo.') t;
+ UNION ALL SELECT 'Autoliquidacion', 'Autoliquidación: para cada clase de documento indique cuántos se negociaron, la suma de sus importes y la cuota según la tarifa. Un número de documentos en cero deja vacías su base y su cuota. El total a ingresar es la suma de las cuatro cuotas y se calcula solo.') t
+WHERE true
+ON CONFLICT (MODELO, PAGINA, CLAVE) DO UPDATE SET TEXTO = excluded.TEXTO;

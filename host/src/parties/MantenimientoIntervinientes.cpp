@@ -137,7 +137,9 @@ CString CMantenimientoIntervinientes::Anadir(const stInterviniente& p) {
                  "DENOMVIA, NUMVIA, ESCALERA, PISO, PUERTA, CODPOSTAL, TELEFONO) "
                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                  v);
-    const CString numero = db_.Valor("SELECT last_insert_rowid()");
+    // A new party takes the number after the highest, and writers follow one another: inside
+    // this transaction the highest is the row just written, on either engine.
+    const CString numero = db_.Valor("SELECT max(NUMORDEN) FROM PAINTERVIN");
     t.Confirmar();
     return numero;
 }
@@ -189,7 +191,7 @@ CString CMantenimientoIntervinientes::AnadirVinculado(const CString& codDeclar, 
         throw CExcepcionInterviniente(motivo.str());
     CBaseDatos::Transaccion t(db_);
     VincularCopia(db_, codDeclar, r, p);
-    const CString numero = db_.Valor("SELECT last_insert_rowid()");
+    const CString numero = db_.Valor("SELECT max(NUMORDEN) FROM PAINTERVIN");
     t.Confirmar();
     return numero;
 }

@@ -3,14 +3,18 @@
 #include "EsquemaSql.h"
 #include "ServidorPostgres.h"
 
+#include "Modelo/store/DialectoSql.h"
+
 #include "Modelo/base/Funciones.h"
 
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 #include <string>
 #include <sys/stat.h>
@@ -132,15 +136,31 @@ CString DescribirFalloBD(const CExcepcionBD& e, const CString& ruta) {
 // ----- rows -------------------------------------------------------------------------------------
 
 int FilaSql::Columnas() const {
+    if (resultado_)
+        return PQnfields(resultado_);
     return sqlite3_column_count(stmt_);
 }
 
 CString FilaSql::Nombre(int columna) const {
+    if (resultado_) {
+        // The server folds a bare name to lower case; the program's names are upper case.
+        CString n(PQfname(resultado_, columna) ? PQfname(resultado_, columna) : "");
+        for (int i = 0; i < n.GetLength(); ++i)
+            if (n[i] >= 'a' && n[i] <= 'z')
+                n.SetAt(i, char(n[i] - 'a' + 'A'));
+        return n;
+    }
     const char* n = sqlite3_column_name(stmt_, columna);
     return CString(n ? n : "");
 }
 
 CString FilaSql::Texto(int columna) const {
+    if (resultado_) {
+        if (PQgetisnull(resultado_, fila_, columna))
+            return CString();
+        return CString(PQgetvalue(resultado_, fila_, columna),
+                       PQgetlength(resultado_, fila_, columna));
+    }
     // A real is written as the shortest text that reads back as the same number ("1000.01",
     // "0"): exact, and far cheaper than the engine's own formatting.
     if (sqlite3_column_type(stmt_, columna) == SQLITE_FLOAT) {
@@ -155,10 +175,14 @@ CString FilaSql::Texto(int columna) const {
 }
 
 bool FilaSql::EsNulo(int columna) const {
+    if (resultado_)
+        return PQgetisnull(resultado_, fila_, columna) != 0;
     return sqlite3_column_type(stmt_, columna) == SQLITE_NULL;
 }
 
 long long FilaSql::Entero(int columna) const {
+    if (resultado_)
+        return std::strtoll(PQgetvalue(resultado_, fila_, columna), nullptr, 10);
     return sqlite3_column_int64(stmt_, columna);
 }
 
@@ -378,7 +402,7 @@ void CBaseDatos::Abrir(const CString& ruta) {
         throw CExcepcionBD(FalloBD::NoSeAbre, "no se ha indicado el fichero");
     ruta_ = ruta;
     if (EsUriServidor(ruta)) {
-        servidor_ = std::make_unique<ServidorPostgres>(ruta);
+        AbrirServidor(ruta, true);
         return;
     }
     motivoSoloLectura_ = FalloBD::SoloLectura;
@@ -423,6 +447,13 @@ void CBaseDatos::Abrir(const CString& ruta) {
 }
 
 void CBaseDatos::Cerrar() {
+    if (servidor_) {
+        servidor_.reset();
+        profundidad_ = 0;
+        if (actual == this)
+            actual = nullptr;
+        return;
+    }
     if (!db_)
         return;
     cache_->Vaciar();
@@ -481,17 +512,24 @@ void CBaseDatos::Fallar(const CString& sql, int rc) {
 }
 
 bool CBaseDatos::SoloLectura() const {
+    if (servidor_)
+        return servidor_->SoloLectura();
     return db_ && sqlite3_db_readonly(db_, "main") == 1;
 }
 
 CString CBaseDatos::MotivoSoloLectura() const {
     if (!SoloLectura())
         return CString();
+    if (servidor_)
+        return "el servidor no deja a este usuario cambiar la base de datos";
     return porQueSoloLectura_.IsEmpty() ? CString("el fichero no se puede escribir")
                                         : porQueSoloLectura_;
 }
 
 void CBaseDatos::ExigirIntegra() {
+    // A server keeps its own files whole; there is nothing this program could check.
+    if (servidor_)
+        return;
     const CString r = Valor("PRAGMA integrity_check(1)");
     if (r != "ok")
         throw CExcepcionBD(FalloBD::Danada, r, SQLITE_CORRUPT);
@@ -543,6 +581,10 @@ void CBaseDatos::Actualizar() {
 }
 
 void CBaseDatos::EjecutarScript(const CString& sql) {
+    if (servidor_) {
+        servidor_->EjecutarScript(sql, profundidad_ > 0);
+        return;
+    }
     if (!db_)
         throw CExcepcionBD("No hay ninguna base de datos abierta", sql);
     // The engine reads a script up to its first NUL: whatever follows would be dropped unseen.
@@ -592,7 +634,47 @@ int SoloDentroDeLaCarga(void*, int accion, const char*, const char*, const char*
 }
 } // namespace
 
+namespace {
+// On a server the statements of a loaded script are read one by one: the first word of each
+// tells a statement that would end the host's transaction, or reach past this database.
+void ExigirDentroDeLaCarga(const CString& sql) {
+    static constexpr const char* kProhibidas[] = {
+        "BEGIN",   "COMMIT", "END",    "ROLLBACK", "SAVEPOINT", "RELEASE", "START",  "ABORT",
+        "PREPARE", "ATTACH", "DETACH", "COPY",     "SET",       "RESET",   "LISTEN", "NOTIFY",
+        "DO",      "CALL",   "VACUUM", "GRANT",    "REVOKE",    "DISCARD", "LOCK"};
+    for (const CString& sentencia : PartirScript(sql)) {
+        CString s = sentencia;
+        // Comments before the first word do not hide it.
+        for (;;) {
+            s.TrimLeft();
+            if (s.Left(2) == "--")
+                s = s.Find('\n') < 0 ? CString() : s.Mid(s.Find('\n') + 1);
+            else if (s.Left(2) == "/*")
+                s = s.Find("*/") < 0 ? CString() : s.Mid(s.Find("*/") + 2);
+            else
+                break;
+        }
+        int fin = 0;
+        while (fin < s.GetLength() && std::isalpha(static_cast<unsigned char>(s[fin])))
+            ++fin;
+        const CString palabra = s.Left(fin).MakeUpper();
+        for (const char* p : kProhibidas)
+            if (palabra == p)
+                throw CExcepcionBD("no autorizado: un fichero cargado no puede usar " + palabra,
+                                   sentencia);
+    }
+}
+} // namespace
+
 void CBaseDatos::CargarScript(const CString& sql) {
+    if (servidor_) {
+        ExigirDentroDeLaCarga(sql);
+        Transaccion t(*this);
+        servidor_->OlvidarSentencias();
+        EjecutarScript(sql);
+        t.Confirmar();
+        return;
+    }
     Transaccion t(*this);
     cache_->Vaciar(); // statements compiled before the load could outlive a schema change
     {
@@ -631,6 +713,10 @@ sqlite3_stmt* CBaseDatos::Preparar(const CString& sql) {
 
 void CBaseDatos::Consultar(const CString& sql, const std::vector<ValorSql>& parametros,
                            const std::function<void(const FilaSql&)>& fila) {
+    if (servidor_) {
+        servidor_->Consultar(sql, parametros, fila, profundidad_ > 0);
+        return;
+    }
     sqlite3_stmt* stmt = Preparar(sql);
     // A change outside any transaction is a transaction of its own. (A connection made anew
     // has dropped the statement, and this throws then.)
@@ -693,6 +779,16 @@ CString CBaseDatos::Valor(const CString& sql, const std::vector<ValorSql>& param
 // only its own work unless its caller lets the failure through.
 CBaseDatos::Transaccion::Transaccion(CBaseDatos& db, Modo modo)
     : db_(db), modo_(modo), conexion_(db.conexion_) {
+    if (db_.servidor_) {
+        if (db_.profundidad_ == 0) {
+            db_.servidor_->Comenzar(modo == Escritura);
+        } else {
+            nombre_ = CString::Formatted("t%d", db_.profundidad_);
+            db_.servidor_->Savepoint(nombre_);
+        }
+        ++db_.profundidad_;
+        return;
+    }
     if (db_.profundidad_ == 0) {
         db_.EjecutarScript(modo == Escritura ? "BEGIN IMMEDIATE" : "BEGIN");
         if (!db_.DiarioVigente()) {
@@ -711,6 +807,14 @@ CBaseDatos::Transaccion::Transaccion(CBaseDatos& db, Modo modo)
 }
 
 CBaseDatos::Transaccion::~Transaccion() {
+    if (abierta_ && db_.servidor_) {
+        --db_.profundidad_;
+        if (nombre_.IsEmpty())
+            db_.servidor_->Deshacer();
+        else
+            db_.servidor_->VolverASavepoint(nombre_);
+        return;
+    }
     if (!abierta_ || !db_.db_ || conexion_ != db_.conexion_)
         return;
     --db_.profundidad_;
@@ -725,6 +829,15 @@ CBaseDatos::Transaccion::~Transaccion() {
 }
 
 void CBaseDatos::Transaccion::Confirmar() {
+    if (db_.servidor_) {
+        if (nombre_.IsEmpty())
+            db_.servidor_->Confirmar();
+        else
+            db_.servidor_->LiberarSavepoint(nombre_);
+        --db_.profundidad_;
+        abierta_ = false;
+        return;
+    }
     if (conexion_ != db_.conexion_)
         throw CExcepcionBD(FalloBD::DiarioPerdido, "la conexión se ha renovado", SQLITE_IOERR);
     // The log may have been taken away while the changes were made: committed there, they
@@ -734,6 +847,108 @@ void CBaseDatos::Transaccion::Confirmar() {
     db_.EjecutarScript(nombre_.IsEmpty() ? CString("COMMIT") : "RELEASE " + nombre_);
     --db_.profundidad_;
     abierta_ = false;
+}
+
+// ----- on a server -----------------------------------------------------------------------------
+
+namespace {
+// What the server lacks of SQLite's functions that the program's and the forms' queries use,
+// and the notice every change of a table gives to the other desks' windows.
+constexpr const char* kFuncionesServidor = R"sql(
+CREATE OR REPLACE FUNCTION typeof(anyelement) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+  SELECT CASE WHEN $1 IS NULL THEN 'null'
+              WHEN pg_typeof($1) IN ('double precision'::regtype, 'real'::regtype,
+                                     'numeric'::regtype) THEN 'real'
+              WHEN pg_typeof($1) IN ('bigint'::regtype, 'integer'::regtype,
+                                     'smallint'::regtype) THEN 'integer'
+              ELSE 'text' END $$;
+CREATE OR REPLACE FUNCTION round(double precision, integer) RETURNS double precision
+  LANGUAGE sql IMMUTABLE AS $$ SELECT round($1::numeric, $2)::double precision $$;
+CREATE OR REPLACE FUNCTION instr(text, text) RETURNS integer LANGUAGE sql IMMUTABLE AS $$
+  SELECT strpos($1, $2) $$;
+CREATE OR REPLACE FUNCTION modelo_aviso() RETURNS trigger LANGUAGE plpgsql AS $$
+  BEGIN PERFORM pg_notify('modelo_cambios', ''); RETURN NULL; END $$;
+CREATE TABLE IF NOT EXISTS modelo_version (version BIGINT NOT NULL);
+)sql";
+} // namespace
+
+void CBaseDatos::AbrirServidor(const CString& uri, bool preparar) {
+    try {
+        servidor_ = std::make_unique<ServidorPostgres>(uri);
+        // The tables the URI's search path leads to: an empty schema is new, one with
+        // AJUSTES is ours, anything else is another program's.
+        if (Valor("SELECT current_schema() IS NULL") == "t")
+            throw CExcepcionBD(FalloBD::NoSeAbre, "el esquema de la base de datos no existe");
+        const CString nuestras =
+            Valor("SELECT count(*) FROM information_schema.tables WHERE table_schema = "
+                  "current_schema() AND table_name = 'ajustes'");
+        const CString todas = Valor("SELECT count(*) FROM information_schema.tables WHERE "
+                                    "table_schema = current_schema()");
+        if (nuestras == "0" && todas != "0")
+            throw CExcepcionBD(FalloBD::Ajena, "es la base de datos de otro programa");
+        if (!preparar) {
+            if (todas == "0")
+                throw CExcepcionBD(FalloBD::Ajena, "está vacía");
+            return;
+        }
+        const CString version = CString::Formatted("%d", VersionEsquema());
+        if (nuestras == "0" || Valor("SELECT max(version) FROM modelo_version") != version)
+            ActualizarServidor();
+    } catch (...) {
+        Cerrar();
+        throw;
+    }
+}
+
+// As for a file: schema, functions and catalogue in one transaction, the sample data only in a
+// new database, and the stamp last. Two desks opening a new database at once wait for each
+// other on the writers' lock, and the second finds the work done.
+void CBaseDatos::ActualizarServidor() {
+    if (servidor_->SoloLectura())
+        throw CExcepcionBD(FalloBD::SoloLectura, "no se puede crear la base de datos");
+    Transaccion t(*this);
+    const CString version = CString::Formatted("%d", VersionEsquema());
+    const bool nueva = Valor("SELECT count(*) FROM information_schema.tables WHERE "
+                             "table_schema = current_schema() AND table_name = 'ajustes'") == "0";
+    if (!nueva && Valor("SELECT max(version) FROM modelo_version") == version)
+        return;
+    servidor_->EjecutarNativo(kFuncionesServidor, true);
+    EjecutarScript(sql::kEsquema);
+    for (const CString& tabla : Tablas())
+        servidor_->EjecutarNativo("DROP TRIGGER IF EXISTS " + tabla + "_aviso ON " + tabla +
+                                      "; CREATE TRIGGER " + tabla + "_aviso AFTER INSERT OR " +
+                                      "UPDATE OR DELETE OR TRUNCATE ON " + tabla +
+                                      " FOR EACH STATEMENT EXECUTE FUNCTION modelo_aviso()",
+                                  true);
+    // SQLite numbers a row of an integer key left out as one above the highest; so does the
+    // server, row by row, for every table whose key is one whole number.
+    std::vector<std::pair<CString, CString>> numeradas;
+    Consultar("SELECT tc.table_name, min(kcu.column_name) FROM "
+              "information_schema.table_constraints tc JOIN information_schema.key_column_usage "
+              "kcu ON kcu.constraint_schema = tc.constraint_schema AND kcu.constraint_name = "
+              "tc.constraint_name JOIN information_schema.columns c ON c.table_schema = "
+              "tc.table_schema AND c.table_name = tc.table_name AND c.column_name = "
+              "kcu.column_name WHERE tc.constraint_type = 'PRIMARY KEY' AND tc.table_schema = "
+              "current_schema() GROUP BY tc.table_name HAVING count(*) = 1 AND "
+              "min(c.data_type) = 'bigint'",
+              {}, [&](const FilaSql& f) { numeradas.emplace_back(f.Texto(0), f.Texto(1)); });
+    for (const auto& [tabla, columna] : numeradas) {
+        const CString funcion = tabla + "_numerar";
+        servidor_->EjecutarNativo(
+            "CREATE OR REPLACE FUNCTION " + funcion +
+                "() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW." + columna +
+                " IS NULL THEN SELECT coalesce(max(" + columna + "), 0) + 1 INTO NEW." + columna +
+                " FROM " + tabla + "; END IF; RETURN NEW; END $$; DROP TRIGGER IF EXISTS " +
+                funcion + " ON " + tabla + "; CREATE TRIGGER " + funcion + " BEFORE INSERT ON " +
+                tabla + " FOR EACH ROW EXECUTE FUNCTION " + funcion + "()",
+            true);
+    }
+    if (nueva)
+        EjecutarScript(sql::kSemilla);
+    EjecutarScript(sql::kCatalogo);
+    EjecutarScript("DELETE FROM modelo_version");
+    Ejecutar("INSERT INTO modelo_version (version) VALUES (?)", {ValorSql(VersionEsquema())});
+    t.Confirmar();
 }
 
 std::vector<CString> CBaseDatos::Tablas() {

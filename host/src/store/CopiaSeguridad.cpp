@@ -28,6 +28,10 @@ void CBaseDatos::AbrirCopia(const CString& ruta) {
     if (ruta.IsEmpty())
         throw CExcepcionBD(FalloBD::NoSeAbre, "no se ha indicado el fichero");
     ruta_ = ruta;
+    if (EsUriServidor(ruta)) {
+        AbrirServidor(ruta, false);
+        return;
+    }
     try {
         AbrirParaLeer(ruta);
         switch (QueContiene()) {
@@ -46,7 +50,16 @@ void CBaseDatos::AbrirCopia(const CString& ruta) {
     }
 }
 
+namespace {
+[[noreturn]] void SinCopiasEnServidor() {
+    throw CExcepcionBD("Las copias de seguridad de una base de datos del servidor las hace el "
+                       "servidor; para llevarla a un fichero use «modelo db copy --from»");
+}
+} // namespace
+
 void CBaseDatos::CopiarEn(const CString& destino) {
+    if (servidor_)
+        SinCopiasEnServidor();
     if (!db_)
         throw CExcepcionBD("No hay ninguna base de datos abierta");
     // The engine would copy this connection's own changes not yet committed.
@@ -91,6 +104,8 @@ void CBaseDatos::CopiarEn(const CString& destino) {
 }
 
 void CBaseDatos::RestaurarDesde(CBaseDatos& copia) {
+    if (servidor_ || copia.servidor_)
+        SinCopiasEnServidor();
     if (!db_ || !copia.db_)
         throw CExcepcionBD("No hay ninguna base de datos abierta");
     if (profundidad_ != 0)

@@ -13,8 +13,10 @@ public:
     ServidorPostgres(const ServidorPostgres&) = delete;
     ServidorPostgres& operator=(const ServidorPostgres&) = delete;
 
-    // Runs a script of statements without parameters, one after another.
-    void EjecutarScript(const CString& sql);
+    // Runs a script of statements without parameters, one after another, each translated.
+    void EjecutarScript(const CString& sql, bool enTransaccion);
+    // Runs the server's own SQL as it stands (what only the server has: functions, triggers).
+    void EjecutarNativo(const CString& sql, bool enTransaccion);
     // Runs one statement; `fila` sees every row. Inside a transaction a failed statement undoes
     // only its own work, as it does on SQLite, so the transaction may go on.
     void Consultar(const CString& sql, const std::vector<ValorSql>& parametros,

@@ -214,6 +214,10 @@ private:
     // whatever transaction it has open, connects again and throws FalloBD::DiarioPerdido.
     void ExigirDiarioVigente();
     void Reconectar();
+    // Connects to a server; `preparar` creates the schema in an empty database, or brings an
+    // older one up to this version, where a copy only to read refuses anything but its own.
+    void AbrirServidor(const CString& uri, bool preparar);
+    void ActualizarServidor();
     bool Comprobar();
     enum class Contenido { Vacia, Propia, Ajena };
     Contenido QueContiene();
