@@ -37,5 +37,6 @@ protected:
     void TearDown() override {
         ventana.reset();
         AfxFijarServicios(nullptr);
+        Reloj::Fijar({});
     }
 };

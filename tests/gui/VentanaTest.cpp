@@ -1,5 +1,6 @@
 // The real window driven as a person drives it: keys into the widgets, focus moves, clicks.
 // The services record what the window would show, so nothing waits for a person.
+#include "CasosDeUso.h"
 #include "ConVentana.h"
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
@@ -401,6 +402,31 @@ TEST_F(Ventana, ADatabaseThatCannotBeWrittenOpensTheWindowReadOnlySayingWhy) {
     EXPECT_FALSE(De(p, 10)->isEnabled());
     EXPECT_FALSE(Accion(ventana.get(), "&Guardar")->isEnabled());
     EXPECT_TRUE(Accion(ventana.get(), "&Exportar PDF…")->isEnabled());
+}
+
+// The stamp a window read is how it knows another desk saved meanwhile: a save in the same
+// second must still leave another stamp.
+TEST_F(Ventana, AnotherDesksSaveInTheSameSecondIsNotUndone) {
+    Reloj::Fijar([] { return COleDateTime(2024, 6, 10, 9, 0, 0); });
+    const CString c = Nueva("03", "2024");
+    PestanaDeclaracion* p = Abrir(c);
+    ASSERT_NE(p, nullptr);
+    CHost otro(CString(ruta), MODELO_BIN_DIR);
+    auto doc = otro.Abrir(c);
+    doc->SetCasilla(11, 0, "OTRA, S.A.");
+    ASSERT_TRUE(casos::Guardar(otro, *doc));
+
+    Teclear(p, 60, "3");
+    ui.mensajes.clear();
+    EXPECT_FALSE(p->Guardar());
+    ASSERT_FALSE(ui.mensajes.empty());
+    EXPECT_NE(ui.mensajes.back().texto.Find("se ha guardado desde otra ventana"), -1)
+        << ui.mensajes.back().texto.str();
+    EXPECT_EQ(otro.Abrir(c)->GetCasilla(11, 0), "OTRA, S.A.");
+    EXPECT_EQ(otro.Abrir(c)->GetCasilla(60, 0), "");
+    // The other desk saves on from what it saved, in that second still.
+    doc->SetCasilla(11, 0, "OTRA MAS, S.A.");
+    EXPECT_TRUE(casos::Guardar(otro, *doc));
 }
 
 TEST_F(Ventana, ABoxTakesNoControlCharacterEvenPasted) {
