@@ -14,6 +14,23 @@ bool Cifras(std::string_view texto, size_t desde, size_t cuantas, int& valor) {
     return ec == std::errc() && fin == inicio + cuantas;
 }
 
+// A save's stamp is how a window that read the declaration earlier tells that another desk
+// saved it since, so no save may leave the stamp it found: not one in the same second, nor one
+// from a desk whose clock is behind. Such a save keeps the time it found and counts on after
+// it ("2024-06-10 09:00:00.2").
+CString MarcaTras(const CString& anterior) {
+    constexpr size_t kLargo = 19; // as Ahora() writes it
+    const CString ahora = Ahora();
+    const std::string_view a = anterior.view();
+    if (a.size() < kLargo || ahora.view() > a.substr(0, kLargo))
+        return ahora;
+    int cuenta = 0;
+    if (a.size() > kLargo + 1 && a[kLargo] == '.' &&
+        !Cifras(a, kLargo + 1, a.size() - kLargo - 1, cuenta))
+        cuenta = 0;
+    return CString(std::string(a.substr(0, kLargo))) + CString::Formatted(".%d", cuenta + 1);
+}
+
 CAlmacenDeclaraciones::Resumen LeerResumen(const FilaSql& f) {
     return {f.Texto(0), f.Texto(1), f.Texto(2), f.Texto(3), f.Texto(4), f.Texto(5), f.Texto(6)};
 }
@@ -47,7 +64,10 @@ CString CAlmacenDeclaraciones::Registrar(CGuiaDoc& doc) {
 void CAlmacenDeclaraciones::Guardar(CGuiaDoc& doc) {
     const CString codigo = doc.GetCodDeclar();
     CBaseDatos::Transaccion t(db_);
-    if (db_.Valor("SELECT count(*) FROM DECLARACIONES WHERE CODIGO = ?", {codigo}) != "1")
+    std::optional<CString> anterior;
+    db_.Consultar("SELECT MODIFICADA FROM DECLARACIONES WHERE CODIGO = ?", {codigo},
+                  [&](const FilaSql& f) { anterior = f.Texto(0); });
+    if (!anterior)
         throw CExcepcionBD("La declaración " + codigo + " no existe");
     db_.Ejecutar("DELETE FROM CASILLAS WHERE CODIGO = ?", {codigo});
     for (const auto& [clave, valor] : doc.Casillas())
@@ -59,7 +79,7 @@ void CAlmacenDeclaraciones::Guardar(CGuiaDoc& doc) {
         db_.Ejecutar("INSERT INTO REGISTROS_ADICIONALES (CODIGO, ORDEN, CLAVE, VALOR) "
                      "VALUES (?, ?, ?, ?)",
                      {codigo, orden++, clave, valor});
-    const CString marca = Ahora();
+    const CString marca = MarcaTras(*anterior);
     db_.Ejecutar("UPDATE DECLARACIONES SET ESTADO = ?, MES = ?, ANIO = ?, MODIFICADA = ? "
                  "WHERE CODIGO = ?",
                  {doc.GetEstado(), doc.GetMesPeriodo(), doc.GetAnioPeriodo(), marca, codigo});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/Apoyo.h"
+#include "support/Motor.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -13,7 +14,7 @@ inline bool Contiene(const std::string& texto, const std::string& parte) {
 class Cli : public ::testing::Test {
 protected:
     apoyo::CarpetaTemporal tmp;
-    std::string db = tmp / "modelo.db";
+    std::string db = apoyo::BaseNueva(tmp.Ruta(), "modelo.db");
 
     apoyo::Salida Modelo(const std::string& args) {
         return apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + db + "' " + args);

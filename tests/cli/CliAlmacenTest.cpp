@@ -4,11 +4,14 @@
 #include "cli/Cli.h"
 #include "support/SqlDirecto.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -43,12 +46,37 @@ TEST_F(Cli, ManyWritersAtOnceLoseNothing) {
         EXPECT_EQ(j.value("P1-" + std::to_string(Casilla(i)), ""), "V" + std::to_string(i));
 }
 
+// Desks creating declarations at once take their codes from one counter; the first ones on a
+// new database race to make its schema as well.
+TEST_F(Cli, ManyProgramsCreatingAtOnceGetDistinctCodes) {
+    constexpr int kProgramas = 28;
+    std::set<std::string> codigos;
+    for (const char* ronda : {"on a new database", "on a database in use"}) {
+        SCOPED_TRACE(ronda);
+        std::vector<pid_t> programas;
+        for (int i = 0; i < kProgramas; ++i)
+            programas.push_back(apoyo::Lanzar({Programa(), "--db", db, "new", "863"},
+                                              tmp / ("salida" + std::to_string(i))));
+        for (int i = 0; i < kProgramas; ++i) {
+            EXPECT_EQ(apoyo::Esperar(programas[size_t(i)]), 0);
+            const std::string salida = apoyo::Leer(tmp / ("salida" + std::to_string(i)));
+            EXPECT_EQ(salida.size(), 14u) << salida; // the code alone, nothing on stderr
+            codigos.insert(salida.substr(0, 13));
+        }
+    }
+    EXPECT_EQ(codigos.size(), size_t(2 * kProgramas));
+    const auto lista = Modelo("list --form 863");
+    EXPECT_EQ(std::count(lista.out.begin(), lista.out.end(), '\n'), 2 * kProgramas) << lista.out;
+    for (const std::string& c : codigos)
+        EXPECT_TRUE(Contiene(lista.out, c + "\t")) << c;
+}
+
 TEST_F(Cli, AWriterWaitsForTheLockThenGivesUpSayingSoWhileReadersGoOn) {
     const std::string c = Nueva("863");
     ASSERT_EQ(Modelo("set " + c + " P1-10=ANTES").estado, 0);
-    sqlite3* otro = nullptr;
-    ASSERT_EQ(sqlite3_open(db.c_str(), &otro), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    auto otro = std::make_unique<CBaseDatos>();
+    otro->Abrir(db);
+    auto escribe = std::make_unique<CBaseDatos::Transaccion>(*otro);
 
     const auto inicio = std::chrono::steady_clock::now();
     auto s = Modelo("set " + c + " P1-10=DESPUES");
@@ -62,14 +90,15 @@ TEST_F(Cli, AWriterWaitsForTheLockThenGivesUpSayingSoWhileReadersGoOn) {
     EXPECT_EQ(s.estado, 0) << s.err;
     EXPECT_TRUE(Contiene(s.out, "P1-10\tANTES\n"));
 
-    sqlite3_exec(otro, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(otro);
+    escribe.reset();
+    otro.reset();
     ASSERT_EQ(Modelo("set " + c + " P1-10=DESPUES").estado, 0);
     EXPECT_TRUE(Contiene(Modelo("show " + c).out, "P1-10\tDESPUES\n"));
 }
 
 // Root may write any file whatever its mode, so the copy sits on a read-only mount.
 TEST_F(Cli, AReadOnlyCopyAnswersEveryReadingCommandAndRefusesChanges) {
+    SOLO_EN_FICHERO("a copy of the file on a read-only mount");
     if (!apoyo::HayEspacioDeMontaje())
         GTEST_SKIP() << "no mount namespace for a read-only file system";
     const std::string c = Nueva("863 --month 3 --year 2024");
@@ -106,6 +135,7 @@ TEST_F(Cli, AReadOnlyCopyAnswersEveryReadingCommandAndRefusesChanges) {
 }
 
 TEST_F(Cli, OnAFullDiskReadingWorksAndEveryWriteKeepsWhatWasThere) {
+    SOLO_EN_FICHERO("the file on a full disk");
     if (!apoyo::HayEspacioDeMontaje())
         GTEST_SKIP() << "no mount namespace for a small file system";
     const std::string c = Nueva("863");
@@ -161,6 +191,7 @@ TEST_F(Cli, AFileThatCannotTakeTheImageKeepsItsOwnAndTheExitSaysSo) {
 
 // A damaged index can hide a row without any error: "there is none" must not be said then.
 TEST_F(Cli, ADamagedDatabaseIsCalledDamagedNotAMissingDeclaration) {
+    SOLO_EN_FICHERO("the file's bytes damaged");
     const std::string c = Nueva("863");
     const int pagina = std::stoi(Sql(db, "SELECT rootpage FROM sqlite_master WHERE name = "
                                          "'sqlite_autoindex_DECLARACIONES_1'"));
@@ -184,6 +215,7 @@ TEST_F(Cli, ADamagedDatabaseIsCalledDamagedNotAMissingDeclaration) {
 // every lock this process held on them. The next program to finish then believes it is the
 // last user and deletes the log this connection still has open.
 TEST_F(Cli, AWriteIntoALogAnotherProgramDeletedIsRefusedAndNothingIsLost) {
+    SOLO_EN_FICHERO("the file's write-ahead log deleted");
     const std::string c = Nueva("863");
     CBaseDatos ventana;
     ventana.Abrir(db);
@@ -257,6 +289,7 @@ std::string Listado(const std::string& carpeta) {
 // answers as on the writable file, every change is refused by name, and nothing is left
 // beside it that would refuse a later writer.
 TEST_F(Cli, ADatabaseThatCannotBeWrittenIsReadAsItIsAndLeavesNothingBehind) {
+    SOLO_EN_FICHERO("the file and its folder without write permission");
     const std::string c = Nueva("863 --month 3 --year 2024");
     ASSERT_EQ(Modelo("set " + c + " P1-10=B12345674 P1-60=2 P1-64=10,00").estado, 0);
     const std::string salidas = tmp / "salidas";
@@ -332,6 +365,7 @@ TEST_F(Cli, ADatabaseThatCannotBeWrittenIsReadAsItIsAndLeavesNothingBehind) {
 // Another program that may write has the database open and has committed a change that is
 // still only in its log: a person who may only read sees it.
 TEST_F(Cli, AReaderWithoutRightsSeesWhatAWriterHasCommittedToItsLog) {
+    SOLO_EN_FICHERO("a reader without rights over the file's log");
     const std::string c = Nueva("863");
     ASSERT_EQ(Modelo("set " + c + " P1-10=ANTES").estado, 0);
     const fs::perms paso = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |

@@ -76,6 +76,7 @@ long Contador(const std::string& db, const char* cual) {
 } // namespace
 
 TEST_F(Cli, BackupWhileAnotherProgramWritesIsWholeAndOfOneMoment) {
+    SOLO_EN_FICHERO("a backup is a copy of the database file");
     Nueva("863 --month 3 --year 2024");
     const Escritor escritor(db);
     // Under way before the first copy.
@@ -104,6 +105,7 @@ TEST_F(Cli, BackupWhileAnotherProgramWritesIsWholeAndOfOneMoment) {
 }
 
 TEST_F(Cli, BackupIsNeverWrittenOverTheDatabaseOrIntoWhatIsNotAFile) {
+    SOLO_EN_FICHERO("a backup is a copy of the database file");
     Nueva("863");
     const std::string antes = Estado();
     for (const std::string& destino :
@@ -121,6 +123,7 @@ TEST_F(Cli, BackupIsNeverWrittenOverTheDatabaseOrIntoWhatIsNotAFile) {
 }
 
 TEST_F(Cli, RestoreBringsBackTheCopyAndOnlyWhenTheAnswerIsYes) {
+    SOLO_EN_FICHERO("a backup is a copy of the database file");
     const std::string primera = Nueva("863 --month 3 --year 2024");
     ASSERT_EQ(Modelo("set " + primera + " P1-60=2").estado, 0);
     const std::string copiada = Estado();
@@ -168,6 +171,7 @@ TEST_F(Cli, RestoreBringsBackTheCopyAndOnlyWhenTheAnswerIsYes) {
 }
 
 TEST_F(Cli, RestoreRefusesWhatIsNotAnUndamagedDatabaseOfThisProgram) {
+    SOLO_EN_FICHERO("a backup is a copy of the database file");
     Nueva("863 --month 3 --year 2024");
     const std::string antes = Estado();
     const std::string buena = tmp / "buena.db";

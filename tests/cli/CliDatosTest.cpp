@@ -1,8 +1,8 @@
 // Tariff, parties, settings, loading data, validating and finalizing, end to end.
 #include "cli/Cli.h"
 
+#include "support/SqlDirecto.h"
 #include <nlohmann/json.hpp>
-#include <sqlite3.h>
 
 TEST_F(Cli, QuotaAndBracketsOfTheSampleTariff) {
     auto s = Modelo("quota 863 1500.00 01/03/2023");
@@ -143,22 +143,28 @@ TEST_F(Cli, ALoadedScriptCannotEndItsTransactionOrHideStatements) {
     EXPECT_EQ(Modelo("parties list").out, antes);
 }
 
+// Refused untouched: the file as it was, byte for byte; on a server, no table added to it.
 TEST_F(Cli, AnotherProgramsDatabaseIsRefusedUntouched) {
-    const std::string ajena = tmp / "ajena.db";
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(ajena.c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db, "CREATE TABLE FOTOS (ID INTEGER); INSERT INTO FOTOS VALUES (1);", nullptr,
-                 nullptr, nullptr);
-    sqlite3_close(db);
-    const std::string bytes = apoyo::Leer(ajena);
+    const std::string ajena = apoyo::BaseNueva(tmp.Ruta(), "ajena.db");
+    apoyo::Sql(ajena, "CREATE TABLE FOTOS (ID INTEGER); INSERT INTO FOTOS VALUES (1);");
+    const auto Contenido = [&] {
+        return apoyo::EnServidor()
+                   ? apoyo::Sql(ajena, "SELECT table_name FROM information_schema.tables WHERE "
+                                       "table_schema = current_schema() ORDER BY 1") +
+                         apoyo::Sql(ajena, "SELECT ID FROM FOTOS")
+                   : apoyo::Leer(ajena);
+    };
+    const std::string antes = Contenido();
+    ASSERT_TRUE(Contiene(antes, apoyo::EnServidor() ? "fotos\n1\n" : "FOTOS")) << antes;
     auto r = apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + ajena + "' list");
     EXPECT_EQ(r.estado, 2);
     EXPECT_NE(r.err.find("otro programa"), std::string::npos) << r.err;
-    EXPECT_EQ(apoyo::Leer(ajena), bytes);
-    // An empty file is a new database of this program.
-    apoyo::Escribir(tmp / "vacia.db", "");
-    EXPECT_EQ(apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + tmp / "vacia.db" +
-                              "' list")
-                  .estado,
-              0);
+    EXPECT_EQ(Contenido(), antes);
+    // An empty one is a new database of this program.
+    const std::string vacia = apoyo::BaseNueva(tmp.Ruta(), "vacia.db");
+    if (!apoyo::EnServidor())
+        apoyo::Escribir(vacia, "");
+    EXPECT_EQ(
+        apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + vacia + "' list").estado,
+        0);
 }

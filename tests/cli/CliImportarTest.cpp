@@ -133,7 +133,7 @@ TEST(ImportacionEnPagina, TheOutcomeSaysWhatBecameOfTheFile) {
     apoyo::CarpetaTemporal tmp;
     apoyo::Escribir(tmp / "bueno.txt", Linea());
     apoyo::Escribir(tmp / "vacio.txt", "");
-    CHost host(CString(tmp / "m.db"), CString(MODELO_BIN_DIR));
+    CHost host(CString(apoyo::BaseNueva(tmp.Ruta(), "m.db")), CString(MODELO_BIN_DIR));
     const struct {
         const char* caso;
         std::string fichero; // "" for a dialog cancelled
@@ -179,7 +179,7 @@ TEST(ImportacionEnPagina, TheOutcomeSaysWhatBecameOfTheFile) {
 TEST(ImportacionEnPagina, OnlyPage1OfAFormThatHasItImports) {
     apoyo::CarpetaTemporal tmp;
     apoyo::Escribir(tmp / "bueno.txt", Linea());
-    CHost host(CString(tmp / "m.db"), CString(MODELO_BIN_DIR));
+    CHost host(CString(apoyo::BaseNueva(tmp.Ruta(), "m.db")), CString(MODELO_BIN_DIR));
     CServiciosGrabados servicios;
     servicios.ficheroElegido = CString(tmp / "bueno.txt");
     AfxFijarServicios(&servicios);
@@ -235,7 +235,7 @@ TEST_F(Cli, BothFacesOfTheImportStoreTheEarlierDeclarationOfACorrectionAlone) {
         EXPECT_EQ(nlohmann::json::parse(Modelo("show " + c + " --json").out).value("P1-53", ""),
                   caso.fecha);
     }
-    CHost host(CString(tmp / "ventana.db"), CString(MODELO_BIN_DIR));
+    CHost host(CString(apoyo::BaseNueva(tmp.Ruta(), "ventana.db")), CString(MODELO_BIN_DIR));
     for (const Correccion& caso : kCorrecciones) {
         SCOPED_TRACE(caso.fecha);
         auto doc = host.Nueva("863", "", "");

@@ -68,6 +68,7 @@ TEST_F(Cli, BadInputIsOneClearLineAndChangesNothing) {
 }
 
 TEST_F(Cli, AFileThatIsNotADatabaseIsRefusedUntouched) {
+    SOLO_EN_FICHERO("a file that is not a database");
     const std::string falso = tmp / "fotos.db";
     apoyo::Escribir(falso, std::string(2048, '\x7f'));
     auto s = apoyo::Ejecutar(std::string(MODELO_BIN_DIR) + "/modelo --db '" + falso + "' list");
@@ -83,6 +84,7 @@ TEST_F(Cli, APluginFolderWithoutPluginsIsRefused) {
 }
 
 TEST_F(Cli, DefaultDatabaseGoesToTheUsersDataFolder) {
+    SOLO_EN_FICHERO("the default database is a file");
     auto s = apoyo::Ejecutar("XDG_DATA_HOME='" + tmp.Ruta().string() + "' " +
                              std::string(MODELO_BIN_DIR) + "/modelo new 863");
     ASSERT_EQ(s.estado, 0) << s.err;

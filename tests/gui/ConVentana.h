@@ -6,6 +6,7 @@
 #include "Modelo/windows/ServiciosGrabados.h"
 #include "VentanaPrincipal.h"
 #include "support/Apoyo.h"
+#include "support/Motor.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,7 +17,7 @@
 template <class Servicios = CServiciosGrabados> class ConVentana : public ::testing::Test {
 protected:
     apoyo::CarpetaTemporal tmp;
-    std::string ruta = tmp / "modelo.db";
+    std::string ruta = apoyo::BaseNueva(tmp.Ruta(), "modelo.db");
     std::unique_ptr<CHost> host;
     Servicios ui;
     std::unique_ptr<VentanaPrincipal> ventana;
@@ -36,5 +37,6 @@ protected:
     void TearDown() override {
         ventana.reset();
         AfxFijarServicios(nullptr);
+        Reloj::Fijar({});
     }
 };

@@ -55,6 +55,7 @@ protected:
 } // namespace
 
 TEST_F(Copias, TheFileMenuBacksUpAndRestoresClosingWhatIsOpen) {
+    SOLO_EN_FICHERO("a backup is a copy of the database file");
     const CString primera = host->Nueva("863", "03", "2024")->GetCodDeclar();
     const std::string copia = tmp / "copia.db";
     ASSERT_TRUE(Elegir("C&opia de seguridad…", copia, "copia-seguridad.png"));

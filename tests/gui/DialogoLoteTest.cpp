@@ -7,6 +7,7 @@
 #include "PestanaDeclaracion.h"
 #include "VentanaPrincipal.h"
 #include "support/Apoyo.h"
+#include "support/Motor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +42,8 @@ protected:
     std::string carpeta = tmp / "mes";
 
     void SetUp() override {
-        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+        host = std::make_unique<CHost>(CString(apoyo::BaseNueva(tmp.Ruta(), "modelo.db")),
+                                       MODELO_BIN_DIR);
         AfxFijarServicios(&ui);
         casos::FijarPresentador(*host, "12345678Z", "GARCIA LOPEZ MARIA");
         std::filesystem::create_directories(carpeta);

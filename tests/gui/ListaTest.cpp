@@ -201,7 +201,8 @@ TEST_F(Lista, TheTabAndTheTitleNameTheClientAndMarkUnsavedChanges) {
     EXPECT_TRUE(ventana->isWindowModified());
     // The mark comes from the keys alone: the page keeps the value it may have to put back.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(ventana->statusBar()->currentMessage(), "Declaración " + codigo + " guardada.");
+    EXPECT_EQ(ventana->statusBar()->currentMessage(), "Declaración " + codigo + " guardada.")
+        << ventana->statusBar()->currentMessage().toStdString();
     EXPECT_EQ(TextoPestana(p), "TRANSPORTES DEL NORTE");
     EXPECT_FALSE(ventana->isWindowModified());
     EXPECT_EQ(TextoQt(host->Abrir(TextoModelo(codigo))->GetCasilla(60, 0)), "3");
@@ -237,7 +238,8 @@ TEST_F(Lista, ClosingATabWithUnsavedChangesAsksInSpanish) {
 
     Responder("&Guardar");
     EXPECT_TRUE(cerrada_);
-    EXPECT_EQ(ventana->statusBar()->currentMessage(), "Declaración " + codigo + " guardada.");
+    EXPECT_EQ(ventana->statusBar()->currentMessage(), "Declaración " + codigo + " guardada.")
+        << ventana->statusBar()->currentMessage().toStdString();
     EXPECT_EQ(Casilla60(codigo), "3");
 
     p = ventana->Abrir(TextoModelo(codigo));

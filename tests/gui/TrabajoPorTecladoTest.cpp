@@ -9,6 +9,7 @@
 #include "VentanaPrincipal.h"
 #include "render/Pagina.h"
 #include "support/Apoyo.h"
+#include "support/Motor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -119,7 +120,8 @@ protected:
     std::unique_ptr<ServiciosVentana> servicios;
 
     void SetUp() override {
-        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+        host = std::make_unique<CHost>(CString(apoyo::BaseNueva(tmp.Ruta(), "modelo.db")),
+                                       MODELO_BIN_DIR);
         ventana = std::make_unique<VentanaPrincipal>(*host);
         servicios = std::make_unique<ServiciosVentana>(ventana.get(), *host);
         AfxFijarServicios(servicios.get());
@@ -264,7 +266,8 @@ protected:
     CString codigo;
 
     void SetUp() override {
-        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+        host = std::make_unique<CHost>(CString(apoyo::BaseNueva(tmp.Ruta(), "modelo.db")),
+                                       MODELO_BIN_DIR);
         AfxFijarServicios(&ui);
         codigo = host->Nueva("863", "03", "2024")->GetCodDeclar();
     }
@@ -402,7 +405,8 @@ protected:
     CServiciosGrabados ui;
 
     void SetUp() override {
-        host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+        host = std::make_unique<CHost>(CString(apoyo::BaseNueva(tmp.Ruta(), "modelo.db")),
+                                       MODELO_BIN_DIR);
         AfxFijarServicios(&ui);
     }
     void TearDown() override { AfxFijarServicios(nullptr); }

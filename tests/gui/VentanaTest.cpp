@@ -1,5 +1,6 @@
 // The real window driven as a person drives it: keys into the widgets, focus moves, clicks.
 // The services record what the window would show, so nothing waits for a person.
+#include "CasosDeUso.h"
 #include "ConVentana.h"
 #include "Host.h"
 #include "Modelo/windows/ServiciosGrabados.h"
@@ -7,6 +8,7 @@
 #include "VentanaPrincipal.h"
 #include "render/Pagina.h"
 #include "support/Apoyo.h"
+#include "support/Motor.h"
 #include "support/SqlDirecto.h"
 
 #include <QAction>
@@ -311,7 +313,8 @@ std::string Programa() {
 // The database and an exported PDF in the folder the dialog shows: the dialog must not touch
 // the database's files, or the next program to finish deletes the log the window writes into.
 TEST_F(Ventana, AFileDialogOnTheDatabasesFolderLosesNoSaveOfTheWindow) {
-    const std::string db = tmp / "modelo.db";
+    SOLO_EN_FICHERO("a file dialog on the folder of the file and its log");
+    const std::string db = ruta;
     const std::string modelo = "'" + Programa() + "' --db '" + db + "' ";
     const CString c = Nueva("03", "2024");
     PestanaDeclaracion* p = Abrir(c);
@@ -373,11 +376,12 @@ TEST_F(Ventana, AFileDialogOnTheDatabasesFolderLosesNoSaveOfTheWindow) {
 // folder, which root would still write): the window shows everything and says why it
 // changes nothing.
 TEST_F(Ventana, ADatabaseThatCannotBeWrittenOpensTheWindowReadOnlySayingWhy) {
+    SOLO_EN_FICHERO("the shared memory of the file's log");
     const CString c = Nueva("03", "2024");
     ventana.reset();
     host.reset();
-    std::filesystem::create_symlink(tmp / "falta/shm", tmp / "modelo.db-shm");
-    host = std::make_unique<CHost>(CString(tmp / "modelo.db"), MODELO_BIN_DIR);
+    std::filesystem::create_symlink(tmp / "falta/shm", ruta + "-shm");
+    host = std::make_unique<CHost>(CString(ruta), MODELO_BIN_DIR);
     ASSERT_TRUE(host->BaseDatos().SoloLectura());
     ventana = std::make_unique<VentanaPrincipal>(*host);
     ventana->show();
@@ -398,6 +402,31 @@ TEST_F(Ventana, ADatabaseThatCannotBeWrittenOpensTheWindowReadOnlySayingWhy) {
     EXPECT_FALSE(De(p, 10)->isEnabled());
     EXPECT_FALSE(Accion(ventana.get(), "&Guardar")->isEnabled());
     EXPECT_TRUE(Accion(ventana.get(), "&Exportar PDF…")->isEnabled());
+}
+
+// The stamp a window read is how it knows another desk saved meanwhile: a save in the same
+// second must still leave another stamp.
+TEST_F(Ventana, AnotherDesksSaveInTheSameSecondIsNotUndone) {
+    Reloj::Fijar([] { return COleDateTime(2024, 6, 10, 9, 0, 0); });
+    const CString c = Nueva("03", "2024");
+    PestanaDeclaracion* p = Abrir(c);
+    ASSERT_NE(p, nullptr);
+    CHost otro(CString(ruta), MODELO_BIN_DIR);
+    auto doc = otro.Abrir(c);
+    doc->SetCasilla(11, 0, "OTRA, S.A.");
+    ASSERT_TRUE(casos::Guardar(otro, *doc));
+
+    Teclear(p, 60, "3");
+    ui.mensajes.clear();
+    EXPECT_FALSE(p->Guardar());
+    ASSERT_FALSE(ui.mensajes.empty());
+    EXPECT_NE(ui.mensajes.back().texto.Find("se ha guardado desde otra ventana"), -1)
+        << ui.mensajes.back().texto.str();
+    EXPECT_EQ(otro.Abrir(c)->GetCasilla(11, 0), "OTRA, S.A.");
+    EXPECT_EQ(otro.Abrir(c)->GetCasilla(60, 0), "");
+    // The other desk saves on from what it saved, in that second still.
+    doc->SetCasilla(11, 0, "OTRA MAS, S.A.");
+    EXPECT_TRUE(casos::Guardar(otro, *doc));
 }
 
 TEST_F(Ventana, ABoxTakesNoControlCharacterEvenPasted) {
@@ -473,6 +502,7 @@ struct OtroPrograma {
 
 // What becomes final is what the window validated: no other program's save falls in between.
 TEST_F(Ventana, FinalizingIsOneTransactionNoOtherProgramCanSplit) {
+    SOLO_EN_FICHERO("another program slips in through the SQLite connection's statement trace");
     const CString c = Nueva("03", "2024");
     {
         auto doc = host->Abrir(c);
@@ -485,7 +515,7 @@ TEST_F(Ventana, FinalizingIsOneTransactionNoOtherProgramCanSplit) {
         host->Guardar(*doc);
     }
     PestanaDeclaracion* p = Abrir(c);
-    OtroPrograma otro(tmp / "modelo.db", c);
+    OtroPrograma otro(ruta, c);
     otro.Vigilar(host->BaseDatos().Manejador());
     ui.respuesta = IDYES; // the question that comes first
     const bool finalizada = p->Finalizar();

@@ -55,3 +55,9 @@ inline std::string BaseNueva(const std::filesystem::path& carpeta,
 }
 
 } // namespace apoyo
+
+// A test about the database FILE itself (its mode, its log, its disk, its bytes, a copy of it):
+// a database on a server has none of these.
+#define SOLO_EN_FICHERO(motivo)                                                                    \
+    if (apoyo::EnServidor())                                                                       \
+    GTEST_SKIP() << "about the database file, which a server does not have: " << (motivo)
