@@ -21,9 +21,12 @@ const CasillasSujeto& SujetoDelFormulario(CHost& host, const CString& formulario
 
 // The declarations of the year with their taxpayer's boxes, then the free parties that may be
 // clients. A free party known only in another role is the office itself or a client's
-// representative, not a client. Ordered so that the newest declaration of a client comes last.
+// representative, not a client. Ordered so that the newest declaration of a client comes last;
+// a party's number is text here, as a code is, and ordered as a number by its length first.
 constexpr const char* kConsulta =
-    "SELECT 0, d.CODIGO, d.ESTADO, d.MES, ifnull(n.VALOR, ''), ifnull(a.VALOR, ''), "
+    "SELECT * FROM ("
+    "SELECT 0 AS CLASE, d.CODIGO AS CLAVE, d.ESTADO, d.MES, ifnull(n.VALOR, ''), ifnull(a.VALOR, "
+    "''), "
     "       ifnull(b.VALOR, ''), ifnull(c.VALOR, '') "
     "FROM DECLARACIONES d "
     "LEFT JOIN CASILLAS n ON n.CODIGO = d.CODIGO AND n.PAGINA = 0 AND n.CASILLA = ?1 "
@@ -32,13 +35,13 @@ constexpr const char* kConsulta =
     "LEFT JOIN CASILLAS c ON c.CODIGO = d.CODIGO AND c.PAGINA = 0 AND c.CASILLA = ?4 "
     "WHERE substr(d.MODELO, 1, 3) = ?5 AND d.ANIO = ?6 "
     "UNION ALL "
-    "SELECT 1, p.NUMORDEN, '', '', p.DENIF, p.DENOMBRE, '', '' FROM PAINTERVIN p "
+    "SELECT 1, CAST(p.NUMORDEN AS TEXT), '', '', p.DENIF, p.DENOMBRE, '', '' FROM PAINTERVIN p "
     "WHERE p.CDDECLAR IS NULL AND ("
     "  p.DENIF IN (SELECT DENIF FROM PAINTERVIN WHERE CDROL = ?7) "
     "  OR p.DENIF IN (SELECT VALOR FROM CASILLAS WHERE PAGINA = 0 AND CASILLA = ?1) "
     "  OR (p.DENIF NOT IN (SELECT DENIF FROM PAINTERVIN WHERE CDROL IN (?8, ?9)) "
-    "      AND p.DENIF NOT IN (SELECT VALOR FROM AJUSTES WHERE CLAVE = 'presentador_nif'))) "
-    "ORDER BY 1, 2";
+    "      AND p.DENIF NOT IN (SELECT VALOR FROM AJUSTES WHERE CLAVE = 'presentador_nif')))"
+    ") u ORDER BY CLASE, length(CLAVE), CLAVE";
 
 struct Visto {
     CString nombreAlmacen, nombreDeclaracion;

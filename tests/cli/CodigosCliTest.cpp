@@ -50,7 +50,9 @@ TEST_F(CliCodigos, Pdf417PrintsThePayloadAsItIsAndExplainsIt) {
     const std::string prefijo = "<863A1:" + codigo + ">";
     EXPECT_EQ(carga.rfind(prefijo + "0|000|Autoliquidación ordinaria|03|2024|B12345674|", 0), 0u)
         << carga;
-    EXPECT_NE(carga.find("|CAMI\xD1O REAL|"), std::string::npos);
+    // A server keeps the Latin-1 byte of the box as UTF-8; the symbol carries Latin-1 either way.
+    EXPECT_NE(carga.find(apoyo::EnServidor() ? "|CAMIÑO REAL|" : "|CAMI\xD1O REAL|"),
+              std::string::npos);
     EXPECT_NE(carga.find("[5|1.000,00|3,00][0|0,00|0,00][][]3,00|"), std::string::npos);
     EXPECT_EQ(carga.back(), '~');
 

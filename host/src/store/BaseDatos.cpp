@@ -581,16 +581,17 @@ void CBaseDatos::Actualizar() {
 }
 
 void CBaseDatos::EjecutarScript(const CString& sql) {
+    if (!EstaAbierta())
+        throw CExcepcionBD("No hay ninguna base de datos abierta", sql);
+    // Either engine reads a statement up to its first NUL: whatever follows would be dropped
+    // unseen.
+    if (const int nul = sql.Find('\0'); nul >= 0)
+        throw CExcepcionBD(
+            CString::Formatted("El texto SQL tiene un byte nulo en la posición %d", nul));
     if (servidor_) {
         servidor_->EjecutarScript(sql, profundidad_ > 0);
         return;
     }
-    if (!db_)
-        throw CExcepcionBD("No hay ninguna base de datos abierta", sql);
-    // The engine reads a script up to its first NUL: whatever follows would be dropped unseen.
-    if (const int nul = sql.Find('\0'); nul >= 0)
-        throw CExcepcionBD(
-            CString::Formatted("El texto SQL tiene un byte nulo en la posición %d", nul));
     const char* resto = sql.c_str();
     while (resto && *resto) {
         sqlite3_stmt* stmt = nullptr;

@@ -1,6 +1,8 @@
 #include "Modelo/store/DialectoSql.h"
 
+#include <algorithm>
 #include <cctype>
+#include <regex>
 #include <string>
 #include <string_view>
 
@@ -115,6 +117,8 @@ SentenciaPostgres TraducirParaPostgres(const CString& sql) {
     r.reserve(s.size() + 16);
     bool ignorarConflictos = false; // INSERT OR IGNORE: the clause goes at the end
     std::string_view anterior;      // the last word, to read two-word phrases
+    int ultimo = 0;                 // the highest parameter number given so far
+    bool reemplazar = false;        // INSERT OR REPLACE: so is the clause
     for (size_t i = 0; i < s.size();) {
         const char c = s[i];
         const size_t fin = FinDeTrozo(s, i);
@@ -129,8 +133,17 @@ SentenciaPostgres TraducirParaPostgres(const CString& sql) {
             continue;
         }
         if (c == '?') {
-            r += '$' + std::to_string(++out.parametros);
-            ++i;
+            // ?NNN names its place; a bare ? takes the one after the highest named so far.
+            size_t j = i + 1;
+            int numero = 0;
+            while (j < s.size() && EsCifra(s[j]) && numero < 100000)
+                numero = numero * 10 + (s[j++] - '0');
+            if (j == i + 1)
+                numero = ++ultimo;
+            ultimo = std::max(ultimo, numero);
+            out.parametros = std::max(out.parametros, numero);
+            r += '$' + std::to_string(numero);
+            i = j;
             continue;
         }
         if (!EsLetra(c)) {
@@ -177,6 +190,9 @@ SentenciaPostgres TraducirParaPostgres(const CString& sql) {
             if (Igual(s.substr(k, m - k), "IGNORE")) {
                 ignorarConflictos = true;
                 j = m;
+            } else if (Igual(s.substr(k, m - k), "REPLACE")) {
+                reemplazar = true;
+                j = m;
             } else {
                 r.append(w);
             }
@@ -184,6 +200,36 @@ SentenciaPostgres TraducirParaPostgres(const CString& sql) {
             r.append(w);
         anterior = w;
         i = j;
+    }
+    if (reemplazar) {
+        // A row whose key is already there is overwritten: on the server, an update of the
+        // columns given when the table's key (its constraint TABLE_pkey) is met.
+        static const std::regex kInsercion(
+            R"(^\s*INSERT\s+OR\s+REPLACE\s+INTO\s+([A-Za-z_][A-Za-z0-9_]*)\s*\(([^)]*)\))",
+            std::regex::icase);
+        std::cmatch m;
+        const std::string original(s);
+        if (std::regex_search(original.c_str(), m, kInsercion)) {
+            std::string tabla = m[1].str(), columnas = m[2].str(), asignaciones;
+            for (char& c : tabla)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+            size_t desde = 0;
+            while (desde <= columnas.size()) {
+                size_t coma = columnas.find(',', desde);
+                if (coma == std::string::npos)
+                    coma = columnas.size();
+                std::string col = columnas.substr(desde, coma - desde);
+                col.erase(0, col.find_first_not_of(" \t\r\n"));
+                col.erase(col.find_last_not_of(" \t\r\n") + 1);
+                if (!col.empty())
+                    asignaciones += (asignaciones.empty() ? "" : ", ") + col + " = EXCLUDED." + col;
+                desde = coma + 1;
+            }
+            while (!r.empty() &&
+                   (std::isspace(static_cast<unsigned char>(r.back())) || r.back() == ';'))
+                r.pop_back();
+            r += " ON CONFLICT ON CONSTRAINT " + tabla + "_pkey DO UPDATE SET " + asignaciones;
+        }
     }
     if (ignorarConflictos) {
         while (!r.empty() &&

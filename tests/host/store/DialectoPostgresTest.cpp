@@ -9,6 +9,10 @@ TEST(DialectoPostgres, ParametersAreNumberedOutsideQuotesAndComments) {
     EXPECT_EQ(t.texto,
               "SELECT '?', \"a?\" FROM T -- ¿y esto?\nWHERE A = $1 /* ? */ AND B IN ($2, $3)");
     EXPECT_EQ(t.parametros, 3);
+    // Numbered places keep their numbers; a bare one follows the highest.
+    const auto n = TraducirParaPostgres("SELECT ?2, ?1 WHERE ?2 = ? OR ?10 = ?");
+    EXPECT_EQ(n.texto, "SELECT $2, $1 WHERE $2 = $3 OR $10 = $11");
+    EXPECT_EQ(n.parametros, 11);
     // An apostrophe doubled inside a literal does not end it.
     EXPECT_EQ(TraducirParaPostgres("SELECT 'O''BRIEN ?', ?").texto, "SELECT 'O''BRIEN ?', $1");
 }
@@ -26,6 +30,13 @@ TEST(DialectoPostgres, SqliteWordsBecomeTheServers) {
               "SELECT 1 WHERE A ILIKE $1 || '%'");
     EXPECT_EQ(TraducirParaPostgres("INSERT OR IGNORE INTO T VALUES (1);").texto,
               "INSERT  INTO T VALUES (1) ON CONFLICT DO NOTHING");
+    // A row already there is overwritten through the table's key.
+    EXPECT_EQ(TraducirParaPostgres("INSERT OR REPLACE INTO Municipios (PROVINCIA, CODIGO,\n"
+                                   "  NOMBRE) VALUES ('33', '044', 'Oviedo');\n")
+                  .texto,
+              "INSERT  INTO Municipios (PROVINCIA, CODIGO,\n  NOMBRE) VALUES ('33', '044', "
+              "'Oviedo') ON CONFLICT ON CONSTRAINT municipios_pkey DO UPDATE SET PROVINCIA = "
+              "EXCLUDED.PROVINCIA, CODIGO = EXCLUDED.CODIGO, NOMBRE = EXCLUDED.NOMBRE");
     // The other quotings of a name become the server's, folded as a bare name is.
     EXPECT_EQ(TraducirParaPostgres("SELECT [Valor], `Clave` FROM \"Ajustes\"").texto,
               "SELECT \"valor\", \"clave\" FROM \"ajustes\"");
