@@ -73,6 +73,22 @@ bool Blanco(std::string_view s) {
     return true;
 }
 
+// Where the word after the blanks that follow s[j] ends, and that word.
+size_t FinDeLaSiguiente(std::string_view s, size_t j) {
+    while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j])))
+        ++j;
+    while (j < s.size() && EsLetra(s[j]))
+        ++j;
+    return j;
+}
+
+std::string_view Siguiente(std::string_view s, size_t j) {
+    size_t k = j;
+    while (k < s.size() && std::isspace(static_cast<unsigned char>(s[k])))
+        ++k;
+    return s.substr(k, FinDeLaSiguiente(s, j) - k);
+}
+
 // A quoted name as the server must see it: SQLite finds names without regard to case, the
 // server folds a bare name to lower case and keeps a quoted one as written.
 std::string NombreCitado(std::string_view dentro) {
@@ -170,27 +186,18 @@ SentenciaPostgres TraducirParaPostgres(const CString& sql) {
             r += "ILIKE";
         else if (Igual(w, "WITHOUT")) {
             // WITHOUT ROWID is how a table is stored by SQLite, nothing the server knows.
-            size_t k = j;
-            while (k < s.size() && std::isspace(static_cast<unsigned char>(s[k])))
-                ++k;
-            size_t m = k;
-            while (m < s.size() && EsLetra(s[m]))
-                ++m;
-            if (Igual(s.substr(k, m - k), "ROWID"))
+            const size_t m = FinDeLaSiguiente(s, j);
+            if (Igual(Siguiente(s, j), "ROWID"))
                 j = m;
             else
                 r.append(w);
         } else if (Igual(w, "OR") && Igual(anterior, "INSERT")) {
-            size_t k = j;
-            while (k < s.size() && std::isspace(static_cast<unsigned char>(s[k])))
-                ++k;
-            size_t m = k;
-            while (m < s.size() && EsLetra(s[m]))
-                ++m;
-            if (Igual(s.substr(k, m - k), "IGNORE")) {
+            const std::string_view siguiente = Siguiente(s, j);
+            const size_t m = FinDeLaSiguiente(s, j);
+            if (Igual(siguiente, "IGNORE")) {
                 ignorarConflictos = true;
                 j = m;
-            } else if (Igual(s.substr(k, m - k), "REPLACE")) {
+            } else if (Igual(siguiente, "REPLACE")) {
                 reemplazar = true;
                 j = m;
             } else {
