@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <regex>
 #include <string>
 #include <string_view>
 
@@ -87,6 +86,41 @@ std::string_view Siguiente(std::string_view s, size_t j) {
     while (k < s.size() && std::isspace(static_cast<unsigned char>(s[k])))
         ++k;
     return s.substr(k, FinDeLaSiguiente(s, j) - k);
+}
+
+// The table and the list of columns of "INSERT OR REPLACE INTO table (columns)"; false when
+// the statement does not start so.
+bool TablaYColumnas(std::string_view s, std::string& tabla, std::string& columnas) {
+    size_t j = 0;
+    // Comments may come first, as at the head of a file.
+    for (;;) {
+        while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j])))
+            ++j;
+        const size_t fin = j < s.size() ? FinDeTrozo(s, j) : j;
+        if (fin == j || (s[j] != '-' && s[j] != '/'))
+            break;
+        j = fin;
+    }
+    for (const char* palabra : {"INSERT", "OR", "REPLACE", "INTO"}) {
+        if (!Igual(Siguiente(s, j), palabra))
+            return false;
+        j = FinDeLaSiguiente(s, j);
+    }
+    while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j])))
+        ++j;
+    const size_t inicio = j;
+    while (j < s.size() && (EsLetra(s[j]) || EsCifra(s[j])))
+        ++j;
+    tabla = std::string(s.substr(inicio, j - inicio));
+    while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j])))
+        ++j;
+    const size_t cierre = s.find(')', j);
+    if (tabla.empty() || j >= s.size() || s[j] != '(' || cierre == std::string_view::npos)
+        return false;
+    columnas = std::string(s.substr(j + 1, cierre - j - 1));
+    for (char& c : tabla)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return true;
 }
 
 // A quoted name as the server must see it: SQLite finds names without regard to case, the
@@ -211,15 +245,8 @@ SentenciaPostgres TraducirParaPostgres(const CString& sql) {
     if (reemplazar) {
         // A row whose key is already there is overwritten: on the server, an update of the
         // columns given when the table's key (its constraint TABLE_pkey) is met.
-        static const std::regex kInsercion(
-            R"(^\s*INSERT\s+OR\s+REPLACE\s+INTO\s+([A-Za-z_][A-Za-z0-9_]*)\s*\(([^)]*)\))",
-            std::regex::icase);
-        std::cmatch m;
-        const std::string original(s);
-        if (std::regex_search(original.c_str(), m, kInsercion)) {
-            std::string tabla = m[1].str(), columnas = m[2].str(), asignaciones;
-            for (char& c : tabla)
-                c = char(std::tolower(static_cast<unsigned char>(c)));
+        std::string tabla, columnas, asignaciones;
+        if (TablaYColumnas(s, tabla, columnas)) {
             size_t desde = 0;
             while (desde <= columnas.size()) {
                 size_t coma = columnas.find(',', desde);

@@ -31,10 +31,12 @@ TEST(DialectoPostgres, SqliteWordsBecomeTheServers) {
     EXPECT_EQ(TraducirParaPostgres("INSERT OR IGNORE INTO T VALUES (1);").texto,
               "INSERT  INTO T VALUES (1) ON CONFLICT DO NOTHING");
     // A row already there is overwritten through the table's key.
-    EXPECT_EQ(TraducirParaPostgres("INSERT OR REPLACE INTO Municipios (PROVINCIA, CODIGO,\n"
-                                   "  NOMBRE) VALUES ('33', '044', 'Oviedo');\n")
+    EXPECT_EQ(TraducirParaPostgres(
+                  "-- municipios.sql\nINSERT OR REPLACE INTO Municipios (PROVINCIA, CODIGO,\n"
+                  "  NOMBRE) VALUES ('33', '044', 'Oviedo');\n")
                   .texto,
-              "INSERT  INTO Municipios (PROVINCIA, CODIGO,\n  NOMBRE) VALUES ('33', '044', "
+              "-- municipios.sql\nINSERT  INTO Municipios (PROVINCIA, CODIGO,\n  NOMBRE) VALUES "
+              "('33', '044', "
               "'Oviedo') ON CONFLICT ON CONSTRAINT municipios_pkey DO UPDATE SET PROVINCIA = "
               "EXCLUDED.PROVINCIA, CODIGO = EXCLUDED.CODIGO, NOMBRE = EXCLUDED.NOMBRE");
     // The other quotings of a name become the server's, folded as a bare name is.
