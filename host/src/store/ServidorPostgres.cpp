@@ -12,9 +12,12 @@
 
 namespace {
 
-// The key of the lock every writer takes: writers follow one another, as on SQLite, so that
-// what a save reads (the time stamp, the counter) is still true when it writes.
-constexpr const char* kBloqueoEscritores = "SELECT pg_advisory_xact_lock(863871)";
+// The lock every writer takes: writers follow one another, as on SQLite, so that what a save
+// reads (the time stamp, the counter) is still true when it writes. A server's locks of this
+// kind are per database, so the key names the schema too: the program's tables in another
+// schema of the same database are another store, whose writers need not wait for these.
+constexpr const char* kBloqueoEscritores =
+    "SELECT pg_advisory_xact_lock(863871, hashtext(current_schema()))";
 // The channel the tables' triggers notify on every change.
 constexpr const char* kCanal = "modelo_cambios";
 // How many compiled statements a connection keeps; past it they are all dropped.
